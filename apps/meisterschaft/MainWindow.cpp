@@ -1,0 +1,57 @@
+#include "MainWindow.h"
+
+#include "platform/host/Qvmain.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+
+MainWindow::MainWindow()
+{
+    setObjectName("f_Menue");
+    setWindowTitle("Meisterschaftsprogramm");
+    resize(1024, 700);
+
+    QMenu* file = menuBar()->addMenu("&Datei");
+    file->addAction("&Beenden", qApp, &QApplication::closeAllWindows);
+    printMenu_ = menuBar()->addMenu("D&rucken");
+
+    status_ = new QLabel;
+    progress_ = new QProgressBar;
+    progress_->setVisible(false);
+    progress_->setMaximumWidth(260);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->addPermanentWidget(progress_);
+
+    connect(Qvmain::f_Menue(), &Qvmain::TfMenue::printJobsChanged, this, &MainWindow::rebuildPrintMenu);
+    rebuildPrintMenu();
+}
+
+void MainWindow::rebuildPrintMenu()
+{
+    printMenu_->clear();
+    auto& jobs = Qvmain::f_Menue()->PrintJobs();
+    for (int i = 0; i < jobs.Count(); ++i) {
+        QAction* a = printMenu_->addAction(jobs.Item(i).Caption);
+        connect(a, &QAction::triggered, this, [i] { Qvmain::f_Menue()->PrintJobs().Click(i); });
+    }
+    printMenu_->setEnabled(jobs.Count() > 0);
+}
+
+void MainWindow::setStatusText(const QString& text) { status_->setText(text); }
+
+bool MainWindow::takeEsc()
+{
+    bool e = esc_;
+    return e;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        esc_ = true;
+    QMainWindow::keyPressEvent(event);
+}

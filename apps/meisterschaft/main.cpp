@@ -1,0 +1,66 @@
+// The host application: loads the reports module, shows the main window with
+// its print menu, and finalises the module on exit.
+
+#include "GuiHostUi.h"
+#include "MainWindow.h"
+
+#include "platform/host/Datamod.h"
+#include "platform/host/Qvmain.h"
+#include "platform/host/Qvmodule.h"
+#include "platform/host/Qvpaths.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("meisterschaft");
+
+    QCommandLineParser cl;
+    cl.setApplicationDescription("Meisterschaftsprogramm");
+    cl.addHelpOption();
+    QCommandLineOption selftest("selftest", "Modul laden, Kennung und Menüeinträge ausgeben, beenden.");
+    QCommandLineOption module("module", "Pfad des Moduls.", "datei", Qvmodule::TModuleLoader::DefaultPath());
+    QCommandLineOption home("home", "Programmordner (Daten, Internet).", "ordner");
+    cl.addOptions({selftest, module, home});
+    cl.process(app);
+    if (cl.isSet(home))
+        Qvpaths::SetProgramFolder(cl.value(home));
+
+    MainWindow window;
+    GuiHostUi ui(&window);
+    Host::setUi(&ui);
+
+    Qvmodule::TModuleLoader loader;
+    QTextStream out(stdout);
+    if (!loader.Load(cl.value(module))) {
+        QTextStream(stderr) << "FEHLER: " << loader.ErrorString() << "\n";
+        return 1;
+    }
+
+    if (cl.isSet(selftest)) {
+        const auto& i = loader.Info();
+        out << "Size: " << i.Size << "\n"
+            << "Framework: " << i.Framework << "\n"
+            << "VersionHigh: " << i.VersionHigh << "\n"
+            << "VersionLow: " << i.VersionLow << "\n"
+            << "Description: " << i.Description << "\n"
+            << "LoadSequence: " << i.LoadSequence << "\n";
+        for (const auto& job : Qvmain::f_Menue()->PrintJobs().Items())
+            out << "Menü " << job.Id << ": " << job.Caption << "\n";
+        out << "Selbsttest bestanden\n";
+        out.flush();
+        loader.Unload();
+        Host::setUi(nullptr);
+        return 0;
+    }
+
+    window.rebuildPrintMenu();
+    window.show();
+    int rc = app.exec();
+    loader.Unload();
+    Host::setUi(nullptr);
+    return rc;
+}

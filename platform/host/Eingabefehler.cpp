@@ -1,0 +1,10 @@
+#include "platform/host/Eingabefehler.h"
+
+QString ExceptionText(const std::exception& e)
+{
+    if (auto* ef = dynamic_cast<const Eingabefehler*>(&e))
+        return ef->Message();
+    if (auto* hf = dynamic_cast<const EHostFehler*>(&e))
+        return hf->Message();
+    return QString::fromUtf8(e.what());
+}

@@ -1,0 +1,10 @@
+#include "platform/host/Pmsgdlg.h"
+
+namespace Pmsgdlg {
+
+int qvMessageDlg(const QString& Text, int Type, int Buttons, int)
+{
+    return Host::ui().messageDlg(Text, Type, Buttons);
+}
+
+} // namespace Pmsgdlg
