@@ -14,6 +14,9 @@ namespace {
 
 const Verb table[] = {
     {"message", message},
+    {"init-db", initDb},
+    {"dump", dump},
+    {"pdf", pdf},
 };
 
 // The class names of the module's open top-level dialogs, "-" when none.

@@ -1,6 +1,6 @@
 #pragma once
-// The verbs of the command line. Each verb is one function; later verbs are
-// added to the table in Verbs.cpp.
+// The verbs of the command line, one function each. The table is in
+// Verbs.cpp; the verbs live beside the area they serve.
 
 #include "CliArgs.h"
 
@@ -14,6 +14,9 @@ struct Verb {
 const Verb* find(const QString& name);
 QSet<QString> flagOptions();
 
-int message(const CliArgs& a);
+int message(const CliArgs& a);       // Verbs.cpp
+int initDb(const CliArgs& a);        // VerbsData.cpp
+int dump(const CliArgs& a);          // VerbsReport.cpp
+int pdf(const CliArgs& a);           // VerbsReport.cpp
 
 } // namespace Verbs

@@ -1,0 +1,1 @@
+// Replaced by the datasets of the data layer.
