@@ -4,7 +4,14 @@
 #include <QWidget>
 #include <QPointer>
 
+#include <functional>
+
 namespace Qvform {
+
+// Called whenever one of the module's forms has been shown; the form driver
+// of the command line and the tests uses it to reach modal forms.
+void SetShowHook(std::function<void(QWidget*)> hook);
+void NotifyShown(QWidget* form);
 
 // Base of the host's modeless windows. A form lives until it is closed; its
 // close frees it (the subclass clears its unit variable in FormClose).
@@ -36,6 +43,7 @@ public:
 protected:
     // Close runs FormClose (subclasses clear their unit variable there).
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     virtual void FormClose() {}
 
 private:

@@ -12,6 +12,8 @@
 #include "reports1/results/Ergebdruck1.h"
 
 #include <QApplication>
+#include "tests/support/QtGtest.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -5,6 +5,8 @@
 #include "platform/host/Qvutil.h"
 #include "platform/host/Sectionlist.h"
 
+#include "tests/support/QtGtest.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,0 +1,223 @@
+#include "platform/vcl/FormDriver.h"
+#include "platform/vcl/Guard.h"
+#include "platform/vcl/RadioGroup.h"
+
+#include "platform/host/Qvform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace Vcl {
+
+namespace {
+
+bool parseBool(const QString& v, bool* ok)
+{
+    const QString s = v.trimmed().toLower();
+    *ok = true;
+    if (s == "true" || s == "1" || s == "ja" || s == "yes" || s == "j")
+        return true;
+    if (s == "false" || s == "0" || s == "nein" || s == "no" || s == "n")
+        return false;
+    *ok = false;
+    return false;
+}
+
+int indexOrText(const QString& value, const QStringList& items)
+{
+    bool ok = false;
+    int i = value.toInt(&ok);
+    if (ok)
+        return i;
+    return int(items.indexOf(value));
+}
+
+QWidget* findControl(QWidget* root, const QString& name)
+{
+    if (root->objectName() == name)
+        return root;
+    return root->findChild<QWidget*>(name);
+}
+
+} // namespace
+
+bool TFormDriver::SetControl(QWidget* root, const QString& name, const QString& value, QString* error)
+{
+    QWidget* w = findControl(root, name);
+    auto fail = [&](const QString& msg) {
+        if (error)
+            *error = msg;
+        return false;
+    };
+    if (!w)
+        return fail("Steuerelement " + name + " nicht gefunden");
+    if (!w->isEnabled())
+        return fail("Steuerelement " + name + " ist gesperrt");
+    bool ok = true;
+    if (auto* rg = qobject_cast<TRadioGroup*>(w)) {
+        int i = indexOrText(value, rg->Items());
+        if (i < 0 || i >= rg->Count())
+            return fail("Auswahl " + value + " gibt es in " + name + " nicht");
+        rg->ClickItem(i);
+    } else if (auto* cb = qobject_cast<QCheckBox*>(w)) {
+        bool b = parseBool(value, &ok);
+        if (!ok)
+            return fail("Wert " + value + " passt nicht zu " + name);
+        if (cb->isChecked() != b)
+            cb->click();
+    } else if (auto* rb = qobject_cast<QRadioButton*>(w)) {
+        bool b = parseBool(value, &ok);
+        if (!ok)
+            return fail("Wert " + value + " passt nicht zu " + name);
+        if (b && !rb->isChecked())
+            rb->click();
+        else if (!b)
+            rb->setChecked(false);
+    } else if (auto* le = qobject_cast<QLineEdit*>(w)) {
+        le->setText(value);
+    } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+        pe->setPlainText(QString(value).replace("\\n", "\n"));
+    } else if (auto* sb = qobject_cast<QSpinBox*>(w)) {
+        int v = value.toInt(&ok);
+        if (!ok)
+            return fail("Wert " + value + " passt nicht zu " + name);
+        sb->setValue(v);
+    } else if (auto* dsb = qobject_cast<QDoubleSpinBox*>(w)) {
+        double v = value.toDouble(&ok);
+        if (!ok)
+            return fail("Wert " + value + " passt nicht zu " + name);
+        dsb->setValue(v);
+    } else if (auto* co = qobject_cast<QComboBox*>(w)) {
+        QStringList items;
+        for (int i = 0; i < co->count(); ++i)
+            items << co->itemText(i);
+        int i = indexOrText(value, items);
+        if (i < 0 || i >= co->count())
+            return fail("Auswahl " + value + " gibt es in " + name + " nicht");
+        co->setCurrentIndex(i);
+    } else if (auto* tw = qobject_cast<QTabWidget*>(w)) {
+        QStringList items;
+        for (int i = 0; i < tw->count(); ++i)
+            items << tw->tabText(i).remove('&');
+        int i = indexOrText(value, items);
+        if (i < 0 || i >= tw->count())
+            return fail("Seite " + value + " gibt es in " + name + " nicht");
+        tw->setCurrentIndex(i);
+    } else if (auto* sw = qobject_cast<QStackedWidget*>(w)) {
+        QStringList items;
+        for (int i = 0; i < sw->count(); ++i)
+            items << sw->widget(i)->objectName();
+        int i = indexOrText(value, items);
+        if (i < 0 || i >= sw->count())
+            return fail("Seite " + value + " gibt es in " + name + " nicht");
+        sw->setCurrentIndex(i);
+    } else {
+        return fail("Steuerelement " + name + " lässt sich nicht setzen");
+    }
+    return true;
+}
+
+bool TFormDriver::Click(QWidget* root, const QString& name, QString* error)
+{
+    QWidget* w = findControl(root, name);
+    auto* b = qobject_cast<QAbstractButton*>(w);
+    if (!b) {
+        if (error)
+            *error = "Schaltfläche " + name + " nicht gefunden";
+        return false;
+    }
+    if (!b->isEnabled()) {
+        if (error)
+            *error = "Schaltfläche " + name + " ist gesperrt";
+        return false;
+    }
+    b->click();
+    return true;
+}
+
+TFormDriver::Outcome TFormDriver::Play(QWidget* form)
+{
+    played_ = true;
+    const int before = EingabefehlerCount();
+    const int beforeFehler = FehlerCount();
+    QPointer<QWidget> guard(form);
+    for (const Step& s : steps_) {
+        if (!guard) {
+            error_ = "Das Formular wurde vor " + s.name + " geschlossen";
+            outcome_ = Fehler;
+            return outcome_;
+        }
+        bool ok = s.kind == Step::Ctl ? SetControl(form, s.name, s.value, &error_) : Click(form, s.name, &error_);
+        if (!ok) {
+            outcome_ = Fehler;
+            break;
+        }
+        if (EingabefehlerCount() != before)
+            break; // the form stays open for a correction nobody makes
+    }
+    if (outcome_ == Ok && EingabefehlerCount() != before)
+        outcome_ = Eingabefehler;
+    else if (outcome_ == Ok && FehlerCount() != beforeFehler)
+        outcome_ = Fehler;
+    // A modal form still open ends its modal loop so the entry returns.
+    if (guard)
+        if (auto* dlg = qobject_cast<QDialog*>(form); dlg && dlg->isVisible() && dlg->isModal())
+            dlg->reject();
+    return outcome_;
+}
+
+TFormDriver::Outcome TFormDriver::Run(const std::function<void()>& entry)
+{
+    played_ = false;
+    outcome_ = Ok;
+    error_.clear();
+    Qvform::SetShowHook([this](QWidget* form) {
+        auto* dlg = qobject_cast<QDialog*>(form);
+        if (played_ || !dlg || !dlg->isModal())
+            return;
+        played_ = true;
+        QPointer<QWidget> f(form);
+        QTimer::singleShot(0, form, [this, f] {
+            if (f)
+                Play(f);
+        });
+    });
+    const int beforeFehler = FehlerCount();
+    try {
+        entry();
+    } catch (const std::exception&) {
+        Qvform::SetShowHook({});
+        throw;
+    }
+    Qvform::SetShowHook({});
+    if (!played_) {
+        // A modeless form: the newest visible module window.
+        QWidget* target = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && qobject_cast<Qvform::TQuarvelForm*>(w))
+                target = w;
+        if (target)
+            Play(target);
+        else if (!steps_.isEmpty()) {
+            error_ = "Kein Formular offen";
+            outcome_ = Fehler;
+        }
+    }
+    if (outcome_ == Ok && FehlerCount() != beforeFehler)
+        outcome_ = Fehler;
+    return outcome_;
+}
+
+} // namespace Vcl

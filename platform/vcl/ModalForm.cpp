@@ -1,0 +1,66 @@
+#include "platform/vcl/ModalForm.h"
+#include "platform/vcl/Guard.h"
+
+#include "platform/host/HostUi.h"
+#include "platform/host/Qvform.h"
+#include "platform/host/Qvmain.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace Vcl {
+
+TModalForm::TModalForm(QWidget* parent) : QDialog(parent)
+{
+    Qvmain::f_Menue()->GetControlsEinstellen()(this);
+}
+
+int TModalForm::ShowModal()
+{
+    modalResult_ = Host::mrNone;
+    exec();
+    return modalResult_;
+}
+
+void TModalForm::ConnectButton(QAbstractButton* button, int result, std::function<void()> handler)
+{
+    connect(button, &QAbstractButton::clicked, this, [this, result, handler] {
+        modalResult_ = result;
+        if (handler)
+            Guard(handler);
+        if (modalResult_ != Host::mrNone)
+            done(modalResult_);
+    });
+}
+
+void TModalForm::showEvent(QShowEvent* event)
+{
+    Guard([this] { FormShow(); });
+    QDialog::showEvent(event);
+    Qvform::NotifyShown(this);
+}
+
+void TModalForm::keyPressEvent(QKeyEvent* event)
+{
+    // Enter moves to the next control, except where it ends a line of text.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QWidget* f = focusWidget();
+    if (enter && f && !qobject_cast<QAbstractButton*>(f) && !qobject_cast<QPlainTextEdit*>(f)
+        && !qobject_cast<QTextEdit*>(f)) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TModalForm::done(int r)
+{
+    if (modalResult_ == Host::mrNone)
+        modalResult_ = r == QDialog::Accepted ? Host::mrOk : Host::mrCancel;
+    Guard([this] { FormClose(); });
+    QDialog::done(r);
+}
+
+} // namespace Vcl

@@ -1,0 +1,109 @@
+#pragma once
+// Ranking of the results dialog: the ranked queries of individuals and
+// teams, the group stepping over the groups released for output, place
+// numbering, the team tie-break of discipline "531", the inner-ten note and
+// the combination of several competitions.
+//
+// Nothing here touches a widget; the results dialog owns one TErgebDaten and
+// every results document works through it.
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <memory>
+
+namespace Ado {
+class TADOQuery;
+class TClientDataSet;
+class TDataSet;
+} // namespace Ado
+
+namespace ErgebRangfolge {
+
+// --- Query texts ---------------------------------------------------------
+
+// The fixed first part of the individual query: columns, tables and joins.
+QString EinzelSelect();
+// The fixed first part of the team query.
+QString MannschaftSelect();
+
+// The two command texts for the five flags and the competition list.
+struct TErgebSQL {
+    QString Einzel;
+    QString Mannschaft;
+};
+TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, bool ProMitglied, bool ProIdent,
+                       bool AlleStarter, bool Unvollstaendig, bool OhneMannschaft);
+
+// " AND (<feld> = a OR <feld> = b)" over the competition list; entries after
+// the first are taken only when greater than 0. Empty for an empty list.
+QString WettkampfListe(const QString& feld, const QVector<int>& Wettkaempfe);
+
+// The groups released for output (ErgebEing = 'X'), narrowed to the listed
+// competitions.
+QString ErgebEingSQL(const QVector<int>& Wettkaempfe);
+
+// --- Place numbering -----------------------------------------------------
+
+// Places of individuals within one group, row by row in query order.
+class TEinzelPlatz {
+public:
+    // OhneErgebnis: the on-screen variant, whose tie key leaves out the result.
+    explicit TEinzelPlatz(bool OhneErgebnis = false) : ohneErgebnis_(OhneErgebnis) {}
+    void Reset();
+
+    struct TPlatz {
+        int Nummer = 0;      // the place (>= 1) when Gedruckt
+        bool Gedruckt = false;
+    };
+    TPlatz Naechster(const QString& Qual, int Disqualifikation, int Zusatz, const QString& Kennung,
+                     const QString& Ergebnis, const QString& Serien, const QString& MessErg);
+    // Reads the columns of the current row of an individual result dataset.
+    TPlatz Naechster(Ado::TDataSet& q);
+
+    int Zaehler() const { return zaehler_; }
+
+private:
+    bool ohneErgebnis_;
+    int zaehler_ = 0;
+    int letzterPlatz_ = 0;
+    QString letzterSchluessel_;
+    bool ersteZeile_ = true;
+};
+
+// "1. " or five blanks: the place as the on-screen list writes it.
+QString BildschirmPlatz(const TEinzelPlatz::TPlatz& p);
+
+// Places of teams within one group: every team with Qual "N" counts.
+class TMannschaftPlatz {
+public:
+    void Reset() { zaehler_ = 0; }
+    // The place of the team, 0 when it is printed without one.
+    int Naechster(const QString& Qual);
+private:
+    int zaehler_ = 0;
+};
+
+// Club name, followed by " " and the team number unless it is "1".
+QString MannschaftName(const QString& VereinName, const QString& MannschNr);
+
+// --- Inner tens ----------------------------------------------------------
+
+// Puts "(<count>iZ)" into the first of the six series texts that is empty or
+// "0" after trimming, when the discipline is scored in tenths ("J") and the
+// count is at least 1. True when the note was placed.
+bool InnenZehnerEintragen(const QString& Zehntel, int InnenZehner, QString (&Serien)[6]);
+
+// --- Several competitions ------------------------------------------------
+
+// The result series as 13 slots of 3 characters; a slot that is not a
+// number counts 0.
+QVector<int> SerienSlots(const QString& Serien);
+// Slot sums back into the stored format: each sum above 0 zero-padded to 3
+// characters, an empty slot written as nothing.
+QString SerienAusSlots(const QVector<int>& Slots);
+
+// The team sums over the listed competitions (complete teams only).
+QString MannschaftSummenSQL(const QVector<int>& Wettkaempfe);
+
+} // namespace ErgebRangfolge
