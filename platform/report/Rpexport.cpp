@@ -1,0 +1,372 @@
+// RTF and HTML from the stream's line and tab structure.
+//
+// Both work on the printed lines of each page: the text operations that share
+// a baseline, read from left to right.
+//  RTF: one paragraph per line with exact line spacing (the distance from the
+//  previous baseline), a tab stop per text that is not at the left section
+//  (left, centred or right by the text's alignment, at its anchor), and a run
+//  per text with its font, size and style. Pages start with a page break.
+//  HTML: consecutive lines printed in tabs form one table (a column per tab,
+//  widths from the tabs, shade and borders of the tab boxes on the cells); a
+//  new table starts where the tabs change or an empty line lies between. Other
+//  lines are paragraphs; empty lines become a spacer of their height.
+
+#include "platform/report/Rpfiler.h"
+
+#include <QMap>
+#include <algorithm>
+#include <cmath>
+
+namespace Report {
+
+namespace {
+
+struct PrintedLine {
+    double y = 0;
+    int line = 0; // line tag of the first text
+    QVector<const TStreamOp*> texts;
+};
+
+double leftEdge(const TStreamOp& op)
+{
+    return op.Align == 'R' ? op.X1 - op.X2 : op.Align == 'C' ? op.X1 - op.X2 / 2 : op.X1;
+}
+
+QVector<PrintedLine> printedLines(const TStreamPage& page)
+{
+    QVector<const TStreamOp*> texts;
+    for (const TStreamOp& op : page.Ops)
+        if (op.Kind == TOpKind::Text)
+            texts.append(&op);
+    std::stable_sort(texts.begin(), texts.end(), [](const TStreamOp* a, const TStreamOp* b) {
+        const long ya = std::lround(a->Y1 * 1000), yb = std::lround(b->Y1 * 1000);
+        if (ya != yb)
+            return ya < yb;
+        return leftEdge(*a) < leftEdge(*b);
+    });
+    QVector<PrintedLine> lines;
+    for (const TStreamOp* op : texts) {
+        if (lines.isEmpty() || std::lround(lines.last().y * 1000) != std::lround(op->Y1 * 1000)) {
+            PrintedLine l;
+            l.y = op->Y1;
+            l.line = op->Line;
+            lines.append(l);
+        }
+        lines.last().texts.append(op);
+    }
+    return lines;
+}
+
+// --- RTF -------------------------------------------------------------------
+
+int twips(double cm) { return int(std::lround(cm * 1440.0 / 2.54)); }
+
+QByteArray rtfText(const QString& text)
+{
+    QByteArray out;
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if (u == '\\' || u == '{' || u == '}') {
+            out += '\\';
+            out += char(u);
+        } else if (u == '\t') {
+            out += "\\tab ";
+        } else if (u == '\n') {
+            out += "\\line ";
+        } else if (u == '\r') {
+        } else if (u < 0x80) {
+            out += char(u);
+        } else {
+            out += "\\u" + QByteArray::number(qint16(u)) + '?';
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray DocumentToRtf(const TReportDocument& doc)
+{
+    const TPageSetup& s = doc.Setup;
+    const double pw = PaperWidth(s.Paper, s.Orientation), ph = PaperHeight(s.Paper, s.Orientation);
+
+    QStringList fontNames;
+    for (const TFontSpec& f : doc.Fonts)
+        if (!fontNames.contains(f.Name))
+            fontNames << f.Name;
+    if (fontNames.isEmpty())
+        fontNames << QStringLiteral("Arial");
+    QVector<QRgb> colors;
+    for (const TStreamPage& page : doc.Pages)
+        for (const TStreamOp& op : page.Ops)
+            if (op.Kind == TOpKind::Text && !colors.contains(op.Color))
+                colors.append(op.Color);
+
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
+    for (int i = 0; i < fontNames.size(); ++i)
+        out += "{\\f" + QByteArray::number(i) + "\\fswiss\\fcharset0 " + rtfText(fontNames[i]) + ";}";
+    out += "}\n{\\colortbl;";
+    for (QRgb c : colors)
+        out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) + "\\blue"
+               + QByteArray::number(qBlue(c)) + ';';
+    out += "}\n{\\info{\\title " + rtfText(doc.Title) + "}}\n";
+    out += "\\paperw" + QByteArray::number(twips(pw)) + "\\paperh" + QByteArray::number(twips(ph)) + "\\margl"
+           + QByteArray::number(twips(s.MarginLeft)) + "\\margr" + QByteArray::number(twips(s.MarginRight))
+           + "\\margt" + QByteArray::number(twips(s.MarginTop)) + "\\margb"
+           + QByteArray::number(twips(s.MarginBottom));
+    if (s.Orientation == poLandscape)
+        out += "\\landscape";
+    out += "\n\\sectd";
+    if (s.Orientation == poLandscape)
+        out += "\\lndscpsxn";
+    out += "\n";
+
+    for (int p = 0; p < doc.Pages.size(); ++p) {
+        const QVector<PrintedLine> lines = printedLines(doc.Pages[p]);
+        double prevY = s.MarginTop;
+        if (lines.isEmpty()) {
+            out += "\\pard\\plain";
+            if (p > 0)
+                out += "\\pagebb";
+            out += "\\par\n";
+            continue;
+        }
+        for (int li = 0; li < lines.size(); ++li) {
+            const PrintedLine& line = lines[li];
+            out += "\\pard\\plain";
+            if (p > 0 && li == 0)
+                out += "\\pagebb";
+            const double dy = line.y - prevY;
+            if (dy > 0.05)
+                out += "\\sl-" + QByteArray::number(twips(dy)) + "\\slmult0";
+            prevY = line.y;
+
+            // Tab stops and the order of the runs.
+            QMap<int, char> stops;
+            QByteArray body;
+            double prevRight = NA;
+            for (int i = 0; i < line.texts.size(); ++i) {
+                const TStreamOp& op = *line.texts[i];
+                const bool atLeft = i == 0 && op.Align == 'L' && op.X1 - s.MarginLeft < 0.05;
+                const bool continues = i > 0 && op.Align == 'L' && std::fabs(op.X1 - prevRight) < 0.01;
+                if (!atLeft && !continues) {
+                    const int pos = std::max(0, twips(op.X1 - s.MarginLeft));
+                    if (!stops.contains(pos))
+                        stops.insert(pos, op.Align);
+                    body += "\\tab";
+                }
+                prevRight = leftEdge(op) + op.X2;
+                const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
+                body += "{\\f" + QByteArray::number(std::max<qsizetype>(0, fontNames.indexOf(f.Name))) + "\\fs"
+                        + QByteArray::number(std::lround(f.Size * 2));
+                if (f.Bold)
+                    body += "\\b";
+                if (f.Italic)
+                    body += "\\i";
+                if (f.Underline)
+                    body += "\\ul";
+                const qsizetype color = colors.indexOf(op.Color);
+                if (color >= 0)
+                    body += "\\cf" + QByteArray::number(color + 1);
+                body += ' ' + rtfText(op.Text) + '}';
+            }
+            for (auto it = stops.cbegin(); it != stops.cend(); ++it) {
+                if (it.value() == 'R')
+                    out += "\\tqr";
+                else if (it.value() == 'C')
+                    out += "\\tqc";
+                out += "\\tx" + QByteArray::number(it.key());
+            }
+            out += ' ' + body + "\\par\n";
+        }
+    }
+    out += "}\n";
+    return out;
+}
+
+// --- HTML ------------------------------------------------------------------
+
+namespace {
+
+QString html(const QString& text) { return text.toHtmlEscaped(); }
+
+QString cm(double v) { return QString::number(v, 'f', 2) + QLatin1String("cm"); }
+
+QString spanFor(const TReportDocument& doc, const TStreamOp& op)
+{
+    const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
+    QString style = QStringLiteral("font-size:%1pt").arg(QString::number(f.Size));
+    if (f.Name.compare(QLatin1String("Arial"), Qt::CaseInsensitive) != 0)
+        style += QStringLiteral(";font-family:'%1'").arg(html(f.Name));
+    if (f.Bold)
+        style += QLatin1String(";font-weight:bold");
+    if (f.Italic)
+        style += QLatin1String(";font-style:italic");
+    if (f.Underline)
+        style += QLatin1String(";text-decoration:underline");
+    if ((op.Color & 0xffffff) != 0)
+        style += QLatin1String(";color:") + QColor::fromRgba(op.Color).name();
+    return QStringLiteral("<span style=\"%1\">%2</span>").arg(style, html(op.Text));
+}
+
+const char* alignName(char a) { return a == 'R' ? "right" : a == 'C' ? "center" : "left"; }
+
+double nominalLineHeight(const TReportDocument& doc, const PrintedLine& line)
+{
+    double size = 0;
+    for (const TStreamOp* op : line.texts)
+        if (op->Font >= 0 && op->Font < doc.Fonts.size())
+            size = std::max(size, doc.Fonts[op->Font].Size);
+    return (size > 0 ? size : 10) * 2.54 / 72 * 1.15;
+}
+
+struct Cell {
+    double left = 0, right = 0;
+};
+
+} // namespace
+
+QByteArray DocumentToHtml(const TReportDocument& doc)
+{
+    QString out;
+    out += QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>")
+           + html(doc.Title.isEmpty() ? QStringLiteral("Bericht") : doc.Title)
+           + QLatin1String("</title>\n<style>\n"
+                           "body { font-family: Arial, 'Liberation Sans', sans-serif; font-size: 10pt; }\n"
+                           "p { margin: 0; white-space: pre-wrap; }\n"
+                           "table { border-collapse: collapse; table-layout: fixed; }\n"
+                           "td { padding: 0 0.08cm; vertical-align: bottom; white-space: pre-wrap; }\n"
+                           ".page + .page { break-before: page; border-top: 1px dashed #999; margin-top: 1em; }\n"
+                           "</style>\n</head>\n<body>\n");
+
+    for (int p = 0; p < doc.Pages.size(); ++p) {
+        const TStreamPage& page = doc.Pages[p];
+        const QVector<PrintedLine> lines = printedLines(page);
+        // Boxes of tabs by (line, tab).
+        QMap<QPair<int, int>, const TStreamOp*> boxes;
+        for (const TStreamOp& op : page.Ops)
+            if (op.Kind == TOpKind::Box && op.Tab > 0)
+                boxes.insert({op.Line, op.Tab}, &op);
+
+        out += QLatin1String("<div class=\"page\">\n");
+        double prevY = doc.Setup.MarginTop;
+        bool first = true;
+        int i = 0;
+        while (i < lines.size()) {
+            const PrintedLine& line = lines[i];
+            const double lh = nominalLineHeight(doc, line);
+            const double gap = line.y - prevY - (first ? 0 : lh);
+            if (gap > lh * 0.5)
+                out += QStringLiteral("<p style=\"height:%1\"></p>\n").arg(cm(gap));
+            first = false;
+
+            const bool tabbed = std::any_of(line.texts.begin(), line.texts.end(), [](auto* op) { return op->Tab > 0; });
+            if (!tabbed) {
+                QString style = QStringLiteral("text-align:%1").arg(QLatin1String(alignName(line.texts.first()->Align)));
+                if (line.texts.first()->Align == 'L' && line.texts.first()->X1 - doc.Setup.MarginLeft > 0.05)
+                    style += QLatin1String(";padding-left:") + cm(line.texts.first()->X1 - doc.Setup.MarginLeft);
+                out += QStringLiteral("<p style=\"%1\">").arg(style);
+                for (int k = 0; k < line.texts.size(); ++k) {
+                    if (k > 0)
+                        out += QLatin1String(" ");
+                    out += spanFor(doc, *line.texts[k]);
+                }
+                out += QLatin1String("</p>\n");
+                prevY = line.y;
+                ++i;
+                continue;
+            }
+
+            // A run of tabbed lines with consistent tabs and no empty line between.
+            QMap<int, Cell> cells;
+            auto fits = [&](const PrintedLine& l) {
+                for (const TStreamOp* op : l.texts) {
+                    if (op->Tab <= 0)
+                        continue;
+                    auto it = cells.constFind(op->Tab);
+                    if (it != cells.constEnd()
+                        && (std::fabs(it->left - op->CellLeft) > 0.001 || std::fabs(it->right - op->CellRight) > 0.001))
+                        return false;
+                }
+                return true;
+            };
+            auto add = [&](const PrintedLine& l) {
+                for (const TStreamOp* op : l.texts)
+                    if (op->Tab > 0)
+                        cells.insert(op->Tab, {op->CellLeft, op->CellRight});
+            };
+            int end = i;
+            add(lines[end]);
+            ++end;
+            while (end < lines.size()) {
+                const PrintedLine& l = lines[end];
+                const bool lt = std::any_of(l.texts.begin(), l.texts.end(), [](auto* op) { return op->Tab > 0; });
+                const double g = l.y - lines[end - 1].y - nominalLineHeight(doc, l);
+                if (!lt || g > nominalLineHeight(doc, l) * 0.5 || !fits(l))
+                    break;
+                add(l);
+                ++end;
+            }
+            const int columns = cells.isEmpty() ? 1 : cells.lastKey();
+            out += QLatin1String("<table>\n<colgroup>");
+            for (int c = 1; c <= columns; ++c) {
+                auto it = cells.constFind(c);
+                if (it != cells.constEnd())
+                    out += QStringLiteral("<col style=\"width:%1\">").arg(cm(it->right - it->left));
+                else
+                    out += QLatin1String("<col>");
+            }
+            out += QLatin1String("</colgroup>\n");
+            for (int k = i; k < end; ++k) {
+                const PrintedLine& l = lines[k];
+                out += QLatin1String("<tr>");
+                for (int c = 1; c <= columns; ++c) {
+                    QString content;
+                    char align = 'L';
+                    bool any = false;
+                    for (const TStreamOp* op : l.texts) {
+                        if (op->Tab == c || (c == 1 && op->Tab <= 0)) {
+                            if (!any)
+                                align = op->Align;
+                            else
+                                content += QLatin1String(" ");
+                            content += spanFor(doc, *op);
+                            any = true;
+                        }
+                    }
+                    QString style;
+                    if (align != 'L')
+                        style += QStringLiteral("text-align:%1;").arg(QLatin1String(alignName(align)));
+                    if (const TStreamOp* box = boxes.value({l.line, c}, nullptr)) {
+                        if (box->Shade > 0) {
+                            const int g = 255 - int(std::lround(255 * box->Shade / 100.0));
+                            style += QLatin1String("background-color:") + QColor(g, g, g).name() + QLatin1Char(';');
+                        }
+                        if (box->Borders & BorderLeft)
+                            style += QLatin1String("border-left:1px solid #000;");
+                        if (box->Borders & BorderTop)
+                            style += QLatin1String("border-top:1px solid #000;");
+                        if (box->Borders & BorderRight)
+                            style += QLatin1String("border-right:1px solid #000;");
+                        if (box->Borders & BorderBottom)
+                            style += QLatin1String("border-bottom:1px solid #000;");
+                    }
+                    if (style.isEmpty())
+                        out += QLatin1String("<td>");
+                    else
+                        out += QStringLiteral("<td style=\"%1\">").arg(style);
+                    out += content + QLatin1String("</td>");
+                }
+                out += QLatin1String("</tr>\n");
+            }
+            out += QLatin1String("</table>\n");
+            prevY = lines[end - 1].y;
+            i = end;
+        }
+        out += QLatin1String("</div>\n");
+    }
+    out += QLatin1String("</body>\n</html>\n");
+    return out.toUtf8();
+}
+
+} // namespace Report

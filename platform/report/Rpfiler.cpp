@@ -1,0 +1,111 @@
+#include "platform/report/Rpfiler.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace Report {
+
+namespace {
+std::function<void(const QString&)>& statusHook()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+} // namespace
+
+void SetStatusHook(std::function<void(const QString&)> hook) { statusHook() = std::move(hook); }
+
+bool WriteFileAtomic(const QString& file, const QByteArray& data, QString* error)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit()) {
+        if (error)
+            *error = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+TReportComponent::TReportComponent(QObject* parent) : QObject(parent) {}
+TReportComponent::~TReportComponent() = default;
+
+TPageSetup TReportComponent::Setup() const
+{
+    TPageSetup s;
+    s.Orientation = orientation_;
+    s.Paper = paper_;
+    s.MarginLeft = marginLeft_;
+    s.MarginRight = marginRight_;
+    s.MarginTop = marginTop_;
+    s.MarginBottom = marginBottom_;
+    s.Title = title_;
+    return s;
+}
+
+bool TReportComponent::Execute()
+{
+    error_.clear();
+    TBaseReport report(Setup());
+    report.OnHeader = OnPrintHeader;
+    report.OnFooter = OnPrintFooter;
+    const QString format = statusFormat_;
+    report.OnNewPage = [format](TBaseReport& r) {
+        if (statusHook() && !format.isEmpty())
+            statusHook()(QString(format).replace(QLatin1String("%p"), QString::number(r.CurrentPage())));
+    };
+    if (OnBeforePrint)
+        OnBeforePrint(report);
+    if (!report.Aborted()) {
+        report.BeginDocument();
+        if (OnPrint && !report.Aborted())
+            OnPrint(report);
+        report.EndDocument();
+    }
+    doc_ = report.TakeDocument();
+    bool ok = false;
+    if (report.Aborted())
+        error_ = QStringLiteral("Druck abgebrochen");
+    else
+        ok = writeOutput(doc_);
+    if (OnAfterPrint)
+        OnAfterPrint(report);
+    return ok;
+}
+
+bool TRvNDRWriter::writeOutput(const TReportDocument& doc)
+{
+    // Without a name the stream goes to a new temporary file on every run, so
+    // a preview still showing the previous run keeps its file.
+    if (fileName_.isEmpty() || autoName_) {
+        QTemporaryFile tmp(QDir::tempPath() + QStringLiteral("/reports1-XXXXXX.ndr"));
+        tmp.setAutoRemove(false);
+        if (!tmp.open()) {
+            error_ = tmp.errorString();
+            return false;
+        }
+        fileName_ = tmp.fileName();
+        autoName_ = true;
+    }
+    return WriteStream(doc, fileName_, &error_);
+}
+
+bool TRTFFiler::writeOutput(const TReportDocument& doc)
+{
+    if (fileName_.isEmpty()) {
+        error_ = QStringLiteral("kein Dateiname für die RTF-Ausgabe");
+        return false;
+    }
+    return WriteFileAtomic(fileName_, DocumentToRtf(doc), &error_);
+}
+
+bool TRPHTMLFiler::writeOutput(const TReportDocument& doc)
+{
+    if (fileName_.isEmpty()) {
+        error_ = QStringLiteral("kein Dateiname für die HTML-Ausgabe");
+        return false;
+    }
+    return WriteFileAtomic(fileName_, DocumentToHtml(doc), &error_);
+}
+
+} // namespace Report

@@ -1,0 +1,33 @@
+#pragma once
+// Font metrics of the layout, computed once per font at a fixed device
+// resolution so that every output (stream, PDF, preview, RTF) uses the same
+// numbers whatever the screen or printer.
+
+#include "platform/report/Rpstream.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <memory>
+
+namespace Report::Fonts {
+
+// Resolution of the layout device (dots per inch).
+constexpr double LayoutDpi = 1200.0;
+
+struct Metrics {
+    QFont font;
+    std::unique_ptr<QFontMetricsF> fm;
+    double ascent = 0, descent = 0, lineSpacing = 0; // cm
+    mutable QHash<QString, double> widths;           // cm
+    double width(const QString& text) const;
+};
+
+// The metrics of a font, created on first use and kept.
+const Metrics& metrics(const TFontSpec& font);
+
+// A QFont for the font spec, with the hinting and style switches the
+// layout uses; pointSize overrides the spec's size when > 0.
+QFont makeFont(const TFontSpec& spec, double pointSize = 0);
+
+} // namespace Report::Fonts

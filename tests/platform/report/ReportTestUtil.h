@@ -1,0 +1,90 @@
+#pragma once
+// Helpers of the report library tests: run a small document through the
+// stream writer and read its dump back.
+
+#include "platform/report/Report.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QVector>
+#include <QStringList>
+#include <functional>
+
+namespace ReportTest {
+
+// Runs body as the print event of a stream writer (header and footer when
+// given) and returns the dump of the written stream file, one line each.
+inline QStringList dumpOf(const std::function<void(Report::TBaseReport&)>& body,
+                          const std::function<void(Report::TRvNDRWriter&)>& configure = {})
+{
+    Report::TRvNDRWriter w;
+    w.SetTitle(QStringLiteral("Test"));
+    w.OnPrint = body;
+    if (configure)
+        configure(w);
+    if (!w.Execute())
+        return {QStringLiteral("EXECUTE FAILED: ") + w.ErrorString()};
+    const QString dump = Report::DumpStream(w.FileName());
+    QFile::remove(w.FileName());
+    return dump.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Lines of the dump that start with prefix.
+inline QStringList linesStarting(const QStringList& dump, const QString& prefix)
+{
+    QStringList out;
+    for (const QString& l : dump)
+        if (l.startsWith(prefix))
+            out << l;
+    return out;
+}
+
+// Field i (0-based) of a dump line.
+inline QString field(const QString& line, int i) { return line.split(QLatin1Char('\t')).value(i); }
+
+// Output of a program, empty when it cannot run.
+inline QString run(const QString& program, const QStringList& args, int timeoutMs = 60000)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForStarted(5000) || !p.waitForFinished(timeoutMs))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Words of a PDF with their boxes in points (pdftotext -bbox), in reading order.
+struct Word {
+    QString text;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+inline QVector<Word> pdfWords(const QString& pdf)
+{
+    QVector<Word> words;
+    const QString xml = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression re(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto it = re.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        Word w;
+        w.xMin = m.captured(1).toDouble();
+        w.yMin = m.captured(2).toDouble();
+        w.xMax = m.captured(3).toDouble();
+        w.yMax = m.captured(4).toDouble();
+        w.text = m.captured(5).replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+                     .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+                     .replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        words.append(w);
+    }
+    return words;
+}
+inline Word pdfWord(const QVector<Word>& words, const QString& text)
+{
+    for (const Word& w : words)
+        if (w.text == text)
+            return w;
+    return Word();
+}
+constexpr double ptPerCm = 72 / 2.54;
+
+} // namespace ReportTest

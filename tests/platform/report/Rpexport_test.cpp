@@ -1,0 +1,259 @@
+// RTF and HTML filers: the line and tab structure of a small list, read back
+// with a small RTF reader, LibreOffice (when installed) and a tag checker.
+
+#include "ReportTestUtil.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Report;
+using namespace ReportTest;
+
+namespace {
+
+// A list in the shape of the starter list: centred title, three tabs
+// (right, left, right; margin 3), a shaded row, an empty line, a total line
+// with an empty first tab, and a second page.
+void starterList(TBaseReport& r)
+{
+    const double centre = r.SectionLeft() + (r.SectionRight() - r.SectionLeft()) / 2;
+    r.NewLine();
+    r.SetFont("Arial", 15);
+    r.SetBold(true);
+    r.PrintCenter("Teilnehmer aller Teilmeisterschaften", centre);
+    r.NewLine();
+    r.SetFont("Arial", 10);
+    r.SetBold(false);
+    r.NewLine();
+    r.ClearTabs();
+    r.SetTab(r.SectionLeft(), pjRight, 1.1, 3, BOXLINENONE, 0);
+    r.SetTab(NA, pjLeft, 12.0, 3, BOXLINENONE, 0);
+    r.SetTab(NA, pjRight, 1.5, 3, BOXLINENONE, 0);
+    r.SetBold(true);
+    r.Println("\t1.10\tLuftgewehr <Auflage> & Co\tAnzahl");
+    r.SetBold(false);
+    r.SetTabShade(10);
+    r.Println("\t10\tSchützenklasse\t12");
+    r.SetTabShade(0);
+    r.Println("\t11\tDamenklasse\t3");
+    r.NewLine();
+    r.Println("\t\tGesamt\t15");
+    r.NewPage();
+    r.Println("Seite zwei");
+}
+
+struct RtfParagraph {
+    QStringList stops; // "R580", "L667", "C4961"
+    QString text;      // "\t" for \tab
+    bool pageBreak = false;
+};
+
+// Reads the paragraphs of an RTF text; fails the test on unbalanced groups.
+QVector<RtfParagraph> readRtf(const QByteArray& rtf)
+{
+    QVector<RtfParagraph> out;
+    RtfParagraph cur;
+    QString kind = "L";
+    int depth = 0, skipDepth = -1;
+    for (int i = 0; i < rtf.size();) {
+        const char c = rtf[i];
+        if (c == '{') {
+            ++depth;
+            ++i;
+            continue;
+        }
+        if (c == '}') {
+            if (depth == skipDepth)
+                skipDepth = -1;
+            --depth;
+            EXPECT_GE(depth, 0);
+            ++i;
+            continue;
+        }
+        if (c == '\\') {
+            ++i;
+            if (!QChar(rtf[i]).isLetter()) { // escaped character
+                if (skipDepth < 0)
+                    cur.text += QChar(rtf[i]);
+                ++i;
+                continue;
+            }
+            QByteArray word;
+            while (i < rtf.size() && QChar(rtf[i]).isLetter())
+                word += rtf[i++];
+            QByteArray num;
+            while (i < rtf.size() && (rtf[i] == '-' || QChar(rtf[i]).isDigit()))
+                num += rtf[i++];
+            if (i < rtf.size() && rtf[i] == ' ')
+                ++i;
+            if (word == "fonttbl" || word == "colortbl" || word == "info")
+                skipDepth = depth;
+            if (skipDepth >= 0)
+                continue;
+            if (word == "pard")
+                cur = RtfParagraph();
+            else if (word == "pagebb")
+                cur.pageBreak = true;
+            else if (word == "tqr")
+                kind = "R";
+            else if (word == "tqc")
+                kind = "C";
+            else if (word == "tx") {
+                cur.stops << kind + num;
+                kind = "L";
+            } else if (word == "tab")
+                cur.text += '\t';
+            else if (word == "u") {
+                cur.text += QChar(ushort(num.toShort()));
+                ++i; // the replacement character
+            } else if (word == "par")
+                out.append(cur);
+            continue;
+        }
+        if (c != '\n' && c != '\r' && skipDepth < 0 && depth > 0)
+            cur.text += QChar(c);
+        ++i;
+    }
+    EXPECT_EQ(depth, 0);
+    return out;
+}
+
+// Checks that every non-void element is closed in order.
+bool tagsBalanced(const QString& html, QString* why)
+{
+    static const QStringList voidTags = {"meta", "col", "br", "hr", "img", "link"};
+    QStringList stack;
+    QRegularExpression tag("<(/?)([a-zA-Z0-9]+)[^>]*>");
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        auto m = it.next();
+        const QString name = m.captured(2).toLower();
+        if (voidTags.contains(name))
+            continue;
+        if (m.captured(1).isEmpty()) {
+            stack << name;
+        } else if (stack.isEmpty() || stack.takeLast() != name) {
+            *why = "unexpected </" + name + ">";
+            return false;
+        }
+    }
+    *why = stack.join(",");
+    return stack.isEmpty();
+}
+
+} // namespace
+
+TEST(Rpexport, RtfHasAParagraphPerLineWithTabStops)
+{
+    QTemporaryDir dir;
+    TRTFFiler rtf;
+    rtf.SetFileName(dir.filePath("STARTER.RTF"));
+    rtf.SetTitle("Starterliste");
+    rtf.OnPrint = starterList;
+    ASSERT_TRUE(rtf.Execute()) << rtf.ErrorString().toStdString();
+    QFile f(rtf.FileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("{\\rtf1\\ansi"));
+    EXPECT_TRUE(bytes.contains("\\paperw11906\\paperh16838\\margl1134\\margr850\\margt709\\margb1134"));
+    // Only ASCII in the file: "ü" goes out as \u252?.
+    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }));
+    EXPECT_TRUE(bytes.contains("Sch\\u252?tzenklasse"));
+
+    const QVector<RtfParagraph> pars = readRtf(bytes);
+    ASSERT_EQ(pars.size(), 6);
+    // Title centred on the middle of the section: 10.75 - 2.0 cm = 4961 twips.
+    EXPECT_EQ(pars[0].stops, QStringList({"C4961"}));
+    EXPECT_EQ(pars[0].text, "\tTeilnehmer aller Teilmeisterschaften");
+    // Right tab ends at 3.1 - 0.03 in (580), left text at 3.1 + 0.03 in (667),
+    // third tab right at 16.6 - 0.03 in (8234); positions from the left margin.
+    const QStringList stops = {"R580", "L667", "R8234"};
+    EXPECT_EQ(pars[1].stops, stops);
+    EXPECT_EQ(pars[1].text, "\t1.10\tLuftgewehr <Auflage> & Co\tAnzahl");
+    EXPECT_EQ(pars[2].text, "\t10\tSchützenklasse\t12");
+    EXPECT_EQ(pars[3].stops, stops);
+    EXPECT_EQ(pars[4].stops, QStringList({"L667", "R8234"}));
+    EXPECT_EQ(pars[4].text, "\tGesamt\t15");
+    EXPECT_FALSE(pars[4].pageBreak);
+    EXPECT_TRUE(pars[5].pageBreak);
+    EXPECT_EQ(pars[5].text, "Seite zwei");
+    EXPECT_TRUE(pars[5].stops.isEmpty());
+}
+
+TEST(Rpexport, RtfOpensInLibreOfficeWithItsColumns)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir dir;
+    TRTFFiler rtf;
+    rtf.SetFileName(dir.filePath("liste.rtf"));
+    rtf.OnPrint = starterList;
+    ASSERT_TRUE(rtf.Execute());
+    run(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to", "pdf",
+                  "--outdir", dir.path(), rtf.FileName()},
+        120000);
+    ASSERT_TRUE(QFile::exists(dir.filePath("liste.pdf")));
+    // Left column texts start at one x, right-aligned numbers end at one x:
+    // the tab stops carry the columns.
+    const QVector<Word> words = pdfWords(dir.filePath("liste.pdf"));
+    const Word head = pdfWord(words, "Anzahl"), name1 = pdfWord(words, "Schützenklasse"),
+               name2 = pdfWord(words, "Damenklasse"), total = pdfWord(words, "Gesamt");
+    ASSERT_FALSE(head.text.isEmpty());
+    ASSERT_FALSE(total.text.isEmpty());
+    EXPECT_NEAR(name1.xMin, (3.1 + 0.0762) * ptPerCm, 0.5);
+    EXPECT_NEAR(name2.xMin, name1.xMin, 0.5);
+    EXPECT_NEAR(total.xMin, name1.xMin, 0.5);
+    EXPECT_NEAR(head.xMax, (16.6 - 0.0762) * ptPerCm, 0.5);
+    for (const char* n : {"12", "3", "15"})
+        EXPECT_NEAR(pdfWord(words, n).xMax, head.xMax, 0.5) << n;
+    EXPECT_NEAR(pdfWord(words, "10").xMax, (3.1 - 0.0762) * ptPerCm, 0.5);
+    // Rows keep their order and spacing: the total line lies two lines below the last row.
+    EXPECT_GT(total.yMin - name2.yMin, 1.5 * (name2.yMin - name1.yMin));
+    const QString text = run("pdftotext", {"-layout", dir.filePath("liste.pdf"), "-"});
+    EXPECT_LT(text.indexOf("Teilnehmer aller"), text.indexOf("Anzahl"));
+    EXPECT_LT(text.indexOf("Gesamt"), text.indexOf("Seite zwei"));
+}
+
+TEST(Rpexport, HtmlIsUtf8Html5WithATablePerRunOfTabLines)
+{
+    QTemporaryDir dir;
+    TRPHTMLFiler htm;
+    htm.SetFileName(dir.filePath("liste.html"));
+    htm.SetTitle("Zulassung & Co");
+    htm.OnPrint = starterList;
+    ASSERT_TRUE(htm.Execute());
+    QFile f(htm.FileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("<!DOCTYPE html>\n<html lang=\"de\">"));
+    EXPECT_TRUE(bytes.contains("<meta charset=\"utf-8\">"));
+    EXPECT_TRUE(bytes.contains("<title>Zulassung &amp; Co</title>"));
+    EXPECT_TRUE(bytes.contains("Sch\xc3\xbctzenklasse"));
+    const QString html = QString::fromUtf8(bytes);
+    EXPECT_EQ(html.toUtf8(), bytes); // valid UTF-8
+    QString why;
+    EXPECT_TRUE(tagsBalanced(html, &why)) << why.toStdString();
+
+    // The header and the two class lines form one table, the total line
+    // after the empty line another.
+    EXPECT_EQ(html.count("<table>"), 2);
+    const QString first = html.section("<table>", 1, 1);
+    EXPECT_EQ(first.count("<tr>"), 3);
+    EXPECT_EQ(first.count("<col style=\"width:"), 3);
+    EXPECT_TRUE(first.contains("<col style=\"width:12.00cm\">"));
+    EXPECT_TRUE(first.contains("Luftgewehr &lt;Auflage&gt; &amp; Co"));
+    // The shaded line has a grey background on each of its cells.
+    const QString shaded = first.section("<tr>", 2, 2);
+    EXPECT_EQ(shaded.count("background-color:#e5e5e5"), 3);
+    EXPECT_TRUE(shaded.contains("<td style=\"text-align:right;background-color:#e5e5e5;\"><span style=\"font-size:10pt\">12</span></td>"));
+    const QString second = html.section("<table>", 2, 2);
+    EXPECT_TRUE(second.contains("<tr><td></td><td><span style=\"font-size:10pt\">Gesamt</span></td>"));
+    // Non-table lines are paragraphs; pages are sections of their own.
+    EXPECT_TRUE(html.contains("<p style=\"text-align:center\"><span style=\"font-size:15pt;font-weight:bold\">"
+                              "Teilnehmer aller Teilmeisterschaften</span></p>"));
+    EXPECT_EQ(html.count("<div class=\"page\">"), 2);
+    EXPECT_LT(html.indexOf("Gesamt"), html.indexOf("Seite zwei"));
+}
