@@ -1,13 +1,46 @@
 #include "Verbs.h"
 
+#include "apps/reports1/demo/Demo.h"
+
+#include <QElapsedTimer>
 #include <QTextStream>
 
 namespace Verbs {
 
-int initDb(const CliArgs&)
+// init-db FILE [--demo] [--starts N] [--seed S]: the schema, and with --demo
+// or --starts a generated championship.
+int initDb(const CliArgs& a)
 {
-    QTextStream(stderr) << "FEHLER: init-db ist noch nicht verfügbar\n";
-    return 1;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (a.positional.size() != 1) {
+        err << "Aufruf: reports1 init-db DATEI [--demo] [--starts N] [--seed S]\n";
+        return 64;
+    }
+    const QString file = a.positional.first();
+    const bool demo = a.has("demo") || a.has("starts");
+    Demo::Options o;
+    o.starts = a.intValue("starts", o.starts);
+    o.seed = quint32(a.intValue("seed", int(o.seed)));
+    if (demo && o.starts < 1) {
+        err << "FEHLER: --starts braucht eine Zahl größer 0\n";
+        return 64;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    QString error;
+    Demo::Summary s;
+    if (!Demo::CreateDatabase(file, o, demo, &error, &s)) {
+        err << "FEHLER: " << error << "\n";
+        return 1;
+    }
+    out << "Datenbank erstellt: " << file << "\n";
+    if (demo)
+        out << "Meisterschaft: " << s.veranstaltung << " (Ident " << o.ident << ", Startwert " << o.seed << ")\n"
+            << "  " << s.clubs << " Vereine, " << s.members << " Mitglieder, " << s.starts << " Starts, "
+            << s.teams << " Mannschaften (" << s.completeTeams << " vollständig), " << s.staff << " Mitarbeiter\n";
+    out << "Zeit: " << QString::number(timer.elapsed() / 1000.0, 'f', 2).replace('.', ',') << " s\n";
+    return 0;
 }
 
 } // namespace Verbs

@@ -1,15 +1,190 @@
 #include "platform/host/Datamod.h"
+#include "platform/host/Eingabefehler.h"
+#include "platform/host/Einstell.h"
 #include "platform/host/HostUi.h"
+#include "platform/host/Qvpaths.h"
+#include "platform/host/Qvsettings.h"
+#include "platform/host/QvsettingsDb.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace Datamod {
 
 int iIdent = 0;
 QString sVeranstaltung;
 QString sDruckPfad;
+int iVerband = 0;
+TObjectStringList PDFStringList;
+
+QString BSV = "Badischer Sportschützenverband";
+QString PSSB = "Pfälzischer Sportschützenbund";
+QString ZKT = "ZKT";
+QString BSSB = "Bayerischer Sportschützenbund";
+
+bool bVerbandTitel = false;
+bool bDSB = false;
+QString sTeilmeisterschaft;
+
+QString VerbandName(int verband)
+{
+    switch (verband) {
+    case 0: return BSV;
+    case 1: return PSSB;
+    case 2: return ZKT;
+    case 3: return BSSB;
+    default: return QString();
+    }
+}
+
+int TObjectStringList::AddObject(const QString& s, std::unique_ptr<TDisziplin> object)
+{
+    items_.emplace_back(s, std::move(object));
+    return int(items_.size()) - 1;
+}
+
+QStringList TObjectStringList::ToStringList() const
+{
+    QStringList l;
+    for (const auto& [s, o] : items_)
+        l << s;
+    return l;
+}
+
+namespace {
+// The database is closed while the application still has its SQL drivers.
+void closeAtExit()
+{
+    DataModule1()->CloseDatabase();
+}
+} // namespace
 
 TDataModule1::TDataModule1() { setObjectName("DataModule1"); }
 
+TDataModule1::~TDataModule1() { CloseDatabase(); }
+
 bool TDataModule1::VeranstalterAuswaehlen() { return Host::ui().confirmOrganiser(); }
+
+bool TDataModule1::OpenDatabase(const QString& fileOrUrl, QString* error)
+{
+    CloseDatabase();
+    auto conn = std::make_unique<Ado::TADOConnection>();
+    if (!conn->Open(fileOrUrl, error))
+        return false;
+    try {
+        Qvsettings::SetSettingsStore(std::make_unique<Qvsettings::TDbSettings>(conn.get()));
+    } catch (const std::exception& e) {
+        if (error)
+            *error = ExceptionText(e);
+        return false;
+    }
+    connection_ = std::move(conn);
+    Ado::SetDefaultConnection(connection_.get());
+    static bool registered = false;
+    if (!registered && QCoreApplication::instance()) {
+        qAddPostRoutine(closeAtExit);
+        registered = true;
+    }
+
+    SetCurrentChampionship(Einstell::IniFile.GetIdent());
+    return true;
+}
+
+void TDataModule1::SetCurrentChampionship(int ident)
+{
+    iIdent = ident;
+    sVeranstaltung.clear();
+    if (connection_ && connection_->TableExists("ZKTMP")) {
+        QVariant name = connection_->Scalar(
+            "SELECT CASE WHEN Veranstaltung <> '' THEN Veranstaltung ELSE Veranstalter END FROM ZKTMP WHERE Ident = ?",
+            {ident});
+        sVeranstaltung = name.toString();
+    }
+    iVerband = Qvsettings::GetInteger("Allgemein", "Verband");
+}
+
+void TDataModule1::CloseDatabase()
+{
+    if (!connection_)
+        return;
+    Qvsettings::SetSettingsStore(nullptr);
+    if (Ado::DefaultConnection() == connection_.get())
+        Ado::SetDefaultConnection(nullptr);
+    connection_.reset();
+    iIdent = 0;
+    sVeranstaltung.clear();
+    iVerband = 0;
+}
+
+bool TDataModule1::DatabaseOpen() const { return connection_ && connection_->Connected(); }
+
+std::unique_ptr<Ado::TADOQuery> TDataModule1::DynQuery(const QString& sql, Ado::TCursorLocation location,
+                                                       Ado::TLockType lock)
+{
+    if (!DatabaseOpen())
+        throw EHostFehler("Keine Datenbank geöffnet");
+    auto q = std::make_unique<Ado::TADOQuery>(connection_.get());
+    q->SetCursorLocation(location);
+    q->SetLockType(lock);
+    q->SetSQL(sql);
+    if (q->ParamCount() == 0)
+        q->Open();
+    return q;
+}
+
+void TDataModule1::DynSQL(const QString& sql)
+{
+    if (!DatabaseOpen())
+        throw EHostFehler("Keine Datenbank geöffnet");
+    connection_->Execute(sql);
+}
+
+std::unique_ptr<Ado::TClientDataSet> TDataModule1::DynCLDS(const QString& sql, bool readOnly)
+{
+    if (!DatabaseOpen())
+        throw EHostFehler("Keine Datenbank geöffnet");
+    auto cds = std::make_unique<Ado::TClientDataSet>(connection_.get());
+    cds->SetReadOnly(readOnly);
+    cds->SetSQL(sql);
+    if (cds->ParamCount() == 0)
+        cds->Open();
+    return cds;
+}
+
+void TDataModule1::DruckdateiSpeichern()
+{
+    lastArchive_.clear();
+    if (sDruckPfad.isEmpty())
+        return;
+    QFile source(sDruckPfad);
+    if (!QFileInfo(sDruckPfad).isFile() || !source.open(QIODevice::ReadOnly))
+        return;
+    const QString folder = Qvpaths::DataFolder() + "/Archiv";
+    QDir().mkpath(folder);
+    const QFileInfo fi(sDruckPfad);
+    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss-zzz");
+    const QString suffix = fi.suffix().isEmpty() ? QString() : "." + fi.suffix();
+    QString target = folder + "/" + fi.completeBaseName() + "_" + stamp + suffix;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = folder + "/" + fi.completeBaseName() + "_" + stamp + "-" + QString::number(n) + suffix;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        throw EHostFehler(QString("Die Druckdatei wurde nicht archiviert: %1").arg(out.errorString()));
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (out.write(chunk) != chunk.size()) {
+            out.cancelWriting();
+            throw EHostFehler(QString("Die Druckdatei wurde nicht archiviert: %1").arg(out.errorString()));
+        }
+    }
+    if (!out.commit())
+        throw EHostFehler(QString("Die Druckdatei wurde nicht archiviert: %1").arg(out.errorString()));
+    lastArchive_ = target;
+}
 
 TDataModule1* DataModule1()
 {

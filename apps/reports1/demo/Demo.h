@@ -1,0 +1,40 @@
+#pragma once
+// A generated championship: the clubs, members, disciplines, classes,
+// schedule, results, teams, records, staff and settings of a German
+// district championship (a state-sized one for many starts), the same for
+// the same seed.
+
+#include "platform/ado/Ado.h"
+
+#include <QString>
+
+namespace Demo {
+
+struct Options {
+    int starts = 600;       // number of ERGEBNIS rows
+    quint32 seed = 1;
+    int ident = 1;          // the championship's Ident
+    int sportjahr = 2025;
+};
+
+struct Summary {
+    QString veranstaltung;  // the championship's name (settings scope)
+    int clubs = 0;
+    int members = 0;
+    int starts = 0;
+    int teams = 0;
+    int completeTeams = 0;
+    int staff = 0;
+};
+
+// Fills a database that has the schema and no championship yet, in one
+// transaction.
+Summary Generate(Ado::TADOConnection& connection, const Options& options);
+
+// Writes the file: the schema and, with demo, a generated championship.
+// It is built under a temporary name and renamed over the file when
+// complete, so the file is either the old one or the complete new one.
+bool CreateDatabase(const QString& file, const Options& options, bool demo, QString* error,
+                    Summary* summary = nullptr);
+
+} // namespace Demo

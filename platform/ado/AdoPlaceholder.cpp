@@ -1,1 +1,0 @@
-// Replaced by the datasets of the data layer.
