@@ -17,6 +17,8 @@ const Verb table[] = {
     {"init-db", initDb},
     {"dump", dump},
     {"pdf", pdf},
+    {"run", run},
+    {"bench", bench},
 };
 
 // The class names of the module's open top-level dialogs, "-" when none.

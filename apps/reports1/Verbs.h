@@ -18,5 +18,7 @@ int message(const CliArgs& a);       // Verbs.cpp
 int initDb(const CliArgs& a);        // VerbsData.cpp
 int dump(const CliArgs& a);          // VerbsReport.cpp
 int pdf(const CliArgs& a);           // VerbsReport.cpp
+int run(const CliArgs& a);           // VerbsRun.cpp
+int bench(const CliArgs& a);         // VerbsBench.cpp
 
 } // namespace Verbs

@@ -5,6 +5,8 @@
 #include "platform/host/Qvform.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,6 +44,27 @@ int indexOrText(const QString& value, const QStringList& items)
     if (ok)
         return i;
     return int(items.indexOf(value));
+}
+
+// The row of a grid whose first column shows key, else the row numbered key.
+int gridRow(QAbstractItemModel* m, const QString& key)
+{
+    for (int r = 0; r < m->rowCount(); ++r)
+        if (m->index(r, 0).data().toString() == key)
+            return r;
+    bool ok = false;
+    const int r = key.toInt(&ok);
+    return ok && r >= 0 && r < m->rowCount() ? r : -1;
+}
+
+// The column of a grid headed title (or carrying that field name).
+int gridColumn(QAbstractItemModel* m, const QString& title)
+{
+    for (int c = 0; c < m->columnCount(); ++c)
+        if (m->headerData(c, Qt::Horizontal).toString() == title
+            || m->headerData(c, Qt::Horizontal, Qt::UserRole + 1).toString() == title)
+            return c;
+    return -1;
 }
 
 QWidget* findControl(QWidget* root, const QString& name)
@@ -123,6 +146,39 @@ bool TFormDriver::SetControl(QWidget* root, const QString& name, const QString& 
         if (i < 0 || i >= sw->count())
             return fail("Seite " + value + " gibt es in " + name + " nicht");
         sw->setCurrentIndex(i);
+    } else if (auto* gv = qobject_cast<QAbstractItemView*>(w); gv && gv->model()) {
+        // "key" makes the row whose first column shows key current;
+        // "key:Column=value" sets that cell as a user would (a check cell
+        // takes true/false or "X"/"").
+        QAbstractItemModel* m = gv->model();
+        const int colon = int(value.indexOf(':'));
+        const int row = gridRow(m, colon < 0 ? value : value.left(colon));
+        if (row < 0)
+            return fail("Zeile " + value + " gibt es in " + name + " nicht");
+        if (colon < 0) {
+            gv->setCurrentIndex(m->index(row, 0));
+            return true;
+        }
+        const QString rest = value.mid(colon + 1);
+        const int eq = int(rest.indexOf('='));
+        const int col = eq < 0 ? -1 : gridColumn(m, rest.left(eq));
+        if (col < 0)
+            return fail("Spalte " + rest + " gibt es in " + name + " nicht");
+        const QModelIndex idx = m->index(row, col);
+        const QString v = rest.mid(eq + 1);
+        gv->setCurrentIndex(idx);
+        if (m->flags(idx) & Qt::ItemIsUserCheckable) {
+            const QString t = v.trimmed().toUpper();
+            bool b = t == "X";
+            if (!b && !t.isEmpty()) {
+                b = parseBool(v, &ok);
+                if (!ok)
+                    return fail("Wert " + v + " passt nicht zu " + name);
+            }
+            m->setData(idx, b ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+        } else if (!m->setData(idx, v, Qt::EditRole)) {
+            return fail("Wert " + v + " passt nicht zu " + name);
+        }
     } else {
         return fail("Steuerelement " + name + " lässt sich nicht setzen");
     }

@@ -7,6 +7,7 @@
 // Nothing here touches a widget; the results dialog owns one TErgebDaten and
 // every results document works through it.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -105,5 +106,59 @@ QString SerienAusSlots(const QVector<int>& Slots);
 
 // The team sums over the listed competitions (complete teams only).
 QString MannschaftSummenSQL(const QVector<int>& Wettkaempfe);
+
+// --- The datasets of the results dialog ----------------------------------
+
+// The ranked datasets every results document reads, and the walk over the
+// groups released for output. Owned by the results dialog.
+class TErgebDaten {
+public:
+    TErgebDaten();
+    ~TErgebDaten();
+
+    // The selected competitions (the current one alone unless the overall
+    // list's selection page chose several).
+    QVector<int> Wettkaempfe;
+
+    std::unique_ptr<Ado::TADOQuery> q_Einzel;      // individual results
+    std::unique_ptr<Ado::TADOQuery> q_Mannschaft;  // team results
+    std::unique_ptr<Ado::TADOQuery> q_Gruppen;     // groups released for output
+    std::unique_ptr<Ado::TClientDataSet> cds_Einzel; // combined over several competitions
+
+    // The command texts before the last EinzelMannschaftSQLErstellen.
+    QString AltEinzelSQL, AltMannschaftSQL;
+    bool ProMitglied = false;
+
+    // Writes the command texts of q_Einzel and q_Mannschaft (closed).
+    void EinzelMannschaftSQLErstellen(bool ProMitglied, bool ProIdent, bool AlleStarter, bool Unvollstaendig,
+                                      bool OhneMannschaft);
+    // Opens q_Gruppen on the groups released for output.
+    void ErgebEingSetzen();
+    // Auswahl: 0 individuals, 1 teams, 2 both. Reopens the wanted datasets for
+    // the current group of q_Gruppen; disqualified individual rows only when
+    // MitDisqualifikation. Starts the progress bar and names the group in the
+    // status line.
+    void SetMannschaftundEinzelRange(int Auswahl, bool MitDisqualifikation);
+    // Whether the wanted datasets of the current group have rows.
+    bool GruppeHatDaten(int Auswahl) const;
+    // Advances to the next group with rows; false when the groups are exhausted.
+    bool SucheMannschaftOderEinzel(int Auswahl, bool MitDisqualifikation);
+    // ErgebEingSetzen, then the first group with rows; false when there is none.
+    bool ErsteGruppe(int Auswahl, bool MitDisqualifikation);
+
+    // The inner-ten note for the current row of q (an individual dataset).
+    bool InnenZehnerAusgeben(Ado::TDataSet& q, QString (&Serien)[6]);
+
+    // The team tie-break of discipline "531" for championship Ident.
+    void RangfolgeFestlegen(int Ident);
+
+    // Combines the listed competitions' individual results per shooter into
+    // cds_Einzel, ordered by sum, shoot-off, additional value, series,
+    // measured value and tens, all descending.
+    void DatenInClientDataSet();
+
+private:
+    QHash<QString, QString> zehntel_;
+};
 
 } // namespace ErgebRangfolge

@@ -1,21 +1,351 @@
 #include "reports1/results/Ergebdruck1.h"
 #include "ui_Ergebdruck1.h"
 
+#include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
+#include "platform/host/Eingabefehler.h"
+#include "platform/host/Pmsgdlg.h"
+#include "platform/host/Qvdruckvorschau.h"
+#include "platform/host/Qvmain.h"
+#include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
+#include "platform/host/Schtools.h"
+#include "platform/report/Rpbase.h"
+#include "platform/report/Rpfiler.h"
+#include "platform/vcl/DataSetModel.h"
+#include "platform/vcl/Guard.h"
+#include "reports1/frame/Druckjob.h"
+#include "reports1/results/ErgebListe.h"
 
-TErgebDruckForm::TErgebDruckForm() : ui(new Ui::TErgebDruckForm) { ui->setupUi(this); }
+#if __has_include("reports1/entries/Starter1.h")
+#include "reports1/entries/Starter1.h"
+#define ERGEBDRUCK1_STARTER1 1
+#endif
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QTextEdit>
+#include <QTimer>
+
+using Report::TBaseReport;
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+const QString NichtVerfuegbarText = QStringLiteral("Noch nicht verfügbar");
+
+QString Nr(int n) { return QString::number(n); }
+
+// Sets the text of an edit without running its change handler (defaults
+// are not user input and write no setting).
+void TextSetzen(QLineEdit* edit, const QString& text)
+{
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+}
+
+// A number typed into an edit; text that is no number counts 0.
+int Zahl(const QLineEdit* edit) { return edit->text().trimmed().toInt(); }
+
+bool DatenbankOffen() { return Datamod::DataModule1()->DatabaseOpen(); }
+
+// A font label shows the font's name in that font.
+void SchriftAnzeigen(QLabel* label, const QString& name)
+{
+    label->setText(name);
+    if (name.isEmpty())
+        return;
+    QFont f = label->font();
+    f.setFamily(name);
+    label->setFont(f);
+}
+
+} // namespace
+
+// --- Creation, showing, closing --------------------------------------------
+
+TErgebDruckForm::TErgebDruckForm() : ui(new Ui::TErgebDruckForm)
+{
+    ui->setupUi(this);
+    FormCreate();
+}
 
 TErgebDruckForm::~TErgebDruckForm()
 {
-    if (Ergebdruck1::ErgebDruckForm == this)
-        Ergebdruck1::ErgebDruckForm = nullptr;
+    FormDestroy();
     delete ui;
+}
+
+void TErgebDruckForm::FormCreate()
+{
+    // 1. Not created until the end of this handler.
+    erstellt_ = false;
+
+    ui->gb_Ergebnisse->SetItems({"Ergebnisse", "Nichtangetr. Teilnehmer"});
+    ui->gb_Einzel->SetItems({"Einzel", "Mannschaft"});
+    ui->gb_Drucker->SetItems({"Drucker", "Bildschirm"});
+    ui->gb_UrkDirekt->SetItems({"Ausgabe Direkt", "Ausgabe Serienbrief", "Ausgabe Textdatei"});
+    ui->gb_UrkEinzel->SetItems({"Einzel", "Mannschaft"});
+    ui->gb_Gesamt->SetItems({"Gesamtausgabe", "Nachdruck"});
+    ui->gb_Direkt->SetItems({"Ausgabe direkt", "Ausgabe als Textdatei", "Ausgabe als RTF-Datei"});
+    ui->gb_DSB->SetItems({"Einzel", "Mannschaft"});
+    ui->gb_PreDruck->SetItems({"Gesamtausdruck", "Einzelausdruck"});
+    ui->gb_PDirekt->SetItems({"Ausgabe direkt", "Ausgabe als RTF-Datei"});
+    ui->gb_Internet->SetItems({"Name in Kleinbuchstaben", "Name in Großbuchstaben"});
+    ui->lx_Ergebnisse->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    // Outputs whose documents are not part of this dialog yet.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui->bt_Urkunde, ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
+             ui->bt_Ausgabe, ui->bt_Verarbeitung, ui->bt_Rekorde, ui->bt_RekordeRTF, ui->bt_Teilnehmer,
+             ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
+             ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
+             ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
+        NichtVerfuegbar(w);
+#ifndef ERGEBDRUCK1_STARTER1
+    NichtVerfuegbar(ui->bt_Gestartet);
+#endif
+
+    q_Disziplin = std::make_unique<Ado::TADOQuery>();
+    q_DisKla = std::make_unique<Ado::TADOQuery>();
+    q_Klasse = std::make_unique<Ado::TADOQuery>();
+    q_NTeilnehmer = std::make_unique<Ado::TADOQuery>();
+    q_Verein = std::make_unique<Ado::TADOQuery>();
+    q_Mitglied = std::make_unique<Ado::TADOQuery>();
+    q_MitVer = std::make_unique<Ado::TADOQuery>();
+    q_Medaille = std::make_unique<Ado::TADOQuery>();
+    q_Disziplin->SetSQL("Select * From PDISZIPLIN\r\nORDER BY Disziplin");
+    q_Klasse->SetSQL("SELECT * FROM PKLASSE" + CRLF + "WHERE Ident = :Ident" + CRLF + "ORDER BY Klasse");
+    q_NTeilnehmer->SetSQL(Ergebdruck1::NichtangetreteneSQL("ORDER BY E.Disziplin, E.StartNr"));
+    q_Verein->SetSQL("Select * From EVEREIN\r\nOrder By VereinNr");
+    q_Mitglied->SetSQL("Select * From EMITGLIED\r\nOrder By Name, Vorname");
+    q_MitVer->SetSQL("Select * From EMITVER\r\nOrder By MitglNr, VereinNr");
+    q_Medaille->SetSQL("SELECT *\r\nFROM EMEDAILLE\r\nORDER BY Nummer,EGold,ESilber,EBronze");
+
+    ds_Disziplin = new Vcl::TDataSetModel(this);
+    ds_Disziplin->setObjectName("ds_Disziplin");
+    ds_Disziplin->AddColumn("Disziplin", "Disziplin");
+    ds_Disziplin->AddColumn("Name", "Name");
+    ds_Disziplin->SetDataSet(q_Disziplin.get());
+    ds_Disziplin->Bind(ui->gr_Disziplinen, [this](int) { ds_DisziplinDataChange(); });
+
+    ds_DisKla = new Vcl::TDataSetModel(this);
+    ds_DisKla->setObjectName("ds_DisKla");
+    ds_DisKla->AddColumn("Klasse", "Klasse");
+    ds_DisKla->AddColumn("Disziplin", "Disziplin");
+    ds_DisKla->AddColumn("ErgebEing", "ErgebEing", true);
+    ds_DisKla->SetDataSet(q_DisKla.get());
+    ds_DisKla->Bind(ui->gr_Klassen);
+    // Ticking a class marks it through UpdateDisKla; clearing a tick posts
+    // the row of the class grid.
+    ds_DisKla->OnWrite = [this](int row, const QString& field, const QString& value) {
+        if (field.compare("ErgebEing", Qt::CaseInsensitive) != 0 || value != "X")
+            return false;
+        UpdateDisKla(Datamod::iIdent, ds_DisKla->Value(row, "Disziplin"), ds_DisKla->Value(row, "Klasse"), false);
+        q_DisKla->Requery();
+        ds_DisKla->MoveTo(row);
+        return true;
+    };
+    connect(ds_DisKla, &Vcl::TDataSetModel::Posted, this, [this](int, const QString&) {
+        Vcl::Guard([this] {
+            if (ui->pc_Ergebnis->currentWidget() == ui->ts_Internet)
+                HaekleSetzen(false);
+        });
+    });
+
+    ds_NTeilnehmer = new Vcl::TDataSetModel(this);
+    ds_NTeilnehmer->setObjectName("ds_NTeilnehmer");
+    for (auto [f, t] : {std::pair{"StartNr", "St-Nr."}, {"Name", "Name"}, {"Vorname", "Vorname"},
+                        {"Abkuerzung", "Abk."}, {"VerName", "Verein"}, {"DisName", "Wettbewerb"}, {"KlaName", "Klasse"}})
+        ds_NTeilnehmer->AddColumn(f, t);
+    ds_NTeilnehmer->SetDataSet(q_NTeilnehmer.get());
+    ds_NTeilnehmer->Bind(ui->gr_Teilnehmer);
+
+    ds_Mitglied = new Vcl::TDataSetModel(this);
+    ds_Mitglied->setObjectName("ds_Mitglied");
+    for (auto [f, t] : {std::pair{"Name", "Name"}, {"Vorname", "Vorname"}, {"Titel", "Titel"},
+                        {"Jahrgang", "Jahrgang"}, {"Monat", "Monat"}, {"HlKlasse", "Klasse"}})
+        ds_Mitglied->AddColumn(f, t);
+    ds_Mitglied->SetDataSet(q_Mitglied.get());
+    ds_Mitglied->Bind(ui->gr_Mitglied);
+
+    ds_MitVer = new Vcl::TDataSetModel(this);
+    ds_MitVer->setObjectName("ds_MitVer");
+    ds_MitVer->AddColumn("VereinNr", "Verein");
+    ds_MitVer->SetDataSet(q_MitVer.get());
+    ds_MitVer->Bind(ui->gr_MitVer);
+
+    ds_BestDisziplin = new Vcl::TDataSetModel(this);
+    ds_BestDisziplin->setObjectName("ds_BestDisziplin");
+    ds_BestDisziplin->AddColumn("Disziplin", "Disziplin");
+    ds_BestDisziplin->AddColumn("Name", "Name");
+    ds_BestDisziplin->SetDataSet(q_Disziplin.get());
+    ui->gr_Disziplin->setModel(ds_BestDisziplin);
+
+    for (QTableView* g : {ui->gr_Disziplinen, ui->gr_Klassen, ui->gr_Teilnehmer, ui->gr_Mitglied, ui->gr_MitVer,
+                          ui->gr_Disziplin}) {
+        g->verticalHeader()->hide();
+        g->horizontalHeader()->setStretchLastSection(true);
+    }
+
+    rf_Ergebnisse = new Report::TRvNDRWriter(this);
+    rf_Ergebnisse->setObjectName("rf_Ergebnisse");
+    rf_Ergebnisse->SetTitle("Ergebnisliste");
+    rf_Ergebnisse->OnPrint = [this](TBaseReport& r) {
+        ErgebListe::ErgebnissePrint(r, Daten, {ui->cb_Serien->isChecked(), ui->cb_Einspruchsende->isChecked()});
+    };
+    rf_Ergebnisse->OnPrintHeader = [](TBaseReport& r) { Druckjob::Kopf(r, false, 1); };
+    rf_Ergebnisse->OnPrintFooter = [](TBaseReport& r) { Druckjob::Fuss(r); };
+    rf_Ergebnisse->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Ergebnisse); };
+
+    rf_Nichtangetreten = new Report::TRvNDRWriter(this);
+    rf_Nichtangetreten->setObjectName("rf_Nichtangetreten");
+    rf_Nichtangetreten->SetTitle("Nichtangetretene Teilnehmer");
+    rf_Nichtangetreten->OnBeforePrint = [this](TBaseReport&) {
+        Druckjob::Status("Erstellen des Protokolls nichtangetretener Teilnehmer");
+        Druckjob::ProgressStart(q_Nichtangetreten ? q_Nichtangetreten->RecordCount() : 0);
+    };
+    rf_Nichtangetreten->OnPrint = [this](TBaseReport& r) {
+        if (q_Nichtangetreten)
+            ErgebListe::NichtangetretenPrint(r, *q_Nichtangetreten);
+    };
+    rf_Nichtangetreten->OnPrintHeader = [](TBaseReport& r) { Druckjob::Kopf(r, false, 1); };
+    rf_Nichtangetreten->OnPrintFooter = [](TBaseReport& r) { Druckjob::Fuss(r); };
+    rf_Nichtangetreten->OnAfterPrint = [this](TBaseReport&) {
+        q_Nichtangetreten.reset();
+        Druckjob::NachDruck(*rf_Nichtangetreten);
+    };
+
+    fd_FontDialog = new QFontDialog(this);
+    fd_FontDialog->setObjectName("fd_FontDialog");
+    fd_FontDialog->setOption(QFontDialog::DontUseNativeDialog);
+
+    Timer = new QTimer(this);
+    Timer->setObjectName("Timer");
+    Timer->setInterval(900);
+    SchaltZeit = new QTimer(this);
+    SchaltZeit->setObjectName("SchaltZeit");
+
+    // 2. The page controls show no tabs: pc_Ergebnisse and pc_Starts are
+    //    stacks switched in code only.
+
+    // 3. The host's look.
+    Qvmain::f_Menue()->GetControlsEinstellen()(this);
+
+    // 4. The datasets (none without a database: the dialog still opens).
+    if (DatenbankOffen())
+        Vcl::Guard([this] { DatenOeffnen(); });
+
+    // 5. First page and its defaults.
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
+    ui->pc_Ergebnis->setCurrentWidget(ui->ts_Ergebnisse);
+    ui->gb_Ergebnisse->SetItemIndex(0);
+    ui->gb_Einzel->SetItemIndex(0);
+    ui->gb_Drucker->SetItemIndex(0);
+
+    // 6. Fonts of the lists, from the shared settings of this championship.
+    Qvsettings::TQvSettings* s = Qvsettings::Settings();
+    s->SetProgramm(Datamod::sVeranstaltung);
+    s->SetBenutzer("alle Benutzer");
+    s->SetBereich("Allgemein");
+    SchriftAnzeigen(ui->lb_FontErgebnisseUeber, s->GetQvSetting("FontErgebnisse")->GetAsString());
+    SchriftAnzeigen(ui->lb_FontUrkundenUeber, s->GetQvSetting("FontUrkunden")->GetAsString());
+    SchriftAnzeigen(ui->lb_FontGesamtUeber, s->GetQvSetting("FontGesamt")->GetAsString());
+
+    // 7. The team tie-break of the current competition.
+    if (DatenbankOffen())
+        Vcl::Guard([this] { Daten.RangfolgeFestlegen(Datamod::iIdent); });
+
+    // 8. Medal count of individuals and teams.
+    ui->cb_Einzel->setChecked(true);
+    ui->cb_Mannschaft->setChecked(true);
+
+    // Handlers.
+    const auto klick = [this](QAbstractButton* b, void (TErgebDruckForm::*h)()) {
+        connect(b, &QAbstractButton::clicked, this, [this, h] { Vcl::Guard([this, h] { (this->*h)(); }); });
+    };
+    const auto gruppe = [this](Vcl::TRadioGroup* g, void (TErgebDruckForm::*h)()) {
+        connect(g, &Vcl::TRadioGroup::Click, this, [this, h] { Vcl::Guard([this, h] { (this->*h)(); }); });
+    };
+    const auto text = [this](QLineEdit* e, void (TErgebDruckForm::*h)()) {
+        connect(e, &QLineEdit::textChanged, this, [this, h] { Vcl::Guard([this, h] { (this->*h)(); }); });
+    };
+    connect(ui->pc_Ergebnis, &QTabWidget::currentChanged, this, [this] { Vcl::Guard([this] { pc_ErgebnisChange(); }); });
+    gruppe(ui->gb_Ergebnisse, &TErgebDruckForm::gb_ErgebnisseClick);
+    klick(ui->cb_Serien, &TErgebDruckForm::cb_SerienClick);
+    gruppe(ui->gb_UrkEinzel, &TErgebDruckForm::gb_UrkEinzelClick);
+    text(ui->ed_Platzierung, &TErgebDruckForm::ed_PlatzierungChange);
+    text(ui->ed_Platz, &TErgebDruckForm::ed_PlatzChange);
+    klick(ui->cb_Gesamt, &TErgebDruckForm::rb_GesamtClick);
+    gruppe(ui->gb_Gesamt, &TErgebDruckForm::gb_GesamtClick);
+    gruppe(ui->gb_Direkt, &TErgebDruckForm::gb_DirektClick);
+    klick(ui->cb_DSB, &TErgebDruckForm::cb_DSBClick);
+    klick(ui->cb_OhneSerien, &TErgebDruckForm::cb_OhneSerienClick);
+    connect(ui->cb_AlleSerien, &QAbstractButton::clicked, this,
+            [this] { Vcl::Guard([this] { SerienPruefen(ui->cb_AlleSerien); }); });
+    klick(ui->cb_GesEinzeilig, &TErgebDruckForm::cb_GesEinzeiligClick);
+    text(ui->ed_GesPlatz, &TErgebDruckForm::ed_GesPlatzChange);
+    text(ui->ed_GPlatz, &TErgebDruckForm::ed_GPlatzChange);
+    klick(ui->lb_FontErgebnisse, &TErgebDruckForm::lb_FontErgebnisseClick);
+    klick(ui->lb_FontUrkunden, &TErgebDruckForm::lClick);
+    klick(ui->lb_FontGesamtDialog, &TErgebDruckForm::lb_FontGesamtDialogClick);
+    klick(ui->bt_ErgOK, &TErgebDruckForm::bt_ErgOKClick);
+    connect(ui->bt_Markierung, &QAbstractButton::clicked, this,
+            [this] { Vcl::Guard([this] { MarkierungGesamtZuruecksetzen(Datamod::iIdent, false); }); });
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             ui->bt_Zurueck, ui->bt_ZurueckTeilnehmer, ui->bt_ZurueckRekord, ui->bt_ZurueckMedaille,
+             ui->bt_ZurueckSpiegel, ui->bt_ZurueckKuchen, ui->bt_AuswahlAbbruch, ui->br_BestAbbruch,
+             ui->bt_ZurueckOlympisch})
+        klick(b, &TErgebDruckForm::bt_ZurueckClick);
+    klick(ui->bt_Gestartet, &TErgebDruckForm::Starterliste);
+    text(ui->ed_NamenSuche, &TErgebDruckForm::ed_NamenSucheChange);
+    connect(Timer, &QTimer::timeout, this, [this] { Vcl::Guard([this] { TimerTimer(); }); });
+    connect(SchaltZeit, &QTimer::timeout, this, [this] { Vcl::Guard([this] { SchaltZeitTimer(); }); });
+    connect(ui->gr_Disziplinen, &QAbstractItemView::doubleClicked, this,
+            [this] { Vcl::Guard([this] { HaekleSetzen(true); }); });
+    const auto verschieben = [](QListWidget* von, QListWidget* nach) {
+        for (QListWidgetItem* i : von->selectedItems())
+            nach->addItem(von->takeItem(von->row(i)));
+    };
+    connect(ui->bt_Rechts, &QAbstractButton::clicked, this, [=, this] { verschieben(ui->lx_VeranstL, ui->lx_VeranstR); });
+    connect(ui->bt_Links, &QAbstractButton::clicked, this, [=, this] { verschieben(ui->lx_VeranstR, ui->lx_VeranstL); });
+    connect(ui->lx_VeranstL, &QListWidget::itemDoubleClicked, this, [=, this] { verschieben(ui->lx_VeranstL, ui->lx_VeranstR); });
+    connect(ui->lx_VeranstR, &QListWidget::itemDoubleClicked, this, [=, this] { verschieben(ui->lx_VeranstR, ui->lx_VeranstL); });
+    ui->mo_Rekorde->installEventFilter(this);
+
+    // 9. The navigator goes to the host's main window; created.
+    Qvmain::f_Menue()->SetNavigator(ui->gr_Klassen);
+    erstellt_ = true;
+}
+
+void TErgebDruckForm::DatenOeffnen()
+{
+    q_Disziplin->SetFilter("Ident = " + Nr(Datamod::iIdent));
+    q_Disziplin->SetFiltered(true);
+    q_Disziplin->Open();
+    ds_Disziplin->Refresh();
+    ds_BestDisziplin->Refresh();
+    q_Klasse->ParamByName("Ident")->SetValue(Datamod::iIdent);
+    q_Klasse->Open();
+    DisKlaOeffnen();
+    q_Verein->Open();
+    q_Mitglied->Open();
+    ds_Mitglied->Refresh();
+    q_MitVer->Open();
+    ds_MitVer->Refresh();
 }
 
 void TErgebDruckForm::showEvent(QShowEvent* event)
 {
-    FormShow();
+    // The window manager's own show events (restoring a minimised window)
+    // are no new opening.
+    if (!event->spontaneous())
+        Vcl::Guard([this] { FormShow(); });
     TQuarvelForm::showEvent(event);
 }
 
@@ -23,9 +353,542 @@ void TErgebDruckForm::FormShow()
 {
     setWindowTitle("Erstellen Ergebnislisten - " + Datamod::sVeranstaltung + " - Teilm. "
                    + Qvsettings::GetString("Speziell", "Teilmeisterschaft"));
+    if (!Ergebdruck1::bAuswahl)
+        QCoreApplication::postEvent(this, new QEvent(WM_UNVOLLSTAENDIG));
 }
 
-void TErgebDruckForm::FormClose() { Ergebdruck1::ErgebDruckForm = nullptr; }
+bool TErgebDruckForm::event(QEvent* event)
+{
+    if (event->type() == WM_UNVOLLSTAENDIG) {
+        Vcl::Guard([this] { wmUnvollstaendige(); });
+        return true;
+    }
+    return TQuarvelForm::event(event);
+}
+
+void TErgebDruckForm::wmUnvollstaendige()
+{
+    ui->pc_Ergebnis->setCurrentWidget(ui->ts_Rekorde);
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Rekord);
+}
+
+void TErgebDruckForm::keyPressEvent(QKeyEvent* event)
+{
+    // Enter moves to the next control, except where it ends a line of text.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QWidget* f = focusWidget();
+    if (enter && f && !qobject_cast<QAbstractButton*>(f) && !qobject_cast<QPlainTextEdit*>(f)
+        && !qobject_cast<QTextEdit*>(f)) {
+        focusNextChild();
+        return;
+    }
+    TQuarvelForm::keyPressEvent(event);
+}
+
+bool TErgebDruckForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->mo_Rekorde && event->type() == QEvent::FocusOut)
+        Vcl::Guard([this] { mo_RekordeExit(); });
+    return TQuarvelForm::eventFilter(watched, event);
+}
+
+void TErgebDruckForm::FormClose()
+{
+    for (auto* q : {q_Disziplin.get(), q_DisKla.get(), q_Klasse.get(), q_Mitglied.get(), q_MitVer.get(), q_Verein.get()})
+        if (q)
+            q->Close();
+    Timer->stop();
+    SchaltZeit->stop();
+    if (Ergebdruck1::ErgebDruckForm == this)
+        Ergebdruck1::ErgebDruckForm = nullptr;
+    if (Qvmain::f_Menue()->Navigator() == ui->gr_Klassen)
+        Qvmain::f_Menue()->SetNavigator(nullptr);
+}
+
+void TErgebDruckForm::FormDestroy()
+{
+    Timer->stop();
+    SchaltZeit->stop();
+    if (Ergebdruck1::ErgebDruckForm == this)
+        Ergebdruck1::ErgebDruckForm = nullptr;
+    if (Qvmain::f_Menue()->Navigator() == ui->gr_Klassen)
+        Qvmain::f_Menue()->SetNavigator(nullptr);
+}
+
+void TErgebDruckForm::NichtVerfuegbar(QWidget* control)
+{
+    control->setEnabled(false);
+    control->setToolTip(NichtVerfuegbarText);
+}
+
+// --- Discipline and class grids --------------------------------------------
+
+QString TErgebDruckForm::AktDisziplin() const
+{
+    if (!q_Disziplin->Active() || q_Disziplin->IsEmpty())
+        return {};
+    return q_Disziplin->FieldByName("Disziplin")->AsString();
+}
+
+QString TErgebDruckForm::AktKlasse() const
+{
+    if (!q_DisKla->Active() || q_DisKla->IsEmpty())
+        return {};
+    return q_DisKla->FieldByName("Klasse")->AsString();
+}
+
+void TErgebDruckForm::DisKlaOeffnen()
+{
+    if (q_DisKla->State() == Ado::dsEdit)
+        q_DisKla->Post();
+    q_DisKla->SetSQL("SELECT *\r\nFROM PDISKLA\r\nWHERE Ident = " + Nr(Datamod::iIdent) + CRLF
+                     + "  AND Disziplin = " + Ado::QuotedStr(AktDisziplin()) + CRLF + "ORDER BY Disziplin,Klasse");
+    q_DisKla->Open();
+    ds_DisKla->Refresh();
+}
+
+void TErgebDruckForm::KlassenNeuLesen()
+{
+    if (!q_DisKla->Active())
+        return;
+    const int rec = q_DisKla->RecNo();
+    q_DisKla->Requery();
+    if (rec > 0 && rec <= q_DisKla->RecordCount())
+        q_DisKla->SetRecNo(rec);
+    ds_DisKla->Refresh();
+}
+
+void TErgebDruckForm::ds_DisziplinDataChange()
+{
+    if (erstellt_)
+        DisKlaOeffnen();
+}
+
+// --- Output marks ------------------------------------------------------------
+
+void TErgebDruckForm::UpdateDisKla(int Wettkampf, const QString& Disziplin, const QString& Klasse, bool Setzen)
+{
+    const bool ohneAuswahl = Disziplin.isEmpty() && Klasse.isEmpty();
+    QString sql;
+    if (!Setzen) {
+        if (ohneAuswahl) {
+            sql = "UPDATE PDISKLA SET ErgebEing = ''\r\nWHERE Ident = " + Nr(Wettkampf);
+        } else {
+            sql = "UPDATE PDISKLA SET ErgebEing = 'X'\r\nWHERE Ident = " + Nr(Wettkampf) + CRLF
+                  + "  AND Disziplin = " + Ado::QuotedStr(Disziplin);
+            if (!Klasse.isEmpty())
+                sql += CRLF + "  AND Klasse = " + Ado::QuotedStr(Klasse);
+        }
+    } else if (!ohneAuswahl) {
+        sql = "UPDATE PDISKLA SET ErgebEing = 'X'WHERE Disziplin = " + Ado::QuotedStr(Disziplin)
+              + "  AND Klasse = " + Ado::QuotedStr(Klasse);
+        if (Wettkampf >= 1)
+            sql += "  AND Ident = " + Nr(Wettkampf);
+    } else if (Wettkampf >= 1) {
+        sql = "UPDATE PDISKLA SET ErgebEing = ''\r\nWHERE Ident = " + Nr(Wettkampf);
+    } else {
+        sql = "UPDATE PDISKLA SET ErgebEing = ''";
+    }
+    Datamod::DataModule1()->DynSQL(sql);
+}
+
+void TErgebDruckForm::HaekleSetzen(bool Alle)
+{
+    const QString disziplin = AktDisziplin();
+    if (Alle) {
+        UpdateDisKla(Datamod::iIdent, disziplin, "", false);
+        KlassenNeuLesen();
+    }
+    if (ui->pc_Ergebnis->currentWidget() != ui->ts_Internet || !ui->ed_Ziel->text().isEmpty())
+        return;
+    auto q = Datamod::DataModule1()->DynQuery("SELECT Disziplin,Klasse\r\nFROM PDISKLA\r\nWHERE Ident = "
+                                                  + Nr(Datamod::iIdent) + CRLF + "  AND Disziplin = "
+                                                  + Ado::QuotedStr(disziplin) + CRLF + "  AND ErgebEing = 'X'" + CRLF
+                                                  + "ORDER BY Klasse",
+                                              Ado::clUseServer, Ado::ltReadOnly);
+    if (q->IsEmpty())
+        return;
+    q->First();
+    QString kurz;
+    if (q_Klasse->Active() && q_Klasse->Locate("Klasse", {q->FieldByName("Klasse")->AsString()}))
+        kurz = q_Klasse->FieldByName("Kurz")->AsString();
+    ui->ed_Ziel->setText(QString(q->FieldByName("Disziplin")->AsString() + kurz).remove(' ') + ".htm");
+}
+
+void TErgebDruckForm::MarkierungGesamtZuruecksetzen(int Wettkampf, bool Still)
+{
+    if (!Still)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        UpdateDisKla(Wettkampf, "", "", false);
+    } catch (...) {
+        if (!Still)
+            QApplication::restoreOverrideCursor();
+        throw;
+    }
+    if (!Still) {
+        QApplication::restoreOverrideCursor();
+        Pmsgdlg::qvMessageDlg("Die Markierungen sind zurückgesetzt.", Host::mtInformation, Host::mbOK, 1);
+    }
+    ui->cb_Einspruchsende->setChecked(false);
+    KlassenNeuLesen();
+}
+
+void TErgebDruckForm::rb_GesamtClick()
+{
+    if (ui->cb_Gesamt->isChecked())
+        Datamod::DataModule1()->DynSQL("UPDATE PDISKLA SET ErgebEing = 'X'WHERE Ident = " + Nr(Datamod::iIdent));
+    else
+        Datamod::DataModule1()->DynSQL("UPDATE PDISKLA SET ErgebEing = ''WHERE Ident = " + Nr(Datamod::iIdent));
+    KlassenNeuLesen();
+}
+
+// --- Tabs and their defaults -------------------------------------------------
+
+void TErgebDruckForm::AllgemeinSichtbarkeit()
+{
+    const bool bssb = Qvsettings::GetInteger("Allgemein", "Verband") == 3;
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->lb_Nummer14, ui->lb_Liste14, ui->bt_BSSBEinzel,
+                                                      ui->lb_Nummer15, ui->lb_Liste15, ui->bt_BSSBMannsch})
+        w->setVisible(bssb);
+    const bool land = Qvsettings::GetInteger("Allgemein", "VeranstaltungsArt") >= 3;
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->lb_Nummer12, ui->lb_Liste12, ui->bt_Olympisch})
+        w->setVisible(land);
+}
+
+void TErgebDruckForm::pc_ErgebnisChange()
+{
+    if (!erstellt_)
+        return;
+    QWidget* tab = ui->pc_Ergebnis->currentWidget();
+    const auto ja = [](const QString& key) { return Qvsettings::GetString("Speziell", key) == "J"; };
+
+    if (tab == ui->ts_Ergebnisse) {
+        ui->gb_Ergebnisse->SetItemIndex(0);
+        ui->gb_Einzel->SetItemIndex(0);
+        ui->gb_Drucker->SetItemIndex(0);
+        ui->cb_Serien->setChecked(ja("Serien"));
+    } else if (tab == ui->ts_Urkunden) {
+        ui->gb_UrkDirekt->SetItemIndex(0);
+        ui->rb_UrkGesamt->setChecked(true);
+        if (ja("Urkunde")) {
+            ui->gb_UrkEinzel->SetItemIndex(0);
+            TextSetzen(ui->ed_Platzierung, Qvsettings::GetString("Speziell", "UrkEinzel"));
+        } else {
+            ui->gb_UrkEinzel->SetItemIndex(1);
+            TextSetzen(ui->ed_Platzierung, Qvsettings::GetString("Speziell", "UrkMannsch"));
+        }
+        SchriftAnzeigen(ui->lb_FontUrkundenUeber, Qvsettings::GetString("Allgemein", "FontUrkunden"));
+    } else if (tab == ui->ts_Gesamt) {
+        const bool dsb = Qvsettings::GetInteger("Allgemein", "VeranstaltungsArt") >= 3;
+        ui->cb_DSB->setVisible(dsb);
+        ui->gb_DSB->setVisible(dsb);
+        ui->cb_OhneSerien->setChecked(false);
+        ui->cb_AlleSerien->setChecked(false);
+        ui->cb_Ueberschrift->setChecked(false);
+        const QString nachdruck = Qvsettings::GetString("Speziell", "Nachdruck");
+        ui->gb_Gesamt->SetItemIndex(nachdruck == "2" ? 1 : 0);
+        if (nachdruck == "3") {
+            ui->cb_DSB->setChecked(true);
+            ui->cb_OhneSerien->setChecked(true);
+            ui->cb_AlleSerien->setChecked(false);
+        }
+        ui->gb_Direkt->SetItemIndex(0);
+        TextSetzen(ui->ed_GesPlatz, Qvsettings::GetString("Speziell", "GesPlatz"));
+        ui->cb_GesEinzeilig->setChecked(ja("GesEinzeilig"));
+        ui->cb_OhneSeite->setChecked(false);
+    } else if (tab == ui->ts_Presse) {
+        ui->gb_PreDruck->SetItemIndex(1);
+        ui->gb_PDirekt->SetItemIndex(0);
+        ui->ed_Einzel->setText("3");
+        ui->ed_Mannschaft->setText("3");
+    } else if (tab == ui->ts_Internet) {
+        ui->gb_Internet->SetItemIndex(0);
+        TextSetzen(ui->ed_GPlatz, Qvsettings::GetString("Speziell", "GesPlatz"));
+        ui->cb_GEinzeilig->setChecked(false);
+        ui->cb_OhneSeite->setChecked(true);
+        ui->ed_Ziel->clear();
+        ui->gb_Gesamt->SetItemIndex(1);
+    } else if (tab == ui->ts_Rekorde) {
+        AllgemeinSichtbarkeit();
+        ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Rekord);
+        ui->mo_Rekorde->setPlainText(Schtools::FileToStrings(Qvpaths::DataFolder() + "/REKORD.DAT").join('\n'));
+    } else if (tab == ui->ts_Medaillenspiegel) {
+        ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Medaille);
+        ui->rb_Druck->setChecked(true);
+        ui->rb_Bildschirm->setChecked(false);
+    }
+    Qvmain::f_Menue()->SetNavigator(ui->gr_Klassen);
+}
+
+void TErgebDruckForm::mo_RekordeExit()
+{
+    // The free text of the record list: at most 20 lines.
+    QStringList zeilen = ui->mo_Rekorde->toPlainText().split('\n');
+    if (zeilen.size() > 20)
+        zeilen = zeilen.mid(0, 20);
+    Schtools::StringsToFile(zeilen, Qvpaths::DataFolder() + "/REKORD.DAT");
+}
+
+// --- Options and the settings behind them -----------------------------------
+
+void TErgebDruckForm::gb_ErgebnisseClick()
+{
+    ui->gb_Einzel->SetItemIndex(0);
+    ui->gb_Drucker->SetItemIndex(ui->gb_Ergebnisse->ItemIndex() == 0 ? 0 : 1);
+}
+
+void TErgebDruckForm::cb_SerienClick()
+{
+    Qvsettings::SetString("Speziell", "Serien", ui->cb_Serien->isChecked() ? "J" : "N");
+}
+
+void TErgebDruckForm::gb_UrkEinzelClick()
+{
+    const bool einzel = ui->gb_UrkEinzel->ItemIndex() == 0;
+    Qvsettings::SetString("Speziell", "Urkunde", einzel ? "J" : "N");
+    TextSetzen(ui->ed_Platzierung, Qvsettings::GetString("Speziell", einzel ? "UrkEinzel" : "UrkMannsch"));
+}
+
+void TErgebDruckForm::ed_PlatzierungChange()
+{
+    Qvsettings::SetString("Speziell", ui->gb_UrkEinzel->ItemIndex() == 1 ? "UrkMannsch" : "UrkEinzel",
+                          Nr(Zahl(ui->ed_Platzierung)));
+}
+
+void TErgebDruckForm::ed_PlatzChange()
+{
+    if (!ui->rb_UrkNachdruck->isChecked())
+        return;
+    const int platz = Zahl(ui->ed_Platz);
+    if (platz < 1 || platz > Zahl(ui->ed_Platzierung)) {
+        ui->ed_Platz->setFocus();
+        throw Eingabefehler("Es wurde ein fehlerhafter Platz angegeben");
+    }
+}
+
+void TErgebDruckForm::gb_GesamtClick()
+{
+    if (ui->gb_Gesamt->ItemIndex() == 0) {
+        Qvsettings::SetString("Speziell", "Nachdruck", "1");
+    } else {
+        Qvsettings::SetString("Speziell", "Nachdruck", "2");
+        ui->gb_Direkt->SetItemIndex(0);
+    }
+    if (ui->cb_DSB->isChecked()) {
+        Qvsettings::SetString("Speziell", "Nachdruck", "3");
+        ui->gb_Direkt->SetItemIndex(0);
+        ui->cb_OhneSerien->setChecked(true);
+        ui->cb_AlleSerien->setChecked(false);
+    } else {
+        Qvsettings::SetString("Speziell", "Nachdruck", "1");
+        ui->gb_Direkt->SetItemIndex(0);
+        ui->cb_OhneSerien->setChecked(false);
+        ui->cb_AlleSerien->setChecked(false);
+    }
+}
+
+void TErgebDruckForm::gb_DirektClick()
+{
+    ui->cb_OhneSerien->setChecked(false);
+    if (Qvsettings::GetString("Speziell", "Nachdruck") == "3") {
+        ui->cb_DSB->setChecked(true);
+        ui->cb_OhneSerien->setChecked(false);
+        ui->cb_AlleSerien->setChecked(false);
+    } else {
+        ui->cb_DSB->setChecked(false);
+        ui->cb_OhneSerien->setChecked(false);
+        ui->cb_AlleSerien->setChecked(false);
+    }
+}
+
+void TErgebDruckForm::cb_DSBClick()
+{
+    ui->cb_Ueberschrift->setChecked(false);
+    ui->cb_OhneSerien->setChecked(ui->cb_DSB->isChecked());
+}
+
+void TErgebDruckForm::cb_OhneSerienClick() { SerienPruefen(ui->cb_OhneSerien); }
+
+void TErgebDruckForm::SerienPruefen(QCheckBox* box)
+{
+    if (ui->cb_OhneSerien->isChecked() && ui->cb_AlleSerien->isChecked()) {
+        // The box just ticked goes back to how it was.
+        box->setChecked(false);
+        box->setFocus();
+        throw Eingabefehler("Beide Angaben sind nicht möglich.");
+    }
+}
+
+void TErgebDruckForm::cb_GesEinzeiligClick()
+{
+    Qvsettings::SetString("Speziell", "GesEinzeilig", ui->cb_GesEinzeilig->isChecked() ? "J" : "N");
+}
+
+void TErgebDruckForm::PlatzPruefen(QLineEdit* edit, const QString& fehler)
+{
+    const int platz = Zahl(edit);
+    if (platz < 0) {
+        edit->setFocus();
+        throw Eingabefehler(fehler);
+    }
+    Qvsettings::SetString("Speziell", "GesPlatz", Nr(platz));
+}
+
+void TErgebDruckForm::ed_GesPlatzChange() { PlatzPruefen(ui->ed_GesPlatz, "Die Angabe der Platzierung ist fehlerhaft."); }
+
+void TErgebDruckForm::ed_GPlatzChange() { PlatzPruefen(ui->ed_GPlatz, "Die Angabe der Plazierung ist fehlerhaft."); }
+
+void TErgebDruckForm::SchriftWaehlen(QLabel* ueber, const QString& key)
+{
+    fd_FontDialog->setCurrentFont(QFont(ueber->text()));
+    if (fd_FontDialog->exec() != QDialog::Accepted)
+        return;
+    const QString name = fd_FontDialog->selectedFont().family();
+    SchriftAnzeigen(ueber, name);
+    Qvsettings::SetString("Allgemein", key, name);
+}
+
+void TErgebDruckForm::lb_FontErgebnisseClick() { SchriftWaehlen(ui->lb_FontErgebnisseUeber, "FontErgebnisse"); }
+
+void TErgebDruckForm::lClick() { SchriftWaehlen(ui->lb_FontUrkundenUeber, "FontUrkunden"); }
+
+void TErgebDruckForm::lb_FontGesamtDialogClick() { SchriftWaehlen(ui->lb_FontGesamtUeber, "FontGesamt"); }
+
+// --- Results list --------------------------------------------------------------
+
+void TErgebDruckForm::bt_ErgOKClick()
+{
+    if (q_DisKla->State() == Ado::dsEdit)
+        q_DisKla->Post();
+    const bool ergebnisse = ui->gb_Ergebnisse->ItemIndex() == 0;
+
+    if (ui->gb_Drucker->ItemIndex() == 1) {
+        if (ergebnisse) {
+            const ErgebListe::TBildschirm b = ui->gb_Einzel->ItemIndex() == 1
+                ? ErgebListe::ErgebnisseMannschaftAusgabe(Daten, AktDisziplin(), AktKlasse())
+                : ErgebListe::ErgebnisseEinzelAusgabe(Daten, AktDisziplin(), AktKlasse());
+            ui->lx_Ergebnisse->clear();
+            ui->lx_Ergebnisse->addItems(b.Zeilen);
+            ui->lb_Einzel->setText(b.Ueberschrift);
+            ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Bildschirm);
+        } else {
+            NichtangetreteneZeigen();
+        }
+    } else if (ergebnisse) {
+        // Continuous display: the preview turns a page every "Sekunden"
+        // seconds (at least one) until Esc in the main window.
+        const int sekunden = qMax(1, Qvsettings::GetInteger("Speziell", "Sekunden"));
+        SchaltZeit->setInterval(sekunden * 1000);
+        if (Qvsettings::GetString("Speziell", "DurchlaufJa") == "J") {
+            Druckjob::Vorschau(*rf_Ergebnisse, Ergebdruck1::DruckjobID, sekunden);
+            SchaltZeit->start();
+            Qvmain::f_Menue()->WartenAufEsc();
+        } else {
+            Druckjob::Vorschau(*rf_Ergebnisse, Ergebdruck1::DruckjobID, 0);
+        }
+    } else {
+        NichtangetreteneDrucken();
+    }
+    MarkierungGesamtZuruecksetzen(Datamod::iIdent, true);
+}
+
+void TErgebDruckForm::NichtangetreteneZeigen()
+{
+    q_NTeilnehmer->Close();
+    q_NTeilnehmer->ParamByName("Ident")->SetValue(Datamod::iIdent);
+    q_NTeilnehmer->Open();
+    ds_NTeilnehmer->Refresh();
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Teilnehmer);
+}
+
+void TErgebDruckForm::NichtangetreteneDrucken()
+{
+    q_Nichtangetreten = Datamod::DataModule1()->DynQuery(
+        Ergebdruck1::NichtangetreteneSQL("ORDER BY E.Disziplin, E.StartNr, E.EKlasse"), Ado::clUseServer,
+        Ado::ltReadOnly);
+    q_Nichtangetreten->ParamByName("Ident")->SetValue(Datamod::iIdent);
+    q_Nichtangetreten->Open();
+    if (q_Nichtangetreten->RecordCount() == 0) {
+        q_Nichtangetreten.reset();
+        Pmsgdlg::qvMessageDlg("Für diese Auswahl sind keine Daten vorhanden.", Host::mtInformation, Host::mbOK, 1);
+        return;
+    }
+    Druckjob::Vorschau(*rf_Nichtangetreten, Ergebdruck1::DruckjobID);
+    q_Nichtangetreten.reset();
+}
+
+void TErgebDruckForm::bt_ZurueckClick()
+{
+    ui->pc_Ergebnis->setCurrentWidget(ui->ts_Ergebnisse);
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
+    q_NTeilnehmer->Close();
+    ds_NTeilnehmer->Refresh();
+    q_Medaille->Close();
+}
+
+void TErgebDruckForm::SchaltZeitTimer()
+{
+    if (Qvmain::f_Menue()->EscGedrueckt()) {
+        SchaltZeit->stop();
+        return;
+    }
+    Qvdruckvorschau::NaechsteSeite(Ergebdruck1::DruckjobID);
+}
+
+// --- Name search of the confirmation page ------------------------------------
+
+void TErgebDruckForm::ed_NamenSucheChange()
+{
+    suche_ = ui->ed_NamenSuche->text();
+    ticks_ = 0;
+    Timer->start();
+}
+
+void TErgebDruckForm::TimerTimer()
+{
+    ++ticks_;
+    if (ticks_ <= 2)
+        return;
+    Timer->stop();
+    QString name, vorname;
+    Schtools::NameInFeldStellen(suche_, name, vorname);
+    ui->gr_Mitglied->setEnabled(false);
+    try {
+        NamenSuchen(name, vorname);
+    } catch (...) {
+        ui->gr_Mitglied->setEnabled(true);
+        throw;
+    }
+    ui->gr_Mitglied->setEnabled(true);
+}
+
+void TErgebDruckForm::NamenSuchen(const QString& Name, const QString& Vorname)
+{
+    QString sql;
+    if (Name.isEmpty() && Vorname.isEmpty()) {
+        sql = "SELECT *\r\nFROM EMITGLIED\r\nORDER BY Name,Vorname";
+    } else {
+        sql = "SELECT *\r\nFROM EMITGLIED\r\nWHERE Name LIKE " + Ado::QuotedStr(Name + "%");
+        if (!Vorname.isEmpty())
+            sql += CRLF + "  AND Vorname LIKE " + Ado::QuotedStr(Vorname + "%");
+        sql += CRLF + "ORDER BY Name,Vorname";
+    }
+    q_Mitglied->SetSQL(sql);
+    q_Mitglied->Open();
+    ds_Mitglied->Refresh();
+}
+
+// --- Jobs of the general page --------------------------------------------------
+
+void TErgebDruckForm::Starterliste()
+{
+#ifdef ERGEBDRUCK1_STARTER1
+    Starter1::Starterliste(true);
+#endif
+}
+
+// --- Unit ----------------------------------------------------------------------
 
 namespace Ergebdruck1 {
 
@@ -55,6 +918,29 @@ void Finalization()
 {
     delete ErgebDruckForm;
     ErgebDruckForm = nullptr;
+}
+
+QString NichtangetreteneSQL(const QString& OrderBy)
+{
+    return QStringList{
+        "SELECT E.Disziplin, E.Qual, E.Ergebnis,E.EKlasse, E.StartNr,",
+        "       M.Name, M.Vorname, V.Abkuerzung, V.Name AS VerName,",
+        "       D.Name AS DisName, K.Name AS KlaName",
+        "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D, PKLASSE K, PDISKLA DK",
+        "WHERE E.MitglNr = M.MitglNr",
+        "  AND E.VereinNr = V.VereinNr",
+        "  AND E.Disziplin = D.Disziplin",
+        "  AND E.Disziplin = DK.Disziplin",
+        "  AND E.EKlasse = DK.Klasse",
+        "  AND E.EKlasse = K.Klasse",
+        "  AND E.Ident = D.Ident",
+        "  AND E.Ident = DK.Ident",
+        "  AND E.Ident = K.Ident",
+        "  AND E.Ident = :Ident",
+        "  AND E.Ergebnis = 0",
+        "  AND DK.ErgebEing <> ''",
+        OrderBy,
+    }.join(CRLF);
 }
 
 } // namespace Ergebdruck1

@@ -1,21 +1,130 @@
 #pragma once
-// The results dialog.
+// The results dialog: the organiser marks the disciplines and classes whose
+// results are complete and produces the documents that follow the results
+// (results list on paper, on screen or as a continuous display, the
+// non-starters, and the pages of the other results documents).
 
 #include "platform/host/Qvform.h"
+#include "reports1/results/ErgebRangfolge.h"
+
+#include <QEvent>
+#include <memory>
 
 namespace Ui { class TErgebDruckForm; }
+namespace Ado { class TADOQuery; }
+namespace Report {
+class TBaseReport;
+class TRvNDRWriter;
+} // namespace Report
+namespace Vcl { class TDataSetModel; }
+class QCheckBox;
+class QFontDialog;
+class QLabel;
+class QLineEdit;
+class QTimer;
 
 class TErgebDruckForm : public Qvform::TQuarvelForm {
     Q_OBJECT
 public:
     TErgebDruckForm();
     ~TErgebDruckForm() override;
+
+    // The message the dialog posts itself when it opens for the list of
+    // incomplete results (WM_USER + 1).
+    static constexpr QEvent::Type WM_UNVOLLSTAENDIG = QEvent::Type(QEvent::User + 1);
+
+    // Ranked queries and group stepping of every results document.
+    ErgebRangfolge::TErgebDaten Daten;
+
+    // The form's datasets and the grids' models over them.
+    std::unique_ptr<Ado::TADOQuery> q_Disziplin, q_DisKla, q_Klasse, q_NTeilnehmer;
+    std::unique_ptr<Ado::TADOQuery> q_Verein, q_Mitglied, q_MitVer, q_Medaille;
+    Vcl::TDataSetModel* ds_Disziplin;
+    Vcl::TDataSetModel* ds_DisKla;
+    Vcl::TDataSetModel* ds_NTeilnehmer;
+    Vcl::TDataSetModel* ds_Mitglied;
+    Vcl::TDataSetModel* ds_MitVer;
+    Vcl::TDataSetModel* ds_BestDisziplin;
+
+    Report::TRvNDRWriter* rf_Ergebnisse;
+    Report::TRvNDRWriter* rf_Nichtangetreten;
+    QFontDialog* fd_FontDialog;
+    QTimer* Timer;       // name search, 900 ms
+    QTimer* SchaltZeit;  // continuous display, "Sekunden" x 1000 ms
+
+    bool Erstellt() const { return erstellt_; }
+
+    // --- Output marks (PDISKLA.ErgebEing) ---------------------------------
+    // Setzen false: no discipline and class clears the marks of competition
+    // Wettkampf, a discipline (and class) marks it. Setzen true: marks the
+    // discipline and class (of Wettkampf when it is 1 or more), or clears.
+    void UpdateDisKla(int Wettkampf, const QString& Disziplin, const QString& Klasse, bool Setzen);
+    // Alle: marks every class of the current discipline. On the "Internet"
+    // tab proposes an output file name when none is given.
+    void HaekleSetzen(bool Alle);
+    // Clears the marks of Wettkampf; tells the user unless Still.
+    void MarkierungGesamtZuruecksetzen(int Wettkampf, bool Still);
+
+    // --- Handlers ---------------------------------------------------------
+    void wmUnvollstaendige();
+    void ds_DisziplinDataChange();
+    void pc_ErgebnisChange();
+    void gb_ErgebnisseClick();
+    void cb_SerienClick();
+    void gb_UrkEinzelClick();
+    void ed_PlatzierungChange();
+    void ed_PlatzChange();
+    void rb_GesamtClick();
+    void gb_GesamtClick();
+    void gb_DirektClick();
+    void cb_DSBClick();
+    void cb_OhneSerienClick();
+    void cb_GesEinzeiligClick();
+    void ed_GesPlatzChange();
+    void ed_GPlatzChange();
+    void lb_FontErgebnisseClick();
+    void lClick();
+    void lb_FontGesamtDialogClick();
+    void bt_ErgOKClick();
+    void bt_ZurueckClick();
+    void ed_NamenSucheChange();
+    void TimerTimer();
+    void SchaltZeitTimer();
+    void NamenSuchen(const QString& Name, const QString& Vorname);
+    void mo_RekordeExit();
+
+    // Jobs of the general page.
+    void Starterliste();
+
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void FormClose() override;
+
 private:
+    void FormCreate();
     void FormShow();
+    void FormDestroy();
+    void DatenOeffnen();
+    void DisKlaOeffnen();
+    void KlassenNeuLesen();
+    QString AktDisziplin() const;
+    QString AktKlasse() const;
+    void SchriftWaehlen(QLabel* ueber, const QString& key);
+    void PlatzPruefen(QLineEdit* edit, const QString& fehler);
+    void SerienPruefen(QCheckBox* box);
+    void AllgemeinSichtbarkeit();
+    void NichtVerfuegbar(QWidget* control);
+    void NichtangetreteneDrucken();
+    void NichtangetreteneZeigen();
+
     Ui::TErgebDruckForm* ui;
+    std::unique_ptr<Ado::TADOQuery> q_Nichtangetreten; // the non-starters while rf_Nichtangetreten runs
+    bool erstellt_ = false;
+    int ticks_ = 0;          // name search: ticks since the last change
+    QString suche_;          // name search: the text typed
 };
 
 namespace Ergebdruck1 {
@@ -27,5 +136,9 @@ extern int DruckjobID;
 bool Erstellen(bool Auswahl);
 void Druckfertig(int JobId);
 void Finalization();
+
+// The non-starters of marked groups of the current competition (parameter
+// :Ident), in the order given by OrderBy.
+QString NichtangetreteneSQL(const QString& OrderBy);
 
 } // namespace Ergebdruck1

@@ -1,6 +1,8 @@
 // The two programs run as a user runs them.
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,6 +48,41 @@ TEST(Reports1Cli, MessagesOpenAndCloseTheTopLevelDialogs)
                              "ZKTMP,WECHSEL,FORMULAR ZU"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "open: TErgebDruckForm\nopen: TErgebDruckForm\nopen: TErgebDruckForm\nopen: -\n");
+}
+
+TEST(Reports1Cli, RunsTheStartListOnAGeneratedChampionship)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString db = dir.filePath("meisterschaft.sqlite");
+    const QString pdf = dir.filePath("out.pdf"), dump = dir.filePath("out.txt");
+    ASSERT_EQ(run("reports1", {"init-db", db, "--starts", "150", "--seed", "7"}).code, 0);
+
+    Outcome r = run("reports1", {"run", "Starterliste", "true", "--db", db, "--home", dir.filePath("home"), "--ctl",
+                                 "gb_Auswahl=1", "--pdf", pdf, "--dump", dump});
+    EXPECT_EQ(r.code, 0) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("AUSGABE: " + pdf + "\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("AUSGABE: " + dump + "\n"));
+    EXPECT_TRUE(QFile::exists(pdf));
+    QFile text(dump);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QString inhalt = QString::fromUtf8(text.readAll());
+    EXPECT_TRUE(inhalt.startsWith("P 1\n"));
+    EXPECT_TRUE(inhalt.contains("\tGesamt pro Anlage\n")); // the order set on the command line
+    QProcess p;
+    p.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString seiten = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(seiten.contains("Teilnehmer")) << seiten.toStdString();
+    EXPECT_TRUE(seiten.contains("Insgesamt"));
+
+    // A control the form does not have is an error, and nothing is printed.
+    const QString pdf2 = dir.filePath("fehler.pdf");
+    r = run("reports1", {"run", "Starterliste", "--db", db, "--home", dir.filePath("home"), "--ctl", "gb_Nichtda=1",
+                         "--pdf", pdf2});
+    EXPECT_NE(r.code, 0);
+    EXPECT_TRUE(r.out.contains("FEHLER: Steuerelement gb_Nichtda nicht gefunden")) << r.out.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf2));
 }
 
 } // namespace

@@ -1,0 +1,173 @@
+// reports1 bench: the headline documents of a generated championship, each
+// timed end to end from the job's SQL to the finished PDF file.
+
+#include "BatchHostUi.h"
+#include "Verbs.h"
+
+#include "demo/Demo.h"
+#include "platform/ado/Ado.h"
+#include "platform/host/Datamod.h"
+#include "platform/host/DisziplinInfo.h"
+#include "platform/host/Einstell.h"
+#include "platform/host/Qvpaths.h"
+#include "platform/report/Rpfiler.h"
+#include "platform/report/Rprender.h"
+#include "platform/vcl/FormDriver.h"
+#include "reports1/entries/Starter1.h"
+#include "reports1/frame/Druckjob.h"
+#include "reports1/frame/ReportUtil.h"
+#include "reports1/results/ErgebListe.h"
+#include "reports1/results/ErgebRangfolge.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sys/resource.h>
+
+namespace Verbs {
+
+namespace {
+
+// Peak resident memory of the process in MB.
+double peakMb()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss) / 1024.0;
+}
+
+struct TMessung {
+    QString dokument;
+    double sekunden = 0;
+    int seiten = 0;
+    double speicherMb = 0;
+};
+
+// A stream handed to the preview is rendered to PDF at once, as the batch
+// host does; the time of the render belongs to the document.
+class BenchUi : public BatchHostUi {
+public:
+    QString pdf;
+    int seiten = 0;
+    QString fehler;
+    void preview(const Host::PrintRequest& r) override
+    {
+        Report::TReportDocument doc;
+        if (!Report::ReadStream(r.file, doc, &fehler) || !Report::RenderPdf(doc, pdf, &fehler))
+            return;
+        seiten = int(doc.Pages.size());
+        QFile::remove(r.file);
+    }
+};
+
+} // namespace
+
+int bench(const CliArgs& a)
+{
+    QTextStream out(stdout);
+    const int starts = a.intValue("starts", 20000);
+    const quint32 seed = quint32(a.intValue("seed", 1));
+    const int wiederholungen = std::max(1, a.intValue("repeat", 1));
+
+    // The championship is generated once per size and seed and kept.
+    const QString ordner = QDir::tempPath() + "/reports1-bench";
+    QDir().mkpath(ordner);
+    const QString db = ordner + QString("/meisterschaft-%1-%2.sqlite").arg(starts).arg(seed);
+    QElapsedTimer uhr;
+    if (!QFile::exists(db)) {
+        uhr.start();
+        Demo::Options o;
+        o.starts = starts;
+        o.seed = seed;
+        QString fehler;
+        if (!Demo::CreateDatabase(db, o, true, &fehler)) {
+            out << "FEHLER: " << fehler << "\n";
+            return 1;
+        }
+        if (!a.has("json"))
+            out << QString("Meisterschaft mit %1 Starts erzeugt in %2 s: %3\n").arg(starts).arg(uhr.elapsed() / 1000.0, 0, 'f', 2).arg(db);
+    }
+    QTemporaryDir home;
+    Qvpaths::SetProgramFolder(home.path());
+
+    BenchUi ui;
+    ui.quiet = true;
+    Host::setUi(&ui);
+    QString fehler;
+    if (!Datamod::DataModule1()->OpenDatabase(db, &fehler)) {
+        out << "FEHLER: " << fehler << "\n";
+        Host::setUi(nullptr);
+        return 1;
+    }
+    Datamod::iIdent = Einstell::IniFile.GetIdent();
+
+    QList<TMessung> messungen;
+    auto messen = [&](const QString& name, const std::function<void()>& job) {
+        TMessung m{name, 1e9, 0, 0};
+        for (int i = 0; i < wiederholungen; ++i) {
+            Datamod::DisziplinInfoVergessen();
+            ui.pdf = home.filePath(name + ".pdf");
+            ui.seiten = 0;
+            uhr.restart();
+            job();
+            m.sekunden = std::min(m.sekunden, uhr.nsecsElapsed() / 1e9);
+            m.seiten = ui.seiten;
+        }
+        m.speicherMb = peakMb();
+        messungen << m;
+    };
+
+    messen("Starterliste", [] {
+        Vcl::TFormDriver d;
+        d.AddCtl("gb_Auswahl", "0");
+        d.AddClick("bt_OK");
+        d.Run([] { Starter1::Starterliste(false); });
+    });
+    messen("Ergebnisliste", [] {
+        // Every group of the championship released for output, as
+        // "Gesamtausdruck" does, then the list as the results dialog runs it.
+        Datamod::DataModule1()->DynSQL("UPDATE PDISKLA SET ErgebEing = 'X'WHERE Ident = " + QString::number(Datamod::iIdent));
+        ErgebRangfolge::TErgebDaten daten;
+        Report::TRvNDRWriter rf;
+        rf.SetTitle("Ergebnisliste");
+        rf.OnPrint = [&](Report::TBaseReport& r) { ErgebListe::ErgebnissePrint(r, daten, {}); };
+        rf.OnPrintHeader = [](Report::TBaseReport& r) { Druckjob::Kopf(r, false, 1); };
+        rf.OnPrintFooter = [](Report::TBaseReport& r) { Druckjob::Fuss(r); };
+        int id = 0;
+        Druckjob::Vorschau(rf, id);
+    });
+    Host::setUi(nullptr);
+
+    if (!ui.fehler.isEmpty()) {
+        out << "FEHLER: " << ui.fehler << "\n";
+        return 1;
+    }
+    if (a.has("json")) {
+        QJsonArray arr;
+        for (const auto& m : messungen)
+            arr.append(QJsonObject{{"document", m.dokument}, {"seconds", m.sekunden}, {"pages", m.seiten},
+                                   {"pages_per_second", m.sekunden > 0 ? m.seiten / m.sekunden : 0},
+                                   {"peak_memory_mb", m.speicherMb}});
+        out << QJsonDocument(QJsonObject{{"starts", starts}, {"seed", int(seed)}, {"repeat", wiederholungen},
+                                         {"documents", arr}})
+                   .toJson(QJsonDocument::Indented);
+    } else {
+        out << QString("%1 Starts, Startwert %2, bestes von %3\n").arg(starts).arg(seed).arg(wiederholungen);
+        for (const auto& m : messungen)
+            out << QString("%1 %2 s  %3 Seiten  %4 Seiten/s  Spitzenspeicher %5 MB\n")
+                       .arg(m.dokument, -14)
+                       .arg(m.sekunden, 7, 'f', 3)
+                       .arg(m.seiten, 5)
+                       .arg(m.sekunden > 0 ? m.seiten / m.sekunden : 0, 7, 'f', 0)
+                       .arg(m.speicherMb, 6, 'f', 0);
+    }
+    return 0;
+}
+
+} // namespace Verbs

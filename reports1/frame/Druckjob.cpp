@@ -1,0 +1,68 @@
+#include "reports1/frame/Druckjob.h"
+
+#include "platform/ado/Ado.h"
+#include "platform/host/Datamod.h"
+#include "platform/host/Pmsgdlg.h"
+#include "platform/host/Qvdruckvorschau.h"
+#include "platform/host/Qvmain.h"
+#include "platform/report/Rpbase.h"
+#include "platform/report/Rpfiler.h"
+#include "reports1/frame/ReportUtil.h"
+
+namespace Druckjob {
+
+const QString KeineDatenText = QStringLiteral("Für diese Auswahl sind keine Daten vorhanden");
+
+void Status(const QString& text) { Qvmain::f_Menue()->SetStatus(text); }
+void ProgressStart(int max) { Qvmain::f_Menue()->StartProgress(0, max); }
+void Progress(int position) { Qvmain::f_Menue()->SetProgress(position); }
+
+void Ende()
+{
+    Qvmain::f_Menue()->StopProgress();
+    Qvmain::f_Menue()->SetStatus("");
+}
+
+bool KeineDaten(Ado::TDataSet& q)
+{
+    if (q.RecordCount() > 0)
+        return false;
+    Pmsgdlg::qvMessageDlg(KeineDatenText, Host::mtInformation, Host::mbOK, 1);
+    return true;
+}
+
+void Vorschau(Report::TRvNDRWriter& writer, int& DruckjobID, int Interval)
+{
+    writer.Execute();
+    DruckjobID = Qvdruckvorschau::DruckStart(writer.FileName(), "REPORTS1", writer.Title(), true, false, Interval);
+}
+
+void NachDruck(Report::TRvNDRWriter& writer)
+{
+    Ende();
+    Datamod::sDruckPfad = writer.FileName();
+    Datamod::DataModule1()->DruckdateiSpeichern();
+}
+
+void Kopf(Report::TBaseReport& report, bool Ueberschrift, int SchriftAuswahl)
+{
+    report.GotoHeader();
+    Reportutil::quarvelKopfZeile(report, Ueberschrift, SchriftAuswahl);
+}
+
+void Fuss(Report::TBaseReport& report)
+{
+    report.GotoFooter();
+    Reportutil::quarvelFusszeile(report, -1);
+}
+
+void Zeile(Report::TBaseReport& report, const QStringList& felder)
+{
+    QString s;
+    for (const QString& f : felder)
+        s += "\t" + f;
+    report.Print(s);
+    report.NewLine();
+}
+
+} // namespace Druckjob

@@ -1,0 +1,527 @@
+#include "reports1/results/ErgebListe.h"
+
+#include "platform/ado/Ado.h"
+#include "platform/host/Datamod.h"
+#include "platform/host/DisziplinInfo.h"
+#include "platform/host/Qvclock.h"
+#include "platform/host/Qvmain.h"
+#include "platform/host/Qvsettings.h"
+#include "platform/host/Schtools.h"
+#include "platform/report/Rpbase.h"
+#include "reports1/frame/ReportUtil.h"
+#include "reports1/results/ErgebRangfolge.h"
+
+using Report::TBaseReport;
+
+namespace ErgebListe {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+// The settings the list reads once per document.
+struct TEinstellungen {
+    bool MitVorschub, MitTab, Rekorde, VBWettkampf, Disqualifikation;
+    int EinFrist, Tabellier;
+
+    static TEinstellungen Lesen()
+    {
+        auto j = [](const char* key) { return Qvsettings::GetString("Speziell", key) == "J"; };
+        TEinstellungen e;
+        e.MitVorschub = j("MitVorschub");
+        e.MitTab = j("MitTab");
+        e.Rekorde = j("Rekorde");
+        e.VBWettkampf = j("VBWettkampf");
+        e.Disqualifikation = j("Disqualifikation");
+        e.EinFrist = Qvsettings::GetInteger("Speziell", "EinFrist");
+        e.Tabellier = Qvsettings::GetInteger("Speziell", "Tabellier");
+        return e;
+    }
+};
+
+QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
+double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
+
+void neueSeiteWennNoetig(TBaseReport& r)
+{
+    if (r.LinesLeft() < 3) {
+        r.NewPage();
+        r.NewLine();
+        r.NewLine();
+    }
+}
+
+void zeile(TBaseReport& r, const QStringList& felder)
+{
+    QString s;
+    for (const QString& f : felder)
+        s += "\t" + f;
+    r.Print(s);
+    r.NewLine();
+}
+
+// Series grid of n columns below a result row.
+void TabulatorSetzen(TBaseReport& r, int n)
+{
+    r.ClearTabs();
+    r.SetTab(r.SectionLeft(), Report::pjLeft, 1.0, 3, Report::BOXLINENONE, 0);
+    const double breite = (r.SectionRight() - r.SectionLeft() - 1.0 - 1.5) / n;
+    for (int i = 0; i < n; ++i)
+        r.SetTab(Report::NA, Report::pjRight, breite, 3, Report::BOXLINENONE, 0);
+    Reportutil::SetLastTab(r, Report::NA, Report::pjRight, 3, Report::BOXLINENONE, 0);
+}
+
+class TListe {
+public:
+    TListe(TBaseReport& r, ErgebRangfolge::TErgebDaten& d, const TOptionen& o)
+        : R(r), D(d), O(o), E(TEinstellungen::Lesen()) {}
+
+    void Drucken();
+
+private:
+    void gruppenKopf(Ado::TDataSet& q, bool mannschaft);
+    void mannschaften();
+    void einzelne();
+    void einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz);
+    bool hatteDisqualifikation(Ado::TDataSet& gruppe);
+    void legende();
+    void einspruchsende();
+    void gruppenEnde();
+
+    TBaseReport& R;
+    ErgebRangfolge::TErgebDaten& D;
+    TOptionen O;
+    TEinstellungen E;
+    bool legendeFaellig_ = false;
+    std::unique_ptr<Ado::TADOQuery> regeln_;
+};
+
+void TListe::Drucken()
+{
+    Qvmain::f_Menue()->SetStatus("Erstellen der Zwischenergebnisliste");
+    R.SetFont("Arial", 12);
+    R.SetBold(true);
+    Schtools::ResetTabShade();
+    // The body starts two lines below the page header, as after every page break.
+    R.NewLine();
+    R.NewLine();
+
+    D.Wettkaempfe = {Datamod::iIdent};
+    D.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    bool weiter = D.ErsteGruppe(2, E.Disqualifikation);
+    bool erste = true;
+    while (weiter) {
+        Ado::TDataSet& g = *D.q_Gruppen;
+        const QString name = D.q_Einzel->IsEmpty()
+            ? feld(*D.q_Mannschaft, "DisName") + " " + feld(*D.q_Mannschaft, "KlaName")
+            : feld(*D.q_Einzel, "DisName") + " " + feld(*D.q_Einzel, "KlaName");
+        Qvmain::f_Menue()->SetStatus("Erstellen der Zwischenergebnisliste " + name);
+        Qvmain::f_Menue()->StartProgress(0, D.q_Einzel->RecordCount());
+        if (!erste) {
+            gruppenEnde();
+            if (E.MitVorschub) {
+                R.NewPage();
+                R.NewLine();
+                R.NewLine();
+            } else {
+                for (int i = 0; i < 6; ++i)
+                    R.NewLine();
+            }
+        }
+        erste = false;
+        legendeFaellig_ = hatteDisqualifikation(g);
+        if (!D.q_Mannschaft->IsEmpty())
+            mannschaften();
+        if (!D.q_Einzel->IsEmpty())
+            einzelne();
+        weiter = D.SucheMannschaftOderEinzel(2, E.Disqualifikation);
+    }
+    if (!erste)
+        gruppenEnde();
+    Qvmain::f_Menue()->StopProgress();
+    Qvmain::f_Menue()->SetStatus("");
+}
+
+void TListe::gruppenEnde()
+{
+    if (legendeFaellig_)
+        legende();
+    if (O.Einspruchsende)
+        einspruchsende();
+}
+
+bool TListe::hatteDisqualifikation(Ado::TDataSet& g)
+{
+    auto q = Datamod::DataModule1()->DynQuery(
+        "SELECT Disqualifikation\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(g.FieldByName("Ident")->AsInteger())
+            + CRLF + "  AND Disziplin = " + Ado::QuotedStr(feld(g, "Disziplin")) + CRLF
+            + "  AND EKlasse = " + Ado::QuotedStr(feld(g, "Klasse")) + CRLF + "  AND Disqualifikation > 0",
+        Ado::clUseServer, Ado::ltReadOnly);
+    return !q->IsEmpty();
+}
+
+void TListe::gruppenKopf(Ado::TDataSet& q, bool mannschaft)
+{
+    neueSeiteWennNoetig(R);
+    R.ClearTabs();
+    R.SetTab(R.SectionLeft(), Report::pjRight, 1.5, 3, Report::BOXLINENONE, 0);
+    R.SetTab(Report::NA, Report::pjLeft, 9.0, 3, Report::BOXLINENONE, 0);
+    R.SetTab(Report::NA, Report::pjRight, 6.0, 3, Report::BOXLINENONE, 0);
+    R.SetTab(Report::NA, Report::pjRight, 0.5, 3, Report::BOXLINENONE, 0);
+    R.SetFont("Arial", 12);
+    R.SetBold(true);
+    R.SetTabShade(0);
+
+    const QString disziplin = feld(q, "Disziplin");
+    const QString klasse = mannschaft ? feld(q, "MKlasse") : feld(q, "EKlasse");
+    QString kennziffer;
+    const QString kennzahl = mannschaft
+        ? Reportutil::KennzZahlHolen(q.FieldByName("Ident")->AsInteger(), "M", "M", disziplin, klasse, kennziffer, true)
+        : Reportutil::KennzZahlHolen(q.FieldByName("Ident")->AsInteger(), "E", "", disziplin, klasse, kennziffer, true);
+    QString titel = feld(q, "DisName");
+    if (!E.VBWettkampf) {
+        titel += " - " + feld(q, "KlaName");
+        if (!mannschaft)
+            titel += " " + feld(q, "KlaZusatz");
+        else if (!feld(q, "OlDisziGrp").isEmpty())
+            titel += " " + feld(q, "Zusatz");
+    }
+    zeile(R, {kennzahl, titel, mannschaft ? QStringLiteral("Mannschaftsergebnisse") : QStringLiteral("Einzelergebnisse ")});
+    R.NewLine();
+}
+
+void TListe::mannschaften()
+{
+    Ado::TDataSet& q = *D.q_Mannschaft;
+    q.First();
+    gruppenKopf(q, true);
+    ErgebRangfolge::TMannschaftPlatz platz;
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+    R.SetFont("Arial", 10);
+    R.SetBold(false);
+    for (q.First(); !q.Eof(); q.Next()) {
+        neueSeiteWennNoetig(R);
+        const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
+        R.ClearTabs();
+        R.SetTab(R.SectionLeft(), Report::pjRight, 1.0, 3, Report::BOXLINENONE, 0);
+        if (mitKuerzel)
+            R.SetTab(Report::NA, Report::pjLeft, 1.1, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, mitKuerzel ? 8.4 : 9.5, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, 1.6, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, 1.7, 3, Report::BOXLINENONE, 0);
+        for (int i = 0; i < 3; ++i)
+            R.SetTab(Report::NA, Report::pjRight, 0.8, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjRight, 1.2, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, 0.5, 3, Report::BOXLINENONE, 0);
+        Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
+
+        const int p = platz.Naechster(feld(q, "Qual"));
+        auto serie = [&](const char* f) {
+            const QString s = Datamod::ErgebnisStr2(zahl(q, f), info);
+            return s == "0" ? QString() : s;
+        };
+        const QString abmeldung = feld(q, "Abmeldung") == "N" ? QString() : feld(q, "Abmeldung");
+        QStringList f = {p > 0 ? QString::number(p) + "." : QString()};
+        if (mitKuerzel)
+            f << feld(q, "Abkuerzung");
+        f << ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr")) << QString() << abmeldung
+          << serie("Serie1") << serie("Serie2") << serie("Serie3") << Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info)
+          << QString();
+        zeile(R, f);
+    }
+    R.SetTabShade(0);
+    R.NewLine();
+}
+
+void TListe::einzelne()
+{
+    Ado::TDataSet& q = *D.q_Einzel;
+    q.First();
+    gruppenKopf(q, false);
+    ErgebRangfolge::TEinzelPlatz platz;
+    bool disqualifikationKopf = false;
+    int i = 0;
+    for (q.First(); !q.Eof(); q.Next()) {
+        Qvmain::f_Menue()->SetProgress(++i);
+        if (!disqualifikationKopf && q.FieldByName("Disqualifikation")->AsInteger() > 0) {
+            disqualifikationKopf = true;
+            neueSeiteWennNoetig(R);
+            R.NewLine();
+            R.SetFont("Arial", 12);
+            R.SetBold(true);
+            R.PrintCenter("Disqualifikation", R.SectionLeft() + (R.SectionRight() - R.SectionLeft()) / 2);
+            R.NewLine();
+        }
+        const auto p = platz.Naechster(q);
+        einzelZeile(q, p.Gedruckt, p.Nummer);
+    }
+    R.SetTabShade(0);
+}
+
+void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
+{
+    neueSeiteWennNoetig(R);
+    R.SetFont("Arial", 9);
+    R.SetBold(false);
+    const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
+    auto tabs = [&] {
+        R.ClearTabs();
+        R.SetTab(R.SectionLeft(), Report::pjRight, 0.5, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, 0.1, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjRight, 0.8, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, 0.1, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, 4.2, 3, Report::BOXLINENONE, 0);
+        if (mitKuerzel)
+            R.SetTab(Report::NA, Report::pjLeft, 1.1, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjLeft, mitKuerzel ? 4.0 : 5.0, 3, Report::BOXLINENONE, 0);
+        for (int i = 0; i < 6; ++i)
+            R.SetTab(Report::NA, Report::pjRight, 0.9, 3, Report::BOXLINENONE, 0);
+        R.SetTab(Report::NA, Report::pjRight, 1.2, 3, Report::BOXLINENONE, 0);
+        Reportutil::SetLastTab(R, Report::NA, Report::pjLeft, 3, Report::BOXLINENONE, 0);
+    };
+    tabs();
+    Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
+
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+    const int vereinsTab = mitKuerzel ? 7 : 6;
+    const Report::TTab* vt = R.GetTab(vereinsTab);
+    const double innen = R.XI2U(vt->Margin);
+    auto vereinZeilen = Reportutil::TextAufteilen(R, feld(q, "VerName"), vt->Pos + innen, vt->Pos + vt->Width - innen);
+    if (vereinZeilen->isEmpty())
+        *vereinZeilen << QString();
+
+    // Result column and remarks.
+    const double finale = zahl(q, "Finale"), stech = zahl(q, "StechErg"), mess = zahl(q, "MessErg");
+    const int zusatz = q.FieldByName("Zusatz")->AsInteger();
+    const QString ergebnis = finale > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info)
+                                        : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(4);
+    QStringList bemerkung;
+    if (finale > 0)
+        bemerkung << Schtools::Format31(finale / 10);
+    if (stech > 0)
+        bemerkung << Schtools::Format31(stech / 10);
+    if (mess > 0)
+        bemerkung << Schtools::Format31(1000 - mess / 10);
+    if (zusatz >= 1 && zusatz <= 9998)
+        bemerkung << QString::asprintf("%2d", zusatz);
+    if (q.FieldByName("Disqualifikation")->AsInteger() > 0)
+        bemerkung << "*" + feld(q, "Disqualifikation");
+
+    // Series: six columns on the row, or all of them on lines below.
+    const QStringList serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(feld(q, "Serien")), "|");
+    QString reihe[6];
+    if (!O.AlleSerien) {
+        for (int i = 0; i < 6 && i < serien.size(); ++i)
+            reihe[i] = serien[i];
+        D.InnenZehnerAusgeben(q, reihe);
+    }
+
+    QStringList f = {mitPlatz ? QString::number(platz) + "." : QString(), QString(), feld(q, "StartNr"), QString(),
+                     feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname")};
+    if (mitKuerzel)
+        f << feld(q, "Abkuerzung");
+    f << vereinZeilen->first();
+    for (const QString& s : reihe)
+        f << s;
+    f << ergebnis << bemerkung.join(' ');
+    zeile(R, f);
+    for (int i = 1; i < vereinZeilen->size(); ++i) {
+        neueSeiteWennNoetig(R);
+        QString s;
+        for (int t = 0; t < vereinsTab; ++t)
+            s += "\t";
+        R.Print(s + vereinZeilen->at(i));
+        R.NewLine();
+    }
+
+    if (O.AlleSerien) {
+        QString plaetze[20];
+        for (int i = 0; i < 20 && i < serien.size(); ++i)
+            plaetze[i] = serien[i];
+        auto hintenEintragen = [&](const QString& text) {
+            for (int i = 19; i >= 0; --i)
+                if (plaetze[i].isEmpty()) {
+                    plaetze[i] = text;
+                    return;
+                }
+        };
+        const int iz = q.FieldByName("InnenZehner")->AsInteger();
+        if (iz > 0)
+            hintenEintragen("(" + QString::number(iz) + "iZ)");
+        if (info.Zehntelwertung && zahl(q, "ErgZentel") > 0)
+            hintenEintragen(Schtools::Format31(zahl(q, "ErgZentel") / 10));
+        int letzte = -1;
+        for (int i = 0; i < 20; ++i)
+            if (!plaetze[i].isEmpty())
+                letzte = i;
+        if (letzte >= 0) {
+            const double groesse = R.GetFontSize();
+            R.SetFontSize(groesse - 2);
+            R.PushTabs();
+            TabulatorSetzen(R, 10);
+            for (int start = 0; start <= letzte; start += 10) {
+                neueSeiteWennNoetig(R);
+                QStringList l = {QString()};
+                for (int i = start; i < start + 10; ++i)
+                    l << plaetze[i];
+                zeile(R, l);
+            }
+            R.PopTabs();
+            R.SetFontSize(groesse);
+        }
+    }
+}
+
+void TListe::legende()
+{
+    neueSeiteWennNoetig(R);
+    R.NewLine();
+    R.NewLine();
+    R.ClearTabs();
+    R.SetTab(R.SectionLeft(), Report::pjLeft, 1.8, 3, Report::BOXLINENONE, 0);
+    R.SetTabShade(0);
+    R.SetFont("Arial", 11);
+    R.SetBold(true);
+    R.Print("\tLegende");
+    R.NewLine();
+    R.ClearTabs();
+    R.SetTab(R.SectionLeft(), Report::pjLeft, 0.5, 3, Report::BOXLINENONE, 0);
+    R.SetTab(Report::NA, Report::pjLeft, 9.0, 3, Report::BOXLINENONE, 0);
+    R.SetFont("Arial", 10);
+    R.SetBold(false);
+    if (!regeln_)
+        regeln_ = Datamod::DataModule1()->DynQuery("SELECT *\r\nFROM EREGEL\r\nORDER BY Nummer", Ado::clUseServer,
+                                                    Ado::ltReadOnly);
+    for (regeln_->First(); !regeln_->Eof(); regeln_->Next()) {
+        neueSeiteWennNoetig(R);
+        zeile(R, {feld(*regeln_, "Nummer") + ". ", "Verstoss gegen die Regel-Nr.: " + feld(*regeln_, "Regel")});
+    }
+}
+
+void TListe::einspruchsende()
+{
+    R.ClearTabs();
+    R.SetTab(R.SectionLeft(), Report::pjLeft, 7.0, 3, Report::BOXLINENONE, 0);
+    R.SetTab(Report::NA, Report::pjLeft, 4.0, 3, Report::BOXLINENONE, 0);
+    R.SetTabShade(0);
+    neueSeiteWennNoetig(R);
+    R.NewLine();
+    R.NewLine();
+    R.NewLine();
+    R.SetFont("Arial", 14);
+    R.SetBold(false);
+    const QTime ende = Qvclock::Now().addSecs(qint64(E.EinFrist) * 60).time();
+    R.Print("\tEINSPRUCHSENDE: \t um    " + Qvclock::ZeitText(ende) + " Uhr");
+    R.SetFont("Arial", 10);
+    R.NewLine();
+    R.NewLine();
+    R.NewLine();
+}
+
+QString festeBreite(const QString& s, int n) { return s.left(n).leftJustified(n); }
+
+} // namespace
+
+void ErgebnissePrint(TBaseReport& Report, ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen)
+{
+    TListe(Report, Daten, Optionen).Drucken();
+}
+
+void NichtangetretenPrint(TBaseReport& R, Ado::TDataSet& q)
+{
+    const double mitte = R.SectionLeft() + (R.SectionRight() - R.SectionLeft()) / 2;
+    auto kopf = [&] {
+        R.ClearTabs();
+        R.SetTab(R.SectionLeft(), Report::pjLeft, 1.0, 3, Report::BOXLINENONE, 0);
+        for (double w : {4.5, 4.5, 3.5, 3.5})
+            R.SetTab(Report::NA, Report::pjLeft, w, 3, Report::BOXLINENONE, 0);
+        R.SetFont("Arial", 10);
+        R.SetBold(false);
+        zeile(R, {"St-Nr.", "Name", "Verein", "Wettbew.", "Klasse"});
+    };
+    R.SetFont("Arial", 12);
+    R.SetBold(false);
+    R.PrintCenter("Protokoll nichtangetretener Teilnehmer", mitte);
+    R.NewLine();
+    R.NewLine();
+    kopf();
+    for (q.First(); !q.Eof(); q.Next()) {
+        if (R.LinesLeft() < 3) {
+            R.NewPage();
+            R.NewLine();
+            R.NewLine();
+            kopf();
+        }
+        zeile(R, {feld(q, "StartNr"), feld(q, "Name") + ", " + feld(q, "Vorname"),
+                  feld(q, "Abkuerzung") + " " + feld(q, "VerName"), feld(q, "DisName"), feld(q, "KlaName")});
+    }
+}
+
+TBildschirm ErgebnisseEinzelAusgabe(ErgebRangfolge::TErgebDaten& Daten, const QString& Disziplin, const QString& Klasse)
+{
+    TBildschirm b;
+    Daten.Wettkaempfe = {Datamod::iIdent};
+    Daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    Ado::TADOQuery& q = *Daten.q_Einzel;
+    q.ParamByName("Ident")->SetValue(Datamod::iIdent);
+    q.ParamByName("Disziplin")->SetValue(Disziplin);
+    q.ParamByName("Klasse")->SetValue(Klasse);
+    q.Open();
+    if (!q.IsEmpty()) {
+        q.First();
+        b.Ueberschrift = feld(q, "DisName") + " " + feld(q, "KlaName") + " " + feld(q, "KlaZusatz");
+    }
+    ErgebRangfolge::TEinzelPlatz platz(true);
+    for (q.First(); !q.Eof(); q.Next()) {
+        const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+        QString z = ErgebRangfolge::BildschirmPlatz(platz.Naechster(q));
+        z += festeBreite(feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname"), 22);
+        z += feld(q, "Abkuerzung").leftJustified(5) + feld(q, "VerName").left(20).leftJustified(20);
+        const double finale = zahl(q, "Finale"), stech = zahl(q, "StechErg"), mess = zahl(q, "MessErg");
+        const int zusatz = q.FieldByName("Zusatz")->AsInteger();
+        if (finale > 0)
+            z += " " + Schtools::Format31(finale / 10);
+        if (stech > 0)
+            z += " " + Schtools::Format31(stech / 10);
+        if (mess > 0)
+            z += " " + Schtools::Format31(1000 - mess / 10);
+        if (zusatz >= 1 && zusatz <= 9998)
+            z += " " + QString::asprintf("%2d", zusatz);
+        z += finale > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info).rightJustified(7)
+                        : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(6);
+        b.Zeilen << z;
+    }
+    return b;
+}
+
+TBildschirm ErgebnisseMannschaftAusgabe(ErgebRangfolge::TErgebDaten& Daten, const QString& Disziplin,
+                                        const QString& Klasse)
+{
+    TBildschirm b;
+    Daten.Wettkaempfe = {Datamod::iIdent};
+    Daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    Ado::TADOQuery& q = *Daten.q_Mannschaft;
+    q.ParamByName("Ident")->SetValue(Datamod::iIdent);
+    q.ParamByName("Disziplin")->SetValue(Disziplin);
+    q.ParamByName("Klasse")->SetValue(Klasse);
+    q.Open();
+    if (!q.IsEmpty()) {
+        q.First();
+        b.Ueberschrift = feld(q, "DisName") + " " + feld(q, "KlaName");
+    }
+    ErgebRangfolge::TMannschaftPlatz platz;
+    for (q.First(); !q.Eof(); q.Next()) {
+        const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+        const int p = platz.Naechster(feld(q, "Qual"));
+        QString z = p > 0 ? QString::number(p) + ". " : QStringLiteral("     ");
+        z += festeBreite(ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr")), 27);
+        z += feld(q, "Abkuerzung").leftJustified(5);
+        for (const char* s : {"Serie1", "Serie2", "Serie3"})
+            z += Datamod::ErgebnisStr2(zahl(q, s), info).rightJustified(6);
+        z += Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(7);
+        b.Zeilen << z;
+    }
+    return b;
+}
+
+} // namespace ErgebListe

@@ -1,0 +1,34 @@
+#pragma once
+// The results list: for every group released for output, first the teams,
+// then the individuals, with places, series, legend and protest deadline;
+// and the same data as text lines for the screen.
+
+#include <QString>
+#include <QStringList>
+
+namespace Report { class TBaseReport; }
+namespace Ado { class TDataSet; }
+namespace ErgebRangfolge { class TErgebDaten; }
+
+namespace ErgebListe {
+
+struct TOptionen {
+    bool AlleSerien = false;       // "Ausgabe aller Serien" (cb_Serien)
+    bool Einspruchsende = false;   // print the protest deadline (cb_Einspruchsende)
+};
+
+// The body of rf_Ergebnisse for the current competition (Datamod::iIdent).
+void ErgebnissePrint(Report::TBaseReport& Report, ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen);
+
+// The body of rf_Nichtangetreten over the non-starters query q.
+void NichtangetretenPrint(Report::TBaseReport& Report, Ado::TDataSet& q);
+
+// The on-screen list of one discipline and class.
+struct TBildschirm {
+    QString Ueberschrift;   // lb_Einzel
+    QStringList Zeilen;     // lx_Ergebnisse
+};
+TBildschirm ErgebnisseEinzelAusgabe(ErgebRangfolge::TErgebDaten& Daten, const QString& Disziplin, const QString& Klasse);
+TBildschirm ErgebnisseMannschaftAusgabe(ErgebRangfolge::TErgebDaten& Daten, const QString& Disziplin, const QString& Klasse);
+
+} // namespace ErgebListe
