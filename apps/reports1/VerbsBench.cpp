@@ -108,6 +108,7 @@ int bench(const CliArgs& a)
     Datamod::iIdent = Einstell::IniFile.GetIdent();
 
     QList<TMessung> messungen;
+    int gerankt = 0;
     auto messen = [&](const QString& name, const std::function<void()>& job) {
         TMessung m{name, 1e9, 0, 0};
         for (int i = 0; i < wiederholungen; ++i) {
@@ -128,6 +129,25 @@ int bench(const CliArgs& a)
         d.AddCtl("gb_Auswahl", "0");
         d.AddClick("bt_OK");
         d.Run([] { Starter1::Starterliste(false); });
+    });
+    messen("Rangfolge", [&] {
+        // The ranked queries of every group with place numbering, no drawing.
+        Datamod::DataModule1()->DynSQL("UPDATE PDISKLA SET ErgebEing = 'X'WHERE Ident = " + QString::number(Datamod::iIdent));
+        ErgebRangfolge::TErgebDaten daten;
+        daten.Wettkaempfe = {Datamod::iIdent};
+        daten.RangfolgeFestlegen(Datamod::iIdent);
+        daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+        int zeilen = 0;
+        for (bool weiter = daten.ErsteGruppe(2, false); weiter; weiter = daten.SucheMannschaftOderEinzel(2, false)) {
+            ErgebRangfolge::TEinzelPlatz platz;
+            for (daten.q_Einzel->First(); !daten.q_Einzel->Eof(); daten.q_Einzel->Next(), ++zeilen)
+                platz.Naechster(*daten.q_Einzel);
+            ErgebRangfolge::TMannschaftPlatz mplatz;
+            for (daten.q_Mannschaft->First(); !daten.q_Mannschaft->Eof(); daten.q_Mannschaft->Next(), ++zeilen)
+                mplatz.Naechster(daten.q_Mannschaft->FieldByName("Qual")->AsString());
+        }
+        ui.seiten = 0;
+        gerankt = zeilen;
     });
     messen("Ergebnisliste", [] {
         // Every group of the championship released for output, as
@@ -155,10 +175,12 @@ int bench(const CliArgs& a)
                                    {"pages_per_second", m.sekunden > 0 ? m.seiten / m.sekunden : 0},
                                    {"peak_memory_mb", m.speicherMb}});
         out << QJsonDocument(QJsonObject{{"starts", starts}, {"seed", int(seed)}, {"repeat", wiederholungen},
+                                         {"ranked_rows", gerankt},
                                          {"documents", arr}})
                    .toJson(QJsonDocument::Indented);
     } else {
-        out << QString("%1 Starts, Startwert %2, bestes von %3\n").arg(starts).arg(seed).arg(wiederholungen);
+        out << QString("%1 Starts, Startwert %2, bestes von %3; gerankt: %4 Zeilen\n")
+                   .arg(starts).arg(seed).arg(wiederholungen).arg(gerankt);
         for (const auto& m : messungen)
             out << QString("%1 %2 s  %3 Seiten  %4 Seiten/s  Spitzenspeicher %5 MB\n")
                        .arg(m.dokument, -14)
