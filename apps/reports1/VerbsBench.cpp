@@ -8,7 +8,6 @@
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
 #include "platform/host/DisziplinInfo.h"
-#include "platform/host/Einstell.h"
 #include "platform/host/Qvpaths.h"
 #include "platform/report/Rpfiler.h"
 #include "platform/report/Rprender.h"
@@ -105,7 +104,6 @@ int bench(const CliArgs& a)
         Host::setUi(nullptr);
         return 1;
     }
-    Datamod::iIdent = Einstell::IniFile.GetIdent();
 
     QList<TMessung> messungen;
     int gerankt = 0;

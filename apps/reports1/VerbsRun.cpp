@@ -4,7 +4,6 @@
 #include "Verbs.h"
 
 #include "platform/host/Datamod.h"
-#include "platform/host/Einstell.h"
 #include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
 #include "platform/report/Rprender.h"
@@ -33,8 +32,7 @@ bool datenbankOeffnen(const CliArgs& a, QTextStream& out)
         return false;
     }
     if (a.has("ident"))
-        Einstell::IniFile.SetIdent(a.intValue("ident", 0));
-    Datamod::iIdent = Einstell::IniFile.GetIdent();
+        Datamod::DataModule1()->SetCurrentChampionship(a.intValue("ident", 0));
     return true;
 }
 
