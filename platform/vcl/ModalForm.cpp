@@ -42,17 +42,21 @@ void TModalForm::showEvent(QShowEvent* event)
     Qvform::NotifyShown(this);
 }
 
+bool EnterTab(QWidget* form, QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QWidget* f = form->focusWidget();
+    if (!enter || !f || qobject_cast<QAbstractButton*>(f) || qobject_cast<QPlainTextEdit*>(f)
+        || qobject_cast<QTextEdit*>(f))
+        return false;
+    f->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 void TModalForm::keyPressEvent(QKeyEvent* event)
 {
-    // Enter moves to the next control, except where it ends a line of text.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    QWidget* f = focusWidget();
-    if (enter && f && !qobject_cast<QAbstractButton*>(f) && !qobject_cast<QPlainTextEdit*>(f)
-        && !qobject_cast<QTextEdit*>(f)) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!EnterTab(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void TModalForm::done(int r)

@@ -12,7 +12,13 @@
 
 class QAbstractButton;
 
+class QKeyEvent;
+
 namespace Vcl {
+
+// Enter moves the focus to the next control of form, except where it ends a
+// line of text or presses a button. True when the key was used.
+bool EnterTab(QWidget* form, QKeyEvent* event);
 
 class TModalForm : public QDialog {
     Q_OBJECT

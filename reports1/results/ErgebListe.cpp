@@ -8,6 +8,7 @@
 #include "platform/host/Qvsettings.h"
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
+#include "reports1/frame/Druckjob.h"
 #include "reports1/frame/ReportUtil.h"
 #include "reports1/results/ErgebRangfolge.h"
 
@@ -51,14 +52,7 @@ void neueSeiteWennNoetig(TBaseReport& r)
     }
 }
 
-void zeile(TBaseReport& r, const QStringList& felder)
-{
-    QString s;
-    for (const QString& f : felder)
-        s += "\t" + f;
-    r.Print(s);
-    r.NewLine();
-}
+void zeile(TBaseReport& r, const QStringList& felder) { Druckjob::Zeile(r, felder); }
 
 // Series grid of n columns below a result row.
 void TabulatorSetzen(TBaseReport& r, int n)
@@ -420,6 +414,21 @@ void TListe::einspruchsende()
 
 QString festeBreite(const QString& s, int n) { return s.left(n).leftJustified(n); }
 
+// Opens q (a ranked dataset of Daten) for one discipline and class of the
+// current competition.
+void bildschirmOeffnen(ErgebRangfolge::TErgebDaten& Daten, std::unique_ptr<Ado::TADOQuery> ErgebRangfolge::TErgebDaten::*q,
+                       const QString& Disziplin, const QString& Klasse)
+{
+    Daten.Wettkaempfe = {Datamod::iIdent};
+    Daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    Ado::TADOQuery& d = *(Daten.*q);
+    d.ParamByName("Ident")->SetValue(Datamod::iIdent);
+    d.ParamByName("Disziplin")->SetValue(Disziplin);
+    d.ParamByName("Klasse")->SetValue(Klasse);
+    d.Open();
+    d.First();
+}
+
 } // namespace
 
 void ErgebnissePrint(TBaseReport& Report, ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen)
@@ -460,15 +469,9 @@ void NichtangetretenPrint(TBaseReport& R, Ado::TDataSet& q)
 TBildschirm ErgebnisseEinzelAusgabe(ErgebRangfolge::TErgebDaten& Daten, const QString& Disziplin, const QString& Klasse)
 {
     TBildschirm b;
-    Daten.Wettkaempfe = {Datamod::iIdent};
-    Daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    bildschirmOeffnen(Daten, &ErgebRangfolge::TErgebDaten::q_Einzel, Disziplin, Klasse);
     Ado::TADOQuery& q = *Daten.q_Einzel;
-    q.ParamByName("Ident")->SetValue(Datamod::iIdent);
-    q.ParamByName("Disziplin")->SetValue(Disziplin);
-    q.ParamByName("Klasse")->SetValue(Klasse);
-    q.Open();
     if (!q.IsEmpty()) {
-        q.First();
         b.Ueberschrift = feld(q, "DisName") + " " + feld(q, "KlaName") + " " + feld(q, "KlaZusatz");
     }
     ErgebRangfolge::TEinzelPlatz platz(true);
@@ -498,15 +501,9 @@ TBildschirm ErgebnisseMannschaftAusgabe(ErgebRangfolge::TErgebDaten& Daten, cons
                                         const QString& Klasse)
 {
     TBildschirm b;
-    Daten.Wettkaempfe = {Datamod::iIdent};
-    Daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    bildschirmOeffnen(Daten, &ErgebRangfolge::TErgebDaten::q_Mannschaft, Disziplin, Klasse);
     Ado::TADOQuery& q = *Daten.q_Mannschaft;
-    q.ParamByName("Ident")->SetValue(Datamod::iIdent);
-    q.ParamByName("Disziplin")->SetValue(Disziplin);
-    q.ParamByName("Klasse")->SetValue(Klasse);
-    q.Open();
     if (!q.IsEmpty()) {
-        q.First();
         b.Ueberschrift = feld(q, "DisName") + " " + feld(q, "KlaName");
     }
     ErgebRangfolge::TMannschaftPlatz platz;

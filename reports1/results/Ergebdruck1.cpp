@@ -14,13 +14,11 @@
 #include "platform/report/Rpfiler.h"
 #include "platform/vcl/DataSetModel.h"
 #include "platform/vcl/Guard.h"
+#include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/results/ErgebListe.h"
 
-#if __has_include("reports1/entries/Starter1.h")
 #include "reports1/entries/Starter1.h"
-#define ERGEBDRUCK1_STARTER1 1
-#endif
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -107,9 +105,6 @@ void TErgebDruckForm::FormCreate()
              ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
-#ifndef ERGEBDRUCK1_STARTER1
-    NichtVerfuegbar(ui->bt_Gestartet);
-#endif
 
     q_Disziplin = std::make_unique<Ado::TADOQuery>();
     q_DisKla = std::make_unique<Ado::TADOQuery>();
@@ -374,15 +369,8 @@ void TErgebDruckForm::wmUnvollstaendige()
 
 void TErgebDruckForm::keyPressEvent(QKeyEvent* event)
 {
-    // Enter moves to the next control, except where it ends a line of text.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    QWidget* f = focusWidget();
-    if (enter && f && !qobject_cast<QAbstractButton*>(f) && !qobject_cast<QPlainTextEdit*>(f)
-        && !qobject_cast<QTextEdit*>(f)) {
-        focusNextChild();
-        return;
-    }
-    TQuarvelForm::keyPressEvent(event);
+    if (!Vcl::EnterTab(this, event))
+        TQuarvelForm::keyPressEvent(event);
 }
 
 bool TErgebDruckForm::eventFilter(QObject* watched, QEvent* event)
@@ -881,12 +869,7 @@ void TErgebDruckForm::NamenSuchen(const QString& Name, const QString& Vorname)
 
 // --- Jobs of the general page --------------------------------------------------
 
-void TErgebDruckForm::Starterliste()
-{
-#ifdef ERGEBDRUCK1_STARTER1
-    Starter1::Starterliste(true);
-#endif
-}
+void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
 
 // --- Unit ----------------------------------------------------------------------
 
