@@ -24,8 +24,9 @@ demo: bootstrap build
 test: bootstrap build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# With the demo championship when `make demo` has made one.
 run: build
-	@$(BUILD)/bin/meisterschaft
+	@$(BUILD)/bin/meisterschaft $(if $(wildcard demo/out/demo.sqlite),--db demo/out/demo.sqlite --home demo/out/home)
 
 bench: bootstrap build
 	@$(BUILD)/bin/reports1 bench

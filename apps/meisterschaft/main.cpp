@@ -24,7 +24,9 @@ int main(int argc, char** argv)
     QCommandLineOption selftest("selftest", "Modul laden, Kennung und Menüeinträge ausgeben, beenden.");
     QCommandLineOption module("module", "Pfad des Moduls.", "datei", Qvmodule::TModuleLoader::DefaultPath());
     QCommandLineOption home("home", "Programmordner (Daten, Internet).", "ordner");
-    cl.addOptions({selftest, module, home});
+    QCommandLineOption db("db", "Meisterschaftsdatenbank (SQLite-Datei oder postgres://…).", "datei");
+    QCommandLineOption ident("ident", "Die Meisterschaft (Ident) der Datenbank.", "nummer");
+    cl.addOptions({selftest, module, home, db, ident});
     cl.process(app);
     if (cl.isSet(home))
         Qvpaths::SetProgramFolder(cl.value(home));
@@ -57,6 +59,18 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (cl.isSet(db)) {
+        QString fehler;
+        if (!Datamod::DataModule1()->OpenDatabase(cl.value(db), &fehler)) {
+            QTextStream(stderr) << "FEHLER: " << fehler << "\n";
+            loader.Unload();
+            Host::setUi(nullptr);
+            return 1;
+        }
+        if (cl.isSet(ident))
+            Datamod::DataModule1()->SetCurrentChampionship(cl.value(ident).toInt());
+        window.setWindowTitle("Meisterschaftsprogramm - " + Datamod::sVeranstaltung);
+    }
     window.rebuildPrintMenu();
     window.show();
     int rc = app.exec();
