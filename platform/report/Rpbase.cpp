@@ -61,6 +61,10 @@ void TBaseReport::startPage()
     TStreamPage p;
     p.Width = pageWidth_;
     p.Height = pageHeight_;
+    // Pages of a report are much alike: room for as many operations as the
+    // previous page had.
+    if (!doc_.Pages.isEmpty())
+        p.Ops.reserve(doc_.Pages.last().Ops.size());
     doc_.Pages.append(std::move(p));
     Home();
     if (OnNewPage)
@@ -91,6 +95,7 @@ TReportDocument TBaseReport::TakeDocument()
 {
     TReportDocument d = std::move(doc_);
     doc_ = TReportDocument();
+    fontIndex_ = -1;
     doc_.Title = setup_.Title;
     doc_.Setup = setup_;
     return d;
@@ -141,7 +146,7 @@ double TBaseReport::LineHeight() const
 {
     if (linesPerInch_ > 0)
         return 2.54 / linesPerInch_;
-    return Fonts::metrics(font_).lineSpacing;
+    return metrics().lineSpacing;
 }
 
 int TBaseReport::LinesLeft() const
@@ -257,7 +262,9 @@ void TBaseReport::emitText(const QString& text, double x, char align, double wid
     op.Y1 = y_;
     op.X2 = width;
     op.Align = align;
-    op.Font = doc_.FontIndex(font_);
+    if (fontIndex_ < 0)
+        fontIndex_ = doc_.FontIndex(font_);
+    op.Font = fontIndex_;
     op.Color = color_;
     op.Line = lineNum_;
     op.Text = text;
@@ -362,6 +369,7 @@ void TBaseReport::SetFont(const QString& name, double size)
 {
     font_.Name = name;
     font_.Size = size;
+    fontChanged();
 }
 
 void TBaseReport::PushFont() { fontStack_.push_back({font_, color_}); }
@@ -373,11 +381,19 @@ void TBaseReport::PopFont()
     font_ = fontStack_.back().font;
     color_ = fontStack_.back().color;
     fontStack_.pop_back();
+    fontChanged();
 }
 
-double TBaseReport::TextWidth(const QString& text) const { return Fonts::metrics(font_).width(text); }
-double TBaseReport::FontAscent() const { return Fonts::metrics(font_).ascent; }
-double TBaseReport::FontDescent() const { return Fonts::metrics(font_).descent; }
+const Fonts::Metrics& TBaseReport::metrics() const
+{
+    if (!metrics_)
+        metrics_ = &Fonts::metrics(font_);
+    return *metrics_;
+}
+
+double TBaseReport::TextWidth(const QString& text) const { return metrics().width(text); }
+double TBaseReport::FontAscent() const { return metrics().ascent; }
+double TBaseReport::FontDescent() const { return metrics().descent; }
 
 // --- pen -------------------------------------------------------------------
 
@@ -501,7 +517,7 @@ int TBaseReport::MemoLines(TMemoBuf& buf)
 {
     const double start = buf.printStart_ == NA ? left_ : buf.printStart_;
     const double end = buf.printEnd_ == NA ? right_ : buf.printEnd_;
-    const auto& m = Fonts::metrics(font_);
+    const auto& m = metrics();
     int n = 0;
     qsizetype pos = buf.pos_;
     while (pos < buf.text_.size()) {
@@ -522,7 +538,7 @@ QString TBaseReport::GetMemoLine(TMemoBuf& buf, bool& eol)
     const double start = buf.printStart_ == NA ? left_ : buf.printStart_;
     const double end = buf.printEnd_ == NA ? right_ : buf.printEnd_;
     qsizetype next;
-    QString line = nextMemoLine(buf.text_, buf.pos_, end - start, Fonts::metrics(font_), next, eol);
+    QString line = nextMemoLine(buf.text_, buf.pos_, end - start, metrics(), next, eol);
     buf.pos_ = next;
     return line;
 }

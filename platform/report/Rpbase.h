@@ -37,6 +37,10 @@
 
 namespace Report {
 
+namespace Fonts {
+struct Metrics;
+}
+
 class TBaseReport;
 
 // Word-wrap buffer: text to be split into lines that fit between PrintStart
@@ -135,14 +139,34 @@ public:
     // --- font -------------------------------------------------------------
     void SetFont(const QString& name, double size);
     QString FontName() const { return font_.Name; }
-    void SetFontName(const QString& name) { font_.Name = name; }
-    void SetBold(bool on) { font_.Bold = on; }
+    void SetFontName(const QString& name)
+    {
+        font_.Name = name;
+        fontChanged();
+    }
+    void SetBold(bool on)
+    {
+        font_.Bold = on;
+        fontChanged();
+    }
     bool GetBold() const { return font_.Bold; }
-    void SetItalic(bool on) { font_.Italic = on; }
+    void SetItalic(bool on)
+    {
+        font_.Italic = on;
+        fontChanged();
+    }
     bool GetItalic() const { return font_.Italic; }
-    void SetUnderline(bool on) { font_.Underline = on; }
+    void SetUnderline(bool on)
+    {
+        font_.Underline = on;
+        fontChanged();
+    }
     bool GetUnderline() const { return font_.Underline; }
-    void SetFontSize(double size) { font_.Size = size; }
+    void SetFontSize(double size)
+    {
+        font_.Size = size;
+        fontChanged();
+    }
     double GetFontSize() const { return font_.Size; }
     void SetFontColor(QColor color) { color_ = color.rgba(); }
     QColor GetFontColor() const { return QColor::fromRgba(color_); }
@@ -190,6 +214,13 @@ private:
     };
     TStreamPage& page();
     void startPage();
+    // The metrics of the current font (looked up once per font change).
+    const Fonts::Metrics& metrics() const;
+    void fontChanged()
+    {
+        metrics_ = nullptr;
+        fontIndex_ = -1;
+    }
     void printAligned(const QString& text, double x, char align);
     void printSegment(const QString& text);
     void emitText(const QString& text, double x, char align, double width);
@@ -211,6 +242,8 @@ private:
     bool tabUsed_ = false;
     int tabShade_ = 0;
     TFontSpec font_;
+    mutable const Fonts::Metrics* metrics_ = nullptr;
+    int fontIndex_ = -1; // font_ in doc_.Fonts, -1 = not looked up yet
     QRgb color_ = 0xff000000;
     std::vector<FontState> fontStack_;
     QRgb penColor_ = 0xff000000;

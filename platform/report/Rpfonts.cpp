@@ -1,8 +1,8 @@
 #include "platform/report/Rpfonts.h"
 
 #include <QImage>
-#include <map>
-#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace Report::Fonts {
 
@@ -23,8 +23,6 @@ const QPaintDevice* layoutDevice()
     return &device;
 }
 
-using Key = std::tuple<QString, double, bool, bool, bool>;
-
 } // namespace
 
 QFont makeFont(const TFontSpec& spec, double pointSize)
@@ -41,30 +39,37 @@ QFont makeFont(const TFontSpec& spec, double pointSize)
 
 double Metrics::width(const QString& text) const
 {
-    auto it = widths.constFind(text);
+    auto it = widths.constFind(TextKey{text});
     if (it != widths.constEnd())
         return *it;
     if (widths.size() > 20000)
         widths.clear();
     const double w = fm->horizontalAdvance(text) * cmPerDot;
-    widths.insert(text, w);
+    widths.insert(TextKey{text}, w);
     return w;
 }
 
 const Metrics& metrics(const TFontSpec& font)
 {
-    static std::map<Key, std::unique_ptr<Metrics>> cache;
-    Key key{font.Name, font.Size, font.Bold, font.Italic, font.Underline};
-    auto it = cache.find(key);
-    if (it != cache.end())
-        return *it->second;
+    // Fonts are few: a list searched from the one found last.
+    static std::vector<std::pair<TFontSpec, std::unique_ptr<Metrics>>> cache;
+    static size_t last = 0;
+    if (last < cache.size() && cache[last].first == font)
+        return *cache[last].second;
+    for (size_t i = 0; i < cache.size(); ++i)
+        if (cache[i].first == font) {
+            last = i;
+            return *cache[i].second;
+        }
     auto m = std::make_unique<Metrics>();
     m->font = makeFont(font);
     m->fm = std::make_unique<QFontMetricsF>(m->font, layoutDevice());
     m->ascent = m->fm->ascent() * cmPerDot;
     m->descent = m->fm->descent() * cmPerDot;
     m->lineSpacing = m->fm->lineSpacing() * cmPerDot;
-    return *cache.emplace(key, std::move(m)).first->second;
+    cache.emplace_back(font, std::move(m));
+    last = cache.size() - 1;
+    return *cache.back().second;
 }
 
 } // namespace Report::Fonts

@@ -15,11 +15,26 @@ namespace Report::Fonts {
 // Resolution of the layout device (dots per inch).
 constexpr double LayoutDpi = 1200.0;
 
+// A text as a hash key. Texts are looked up once per text printed or drawn,
+// so the hash is a short one (FNV-1a over the UTF-16 units) rather than
+// QString's.
+struct TextKey {
+    QString text;
+    bool operator==(const TextKey& other) const { return text == other.text; }
+    friend size_t qHash(const TextKey& key, size_t seed) noexcept
+    {
+        quint64 h = 14695981039346656037ull ^ seed;
+        for (const QChar c : key.text)
+            h = (h ^ c.unicode()) * 1099511628211ull;
+        return size_t(h);
+    }
+};
+
 struct Metrics {
     QFont font;
     std::unique_ptr<QFontMetricsF> fm;
     double ascent = 0, descent = 0, lineSpacing = 0; // cm
-    mutable QHash<QString, double> widths;           // cm
+    mutable QHash<TextKey, double> widths;           // cm
     double width(const QString& text) const;
 };
 

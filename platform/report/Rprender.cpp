@@ -10,10 +10,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <QTextLayout>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <optional>
 
 namespace Report {
 
@@ -43,34 +47,44 @@ double leftOf(const TStreamOp& op)
 
 // Texts shaped once per rendering. A document repeats most of its texts
 // (places, scores, club names), and shaping them again for every occurrence
-// is the larger part of drawing them. Each (font, text) pair is laid out once
-// on the painter's device; its glyphs and their positions are then drawn as
-// a glyph run, which gives the paint engine the same glyphs at the same
-// positions as drawing the text would.
+// was the larger part of drawing them. Each (font, text) pair is laid out
+// once on the painter's device; its glyphs and their positions are then
+// drawn as a glyph run, which hands the paint engine the same glyphs at the
+// same positions as drawing the text does.
 class TextRuns {
-public:
-    explicit TextRuns(const TReportDocument& doc) : runs_(doc.Fonts.size()) {}
+    using TextKey = Fonts::TextKey;
 
-    // Draws text with its left end of the baseline at pos in the painter's
-    // current font, which is the device font of document font fontIndex.
-    void draw(QPainter& painter, int fontIndex, const QPointF& pos, const QString& text)
+public:
+    struct Shaped {
+        QGlyphRun run;      // positions relative to the left end of the baseline
+        QRectF ink;         // the glyphs' outlines, same coordinates
+        bool asRun = false; // false: drawn with drawText
+    };
+
+    explicit TextRuns(const TReportDocument& doc) : runs_(doc.Fonts.size()), fonts_(doc.Fonts.size()) {}
+
+    // The device font of document font fontIndex (the painter's font once
+    // it was set), recorded on first use.
+    bool hasFont(int fontIndex) const { return fonts_[fontIndex].has_value(); }
+    void setFont(int fontIndex, const QFont& deviceFont) { fonts_[fontIndex] = deviceFont; }
+
+    // The shaped text; the reference stays valid as long as the TextRuns.
+    const Shaped& get(int fontIndex, const QString& text)
     {
         auto& byText = runs_[fontIndex];
-        auto it = byText.constFind(text);
-        if (it == byText.constEnd())
-            it = byText.insert(text, shape(painter.font(), text));
-        if (it->isEmpty())
-            painter.drawText(pos, text);
-        else
-            painter.drawGlyphRun(pos, *it);
+        auto it = byText.constFind(TextKey{text});
+        if (it == byText.constEnd()) {
+            shaped_.push_back(shape(*fonts_[fontIndex], text));
+            it = byText.insert(TextKey{text}, &shaped_.back());
+        }
+        return **it;
     }
 
 private:
-    // The glyph run of text, positions relative to the left end of the
-    // baseline; empty when the text is drawn as text: control characters
+    // Drawn with drawText instead of a run: texts with control characters
     // (tabs are laid out differently), decorations (drawn by the painter per
-    // text item) or more than one run (fallback fonts, mixed scripts).
-    static QGlyphRun shape(const QFont& font, const QString& text)
+    // text item) and texts of more than one run (fallback fonts, scripts).
+    static Shaped shape(const QFont& font, const QString& text)
     {
         if (font.underline() || font.strikeOut() || font.overline())
             return {};
@@ -78,7 +92,7 @@ private:
             if (c.unicode() < 0x20 || c.category() == QChar::Other_Format)
                 return {};
         QTextLayout layout(text, font);
-        layout.setCacheEnabled(true);
+        layout.setCacheEnabled(true); // keeps the shaped glyphs for glyphRuns()
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
         layout.setTextOption(option);
@@ -95,96 +109,145 @@ private:
         const QList<QGlyphRun> runs = line.glyphRuns();
         if (runs.size() != 1 || runs.first().glyphIndexes().isEmpty())
             return {};
-        QGlyphRun run = runs.first();
-        QList<QPointF> positions = run.positions();
+        Shaped shaped;
+        shaped.run = runs.first();
+        QList<QPointF> positions = shaped.run.positions();
+        const QList<quint32> glyphs = shaped.run.glyphIndexes();
+        const QRawFont rawFont = shaped.run.rawFont();
         const double ascent = line.ascent();
-        for (QPointF& p : positions)
-            p.ry() -= ascent;
-        run.setPositions(positions);
-        return run;
+        for (qsizetype i = 0; i < positions.size(); ++i) {
+            positions[i].ry() -= ascent;
+            const QRectF box = rawFont.boundingRect(glyphs.value(i));
+            if (!box.isEmpty())
+                shaped.ink |= box.translated(positions[i]);
+        }
+        shaped.run.setPositions(positions);
+        shaped.asRun = true;
+        return shaped;
     }
 
-    QVector<QHash<QString, QGlyphRun>> runs_;
+    std::deque<Shaped> shaped_;
+    QVector<QHash<TextKey, const Shaped*>> runs_;
+    QVector<std::optional<QFont>> fonts_;
 };
 
-void paintPage(QPainter& painter, const TReportDocument& doc, int pageIndex, double ppc, QPointF origin,
-               TextRuns* textRuns)
-{
-    if (pageIndex < 0 || pageIndex >= doc.Pages.size())
-        return;
-    const TStreamPage& page = doc.Pages[pageIndex];
-    const QPaintDevice* device = painter.device();
-    const double dpiY = device ? device->logicalDpiY() : 72.0;
-    // Fonts of this device, by font index of the document.
-    QVector<QFont> fonts(doc.Fonts.size());
-    QVector<bool> made(doc.Fonts.size(), false);
-    const double pointScale = ppc * 2.54 / dpiY;
+// Paints the operations of one page.
+//
+// With a TextRuns (PDF and printer) texts are drawn from their shaped runs,
+// and the shading of a printed line's tab boxes is painted before the line's
+// texts instead of between them. Shading and text need different pen and
+// brush states, and a PDF writes each change of state out in full; painted
+// in turn they switch back and forth for every tab. A shading only goes
+// before a text whose glyphs stay clear of it (by a point), so nothing that
+// was covered is uncovered or the other way round: the picture stays the
+// same, glyph for glyph at the same positions.
+class PagePainter {
+public:
+    PagePainter(QPainter& painter, const TReportDocument& doc, double ppc, QPointF origin, TextRuns* runs)
+        : p_(painter), doc_(doc), ppc_(ppc), origin_(origin), runs_(runs), fonts_(doc.Fonts.size()),
+          clearance_(ppc * 2.54 / 72)
+    {
+        const QPaintDevice* device = painter.device();
+        pointScale_ = ppc * 2.54 / (device ? device->logicalDpiY() : 72.0);
+    }
 
-    auto X = [&](double x) { return origin.x() + x * ppc; };
-    auto Y = [&](double y) { return origin.y() + y * ppc; };
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    int currentFont = -1;
-    QRgb currentColor = 0;
-    bool colorSet = false;
-    for (const TStreamOp& op : page.Ops) {
-        switch (op.Kind) {
-        case TOpKind::Text: {
-            if (op.Font < 0 || op.Font >= doc.Fonts.size())
-                break;
-            if (op.Font != currentFont) {
-                if (!made[op.Font]) {
-                    fonts[op.Font] = Fonts::makeFont(doc.Fonts[op.Font], doc.Fonts[op.Font].Size * pointScale);
-                    made[op.Font] = true;
-                }
-                painter.setFont(fonts[op.Font]);
-                currentFont = op.Font;
+    void paint(const TStreamPage& page)
+    {
+        p_.save();
+        p_.setRenderHint(QPainter::Antialiasing, true);
+        p_.setRenderHint(QPainter::TextAntialiasing, true);
+        const auto& ops = page.Ops;
+        for (qsizetype i = 0; i < ops.size();) {
+            if (!runs_ || !inLine(ops[i])) {
+                paintOp(ops[i]);
+                ++i;
+                continue;
             }
-            if (!colorSet || op.Color != currentColor) {
-                painter.setPen(QColor::fromRgba(op.Color));
-                currentColor = op.Color;
-                colorSet = true;
-            }
-            const QPointF pos(X(leftOf(op)), Y(op.Y1));
-            if (textRuns)
-                textRuns->draw(painter, op.Font, pos, op.Text);
-            else
-                painter.drawText(pos, op.Text);
-            break;
+            qsizetype end = i + 1;
+            while (end < ops.size() && inLine(ops[end]) && ops[end].Line == ops[i].Line)
+                ++end;
+            paintLine(ops, i, end);
+            i = end;
         }
+        p_.restore();
+    }
+
+private:
+    double X(double x) const { return origin_.x() + x * ppc_; }
+    double Y(double y) const { return origin_.y() + y * ppc_; }
+    QRectF rectOf(const TStreamOp& op) const { return QRectF(X(op.X1), Y(op.Y1), op.X2 * ppc_, op.Y2 * ppc_); }
+    static bool isFill(const TStreamOp& op) { return op.Kind == TOpKind::Box && op.Borders == 0; }
+    static bool inLine(const TStreamOp& op) { return op.Kind == TOpKind::Text || isFill(op); }
+    static int greyOf(int shade) { return 255 - int(std::lround(255 * shade / 100.0)); }
+    bool validFont(const TStreamOp& op) const { return op.Font >= 0 && op.Font < doc_.Fonts.size(); }
+
+    void selectFont(int index)
+    {
+        if (index == currentFont_)
+            return;
+        if (!fonts_[index])
+            fonts_[index] = Fonts::makeFont(doc_.Fonts[index], doc_.Fonts[index].Size * pointScale_);
+        p_.setFont(*fonts_[index]);
+        currentFont_ = index;
+        if (runs_ && !runs_->hasFont(index))
+            runs_->setFont(index, p_.font());
+    }
+    void selectColor(QRgb color)
+    {
+        if (!colorSet_ || color != currentColor_) {
+            p_.setPen(QColor::fromRgba(color));
+            currentColor_ = color;
+            colorSet_ = true;
+        }
+    }
+
+    // shaped: the text's runs when already looked up.
+    void paintOp(const TStreamOp& op, const TextRuns::Shaped* shaped = nullptr)
+    {
+        switch (op.Kind) {
+        case TOpKind::Text:
+            if (!validFont(op))
+                break;
+            selectFont(op.Font);
+            selectColor(op.Color);
+            if (!shaped && runs_)
+                shaped = &runs_->get(op.Font, op.Text);
+            if (shaped && shaped->asRun)
+                p_.drawGlyphRun(QPointF(X(leftOf(op)), Y(op.Y1)), shaped->run);
+            else
+                p_.drawText(QPointF(X(leftOf(op)), Y(op.Y1)), op.Text);
+            break;
         case TOpKind::Line: {
-            QPen pen(QColor::fromRgba(op.Color), penWidthCm(op.Width) * ppc, Qt::PenStyle(op.PenStyle), Qt::FlatCap);
-            painter.setPen(pen);
-            painter.drawLine(QPointF(X(op.X1), Y(op.Y1)), QPointF(X(op.X2), Y(op.Y2)));
-            colorSet = false;
+            QPen pen(QColor::fromRgba(op.Color), penWidthCm(op.Width) * ppc_, Qt::PenStyle(op.PenStyle), Qt::FlatCap);
+            p_.setPen(pen);
+            p_.drawLine(QPointF(X(op.X1), Y(op.Y1)), QPointF(X(op.X2), Y(op.Y2)));
+            colorSet_ = false;
             break;
         }
         case TOpKind::Box: {
-            const QRectF r(X(op.X1), Y(op.Y1), op.X2 * ppc, op.Y2 * ppc);
+            const QRectF r = rectOf(op);
             if (op.Shade > 0) {
-                const int g = 255 - int(std::lround(255 * op.Shade / 100.0));
-                painter.fillRect(r, QColor(g, g, g));
+                const int g = greyOf(op.Shade);
+                p_.fillRect(r, QColor(g, g, g));
             }
             if (op.Borders) {
-                painter.setPen(QPen(QColor::fromRgba(op.Color), penWidthCm(op.Width) * ppc, Qt::SolidLine, Qt::SquareCap));
+                p_.setPen(QPen(QColor::fromRgba(op.Color), penWidthCm(op.Width) * ppc_, Qt::SolidLine, Qt::SquareCap));
                 if (op.Borders & BorderLeft)
-                    painter.drawLine(r.topLeft(), r.bottomLeft());
+                    p_.drawLine(r.topLeft(), r.bottomLeft());
                 if (op.Borders & BorderTop)
-                    painter.drawLine(r.topLeft(), r.topRight());
+                    p_.drawLine(r.topLeft(), r.topRight());
                 if (op.Borders & BorderRight)
-                    painter.drawLine(r.topRight(), r.bottomRight());
+                    p_.drawLine(r.topRight(), r.bottomRight());
                 if (op.Borders & BorderBottom)
-                    painter.drawLine(r.bottomLeft(), r.bottomRight());
-                colorSet = false;
+                    p_.drawLine(r.bottomLeft(), r.bottomRight());
+                colorSet_ = false;
             }
             break;
         }
         case TOpKind::Image: {
             const QImage& img = imageFor(op.Text);
             if (!img.isNull())
-                painter.drawImage(QRectF(X(op.X1), Y(op.Y1), op.X2 * ppc, op.Y2 * ppc), img);
+                p_.drawImage(rectOf(op), img);
             break;
         }
         case TOpKind::BarCode: {
@@ -201,14 +264,90 @@ void paintPage(QPainter& painter, const TReportDocument& doc, int pageIndex, dou
                 int j = i;
                 while (j < n && op.Modules[j] == QLatin1Char('1'))
                     ++j;
-                painter.fillRect(QRectF(X(op.X1 + i * module), Y(op.Y1), (j - i) * module * ppc, op.Y2 * ppc), black);
+                p_.fillRect(QRectF(X(op.X1 + i * module), Y(op.Y1), (j - i) * module * ppc_, op.Y2 * ppc_), black);
                 i = j;
             }
             break;
         }
         }
     }
-    painter.restore();
+
+    // Texts and tab shading of one printed line, ops[from, to).
+    void paintLine(const QVector<TStreamOp>& ops, qsizetype from, qsizetype to)
+    {
+        // The shadings that can go first: those in front of the first one
+        // that cannot, each clear of the glyphs of every text before it.
+        early_.clear();
+        inks_.clear();
+        shaped_.resize(to - from);
+        std::fill(shaped_.begin(), shaped_.end(), nullptr);
+        const bool shading = std::any_of(ops.cbegin() + from, ops.cbegin() + to,
+                                         [](const TStreamOp& op) { return op.Kind == TOpKind::Box && op.Shade > 0; });
+        for (qsizetype k = from; shading && k < to; ++k) {
+            const TStreamOp& op = ops[k];
+            if (op.Kind == TOpKind::Text) {
+                if (!validFont(op))
+                    continue;
+                selectFont(op.Font);
+                const TextRuns::Shaped& shaped = runs_->get(op.Font, op.Text);
+                shaped_[k - from] = &shaped;
+                if (!shaped.asRun)
+                    break; // glyphs not known: what follows keeps its place
+                if (!shaped.ink.isEmpty())
+                    inks_.append(shaped.ink.translated(X(leftOf(op)), Y(op.Y1))
+                                     .adjusted(-clearance_, -clearance_, clearance_, clearance_));
+            } else if (op.Shade > 0) {
+                const QRectF r = rectOf(op);
+                if (std::any_of(inks_.cbegin(), inks_.cend(), [&](const QRectF& ink) { return ink.intersects(r); }))
+                    break;
+                early_.append(k);
+            }
+        }
+        if (!early_.isEmpty()) {
+            p_.setPen(Qt::NoPen);
+            int grey = -1;
+            for (qsizetype k : early_) {
+                const int g = greyOf(ops[k].Shade);
+                if (g != grey) {
+                    p_.setBrush(QColor(g, g, g));
+                    grey = g;
+                }
+                p_.drawRect(rectOf(ops[k]));
+            }
+            p_.setBrush(Qt::NoBrush);
+            colorSet_ = false;
+        }
+        qsizetype nextEarly = 0;
+        for (qsizetype k = from; k < to; ++k) {
+            if (nextEarly < early_.size() && early_[nextEarly] == k)
+                ++nextEarly;
+            else
+                paintOp(ops[k], shaped_[k - from]);
+        }
+    }
+
+    QPainter& p_;
+    const TReportDocument& doc_;
+    const double ppc_;
+    const QPointF origin_;
+    TextRuns* runs_;
+    QVector<std::optional<QFont>> fonts_;
+    const double clearance_; // a point in device pixels
+    double pointScale_ = 1;
+    int currentFont_ = -1;
+    QRgb currentColor_ = 0;
+    bool colorSet_ = false;
+    QVarLengthArray<qsizetype, 32> early_;
+    QVarLengthArray<QRectF, 32> inks_;
+    QVarLengthArray<const TextRuns::Shaped*, 32> shaped_;
+};
+
+void paintPage(QPainter& painter, const TReportDocument& doc, int pageIndex, double ppc, QPointF origin,
+               TextRuns* textRuns)
+{
+    if (pageIndex < 0 || pageIndex >= doc.Pages.size())
+        return;
+    PagePainter(painter, doc, ppc, origin, textRuns).paint(doc.Pages[pageIndex]);
 }
 
 } // namespace

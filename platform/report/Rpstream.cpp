@@ -1,10 +1,12 @@
 #include "platform/report/Rpstream.h"
 
-#include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
+#include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace Report {
 
@@ -18,68 +20,285 @@ int TReportDocument::FontIndex(const TFontSpec& font)
     return int(Fonts.size()) - 1;
 }
 
-// File layout (QDataStream, Qt 6.0 encoding, big endian):
+// File layout (QDataStream's Qt 6.0 encoding, big endian):
 //   "QVRS" quint16 version
 //   title, orientation, paper, four margins
 //   font count, fonts (name, size, bold, italic, underline)
 //   page count, pages (width, height, op count, ops)
-// An op is its kind byte followed by the fields its kind uses.
+// An op is its kind byte followed by the fields its kind uses. Integers and
+// doubles are big-endian, bools one byte, strings a quint32 byte count
+// (0xffffffff for a null string) followed by UTF-16BE. The file is encoded
+// and decoded here directly, byte for byte what QDataStream writes and reads,
+// because a stream of a few hundred pages has millions of fields and
+// QDataStream goes through the device for each of them.
 
 namespace {
 
 const char magic[4] = {'Q', 'V', 'R', 'S'};
 
-void writeOp(QDataStream& s, const TStreamOp& op)
+// Fields into a buffer that is handed to the file in large blocks.
+class Encoder {
+public:
+    explicit Encoder(QIODevice& out) : out_(out), buf_(new char[BlockSize]) {}
+
+    void raw(const char* data, qsizetype n)
+    {
+        while (n > 0) {
+            if (used_ == BlockSize)
+                flush();
+            const qsizetype k = std::min(n, BlockSize - used_);
+            std::memcpy(buf_.get() + used_, data, size_t(k));
+            used_ += k;
+            data += k;
+            n -= k;
+        }
+    }
+    template <typename T>
+    void be(T v)
+    {
+        if (BlockSize - used_ < qsizetype(sizeof(T)))
+            flush();
+        qToBigEndian(v, buf_.get() + used_);
+        used_ += qsizetype(sizeof(T));
+    }
+    void u8(quint8 v) { be(v); }
+    void i32(qint32 v) { be(v); }
+    void u32(quint32 v) { be(v); }
+    void f64(double v)
+    {
+        quint64 bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        be(bits);
+    }
+    void boolean(bool v) { u8(v ? 1 : 0); }
+    void str(const QString& s)
+    {
+        if (s.isNull()) {
+            u32(0xffffffffu);
+            return;
+        }
+        qsizetype n = s.size();
+        u32(quint32(n * 2));
+        const ushort* from = s.utf16();
+        while (n > 0) {
+            if (BlockSize - used_ < 2)
+                flush();
+            const qsizetype k = std::min(n, (BlockSize - used_) / 2);
+            qToBigEndian<char16_t>(from, k, buf_.get() + used_);
+            used_ += k * 2;
+            from += k;
+            n -= k;
+        }
+    }
+    // Hands the buffer to the device; false when the device refused data.
+    bool flush()
+    {
+        if (used_ > 0 && ok_)
+            ok_ = out_.write(buf_.get(), used_) == used_;
+        used_ = 0;
+        return ok_;
+    }
+
+private:
+    static constexpr qsizetype BlockSize = 1 << 20;
+    QIODevice& out_;
+    std::unique_ptr<char[]> buf_;
+    qsizetype used_ = 0;
+    bool ok_ = true;
+};
+
+// Fields out of the file, read in large blocks. Reading past the end yields
+// zeros and clears ok(), as QDataStream's ReadPastEnd status does.
+class Decoder {
+public:
+    explicit Decoder(QIODevice& in) : in_(in), buf_(new char[BlockSize]), unread_(in.size()) {}
+    bool ok() const { return ok_; }
+    // Bytes not decoded yet.
+    qint64 left() const { return (end_ - p_) + unread_; }
+
+    bool raw(char* to, qint64 n)
+    {
+        if (!need(n))
+            return false;
+        std::memcpy(to, p_, size_t(n));
+        p_ += n;
+        return true;
+    }
+    template <typename T>
+    T be()
+    {
+        if (!need(sizeof(T)))
+            return T(0);
+        const T v = qFromBigEndian<T>(p_);
+        p_ += sizeof(T);
+        return v;
+    }
+    quint8 u8() { return be<quint8>(); }
+    qint32 i32() { return be<qint32>(); }
+    double f64()
+    {
+        const quint64 bits = be<quint64>();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
+    bool boolean() { return be<qint8>() != 0; }
+    QString str()
+    {
+        const quint32 bytes = be<quint32>();
+        if (!ok_ || bytes == 0xffffffffu)
+            return QString();
+        if (bytes == 0)
+            return QString(QLatin1StringView(""));
+        if ((bytes & 1) || left() < qint64(bytes)) {
+            fail();
+            return QString();
+        }
+        qsizetype n = bytes / 2;
+        QString s(n, Qt::Uninitialized);
+        QChar* to = s.data();
+        while (n > 0) {
+            if (!need(2))
+                return QString();
+            const qsizetype k = std::min<qsizetype>(n, (end_ - p_) / 2);
+            qFromBigEndian<char16_t>(p_, k, to);
+            p_ += k * 2;
+            to += k;
+            n -= k;
+        }
+        return s;
+    }
+
+private:
+    static constexpr qint64 BlockSize = 1 << 20;
+
+    // At least n (<= BlockSize) bytes in the buffer, else the read fails.
+    bool need(qint64 n)
+    {
+        if (ok_ && end_ - p_ >= n)
+            return true;
+        if (!ok_)
+            return false;
+        const qint64 have = end_ - p_;
+        std::memmove(buf_.get(), p_, size_t(have));
+        const qint64 got = in_.read(buf_.get() + have, BlockSize - have);
+        p_ = buf_.get();
+        end_ = p_ + have + std::max<qint64>(got, 0);
+        unread_ = std::max<qint64>(unread_ - std::max<qint64>(got, 0), 0);
+        if (end_ - p_ >= n)
+            return true;
+        fail();
+        return false;
+    }
+    void fail()
+    {
+        ok_ = false;
+        p_ = end_;
+    }
+
+    QIODevice& in_;
+    std::unique_ptr<char[]> buf_;
+    const char* p_ = nullptr;
+    const char* end_ = nullptr;
+    qint64 unread_;
+    bool ok_ = true;
+};
+
+void writeOp(Encoder& s, const TStreamOp& op)
 {
-    s << quint8(op.Kind) << op.X1 << op.Y1 << op.X2 << op.Y2;
+    s.u8(quint8(op.Kind));
+    s.f64(op.X1);
+    s.f64(op.Y1);
+    s.f64(op.X2);
+    s.f64(op.Y2);
     switch (op.Kind) {
     case TOpKind::Text:
-        s << qint8(op.Align) << op.Font << op.Color << op.Line << op.Tab << op.CellLeft << op.CellRight << op.Text;
+        s.u8(quint8(op.Align));
+        s.i32(op.Font);
+        s.u32(op.Color);
+        s.i32(op.Line);
+        s.i32(op.Tab);
+        s.f64(op.CellLeft);
+        s.f64(op.CellRight);
+        s.str(op.Text);
         break;
     case TOpKind::Line:
-        s << op.Width << op.PenStyle << op.Color;
+        s.i32(op.Width);
+        s.i32(op.PenStyle);
+        s.u32(op.Color);
         break;
     case TOpKind::Box:
-        s << op.Shade << op.Borders << op.Width << op.Color << op.Line << op.Tab << op.CellLeft << op.CellRight;
+        s.i32(op.Shade);
+        s.i32(op.Borders);
+        s.i32(op.Width);
+        s.u32(op.Color);
+        s.i32(op.Line);
+        s.i32(op.Tab);
+        s.f64(op.CellLeft);
+        s.f64(op.CellRight);
         break;
     case TOpKind::Image:
-        s << op.Text;
+        s.str(op.Text);
         break;
     case TOpKind::BarCode:
-        s << op.Color << op.Text << op.Symbology << op.Modules;
+        s.u32(op.Color);
+        s.str(op.Text);
+        s.str(op.Symbology);
+        s.str(op.Modules);
         break;
     }
 }
 
-bool readOp(QDataStream& s, TStreamOp& op)
+bool readOp(Decoder& s, TStreamOp& op)
 {
-    quint8 kind;
-    s >> kind >> op.X1 >> op.Y1 >> op.X2 >> op.Y2;
-    op.Kind = TOpKind(kind);
+    op.Kind = TOpKind(s.u8());
+    op.X1 = s.f64();
+    op.Y1 = s.f64();
+    op.X2 = s.f64();
+    op.Y2 = s.f64();
     switch (op.Kind) {
-    case TOpKind::Text: {
-        qint8 align;
-        s >> align >> op.Font >> op.Color >> op.Line >> op.Tab >> op.CellLeft >> op.CellRight >> op.Text;
-        op.Align = char(align);
+    case TOpKind::Text:
+        op.Align = char(s.be<qint8>());
+        op.Font = s.i32();
+        op.Color = s.be<quint32>();
+        op.Line = s.i32();
+        op.Tab = s.i32();
+        op.CellLeft = s.f64();
+        op.CellRight = s.f64();
+        op.Text = s.str();
         break;
-    }
     case TOpKind::Line:
-        s >> op.Width >> op.PenStyle >> op.Color;
+        op.Width = s.i32();
+        op.PenStyle = s.i32();
+        op.Color = s.be<quint32>();
         break;
     case TOpKind::Box:
-        s >> op.Shade >> op.Borders >> op.Width >> op.Color >> op.Line >> op.Tab >> op.CellLeft >> op.CellRight;
+        op.Shade = s.i32();
+        op.Borders = s.i32();
+        op.Width = s.i32();
+        op.Color = s.be<quint32>();
+        op.Line = s.i32();
+        op.Tab = s.i32();
+        op.CellLeft = s.f64();
+        op.CellRight = s.f64();
         break;
     case TOpKind::Image:
-        s >> op.Text;
+        op.Text = s.str();
         break;
     case TOpKind::BarCode:
-        s >> op.Color >> op.Text >> op.Symbology >> op.Modules;
+        op.Color = s.be<quint32>();
+        op.Text = s.str();
+        op.Symbology = s.str();
+        op.Modules = s.str();
         break;
     default:
         return false;
     }
-    return s.status() == QDataStream::Ok;
+    return s.ok();
 }
+
+// Smallest encoded op (an image: kind, four doubles, an empty file name).
+constexpr qint64 MinOpBytes = 1 + 4 * 8 + 4;
 
 } // namespace
 
@@ -91,23 +310,34 @@ bool WriteStream(const TReportDocument& doc, const QString& file, QString* error
             *error = out.errorString();
         return false;
     }
-    QDataStream s(&out);
-    s.setVersion(QDataStream::Qt_6_0);
-    s.writeRawData(magic, 4);
-    s << StreamVersion;
+    Encoder s(out);
+    s.raw(magic, 4);
+    s.be<quint16>(StreamVersion);
     const TPageSetup& p = doc.Setup;
-    s << doc.Title << qint32(p.Orientation) << qint32(p.Paper) << p.MarginLeft << p.MarginRight << p.MarginTop
-      << p.MarginBottom;
-    s << qint32(doc.Fonts.size());
-    for (const TFontSpec& f : doc.Fonts)
-        s << f.Name << f.Size << f.Bold << f.Italic << f.Underline;
-    s << qint32(doc.Pages.size());
+    s.str(doc.Title);
+    s.i32(qint32(p.Orientation));
+    s.i32(qint32(p.Paper));
+    s.f64(p.MarginLeft);
+    s.f64(p.MarginRight);
+    s.f64(p.MarginTop);
+    s.f64(p.MarginBottom);
+    s.i32(qint32(doc.Fonts.size()));
+    for (const TFontSpec& f : doc.Fonts) {
+        s.str(f.Name);
+        s.f64(f.Size);
+        s.boolean(f.Bold);
+        s.boolean(f.Italic);
+        s.boolean(f.Underline);
+    }
+    s.i32(qint32(doc.Pages.size()));
     for (const TStreamPage& page : doc.Pages) {
-        s << page.Width << page.Height << qint32(page.Ops.size());
+        s.f64(page.Width);
+        s.f64(page.Height);
+        s.i32(qint32(page.Ops.size()));
         for (const TStreamOp& op : page.Ops)
             writeOp(s, op);
     }
-    if (s.status() != QDataStream::Ok || !out.commit()) {
+    if (!s.flush() || !out.commit()) {
         if (error)
             *error = out.errorString();
         return false;
@@ -125,36 +355,44 @@ bool ReadStream(const QString& file, TReportDocument& doc, QString* error)
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Druckdatei %1 kann nicht gelesen werden: %2").arg(file, in.errorString()));
-    QDataStream s(&in);
-    s.setVersion(QDataStream::Qt_6_0);
+    Decoder s(in);
     char m[4];
-    if (s.readRawData(m, 4) != 4 || memcmp(m, magic, 4) != 0)
+    if (!s.raw(m, 4) || memcmp(m, magic, 4) != 0)
         return fail(QStringLiteral("keine Druckdatei: %1").arg(file));
-    quint16 version;
-    s >> version;
+    const quint16 version = s.be<quint16>();
     if (version != StreamVersion)
         return fail(QStringLiteral("Druckdatei-Version %1 wird nicht unterstützt").arg(version));
     TReportDocument d;
-    qint32 orientation, paper, count;
-    s >> d.Title >> orientation >> paper >> d.Setup.MarginLeft >> d.Setup.MarginRight >> d.Setup.MarginTop
-        >> d.Setup.MarginBottom;
-    d.Setup.Orientation = TOrientation(orientation);
-    d.Setup.Paper = TPaper(paper);
+    d.Title = s.str();
+    d.Setup.Orientation = TOrientation(s.i32());
+    d.Setup.Paper = TPaper(s.i32());
+    d.Setup.MarginLeft = s.f64();
+    d.Setup.MarginRight = s.f64();
+    d.Setup.MarginTop = s.f64();
+    d.Setup.MarginBottom = s.f64();
     d.Setup.Title = d.Title;
-    s >> count;
-    if (s.status() != QDataStream::Ok || count < 0)
+    qint32 count = s.i32();
+    // A font takes at least 12 bytes, a page 20: a count beyond what the
+    // rest of the file can hold is damage.
+    if (!s.ok() || count < 0 || count > s.left() / 12)
         return fail(QStringLiteral("Druckdatei beschädigt"));
     d.Fonts.resize(count);
-    for (TFontSpec& f : d.Fonts)
-        s >> f.Name >> f.Size >> f.Bold >> f.Italic >> f.Underline;
-    s >> count;
-    if (s.status() != QDataStream::Ok || count < 0)
+    for (TFontSpec& f : d.Fonts) {
+        f.Name = s.str();
+        f.Size = s.f64();
+        f.Bold = s.boolean();
+        f.Italic = s.boolean();
+        f.Underline = s.boolean();
+    }
+    count = s.i32();
+    if (!s.ok() || count < 0 || count > s.left() / 20)
         return fail(QStringLiteral("Druckdatei beschädigt"));
     d.Pages.resize(count);
     for (TStreamPage& page : d.Pages) {
-        qint32 ops;
-        s >> page.Width >> page.Height >> ops;
-        if (s.status() != QDataStream::Ok || ops < 0)
+        page.Width = s.f64();
+        page.Height = s.f64();
+        const qint32 ops = s.i32();
+        if (!s.ok() || ops < 0 || ops > s.left() / MinOpBytes)
             return fail(QStringLiteral("Druckdatei beschädigt"));
         page.Ops.resize(ops);
         for (TStreamOp& op : page.Ops)

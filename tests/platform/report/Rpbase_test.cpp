@@ -224,6 +224,49 @@ TEST(Rpbase, PrintVariantsFontsAndLines)
     EXPECT_EQ(dump, expected);
 }
 
+TEST(Rpbase, EveryFontChangeReachesTheNextMeasureAndText)
+{
+    // What a surface set to the font from the start measures.
+    auto widthIn = [](const std::function<void(TBaseReport&)>& font) {
+        TBaseReport fresh;
+        font(fresh);
+        return fresh.TextWidth("Wettkampf 2024");
+    };
+    const QStringList dump = dumpOf([&](TBaseReport& r) {
+        const std::vector<std::pair<QString, std::function<void(TBaseReport&)>>> changes = {
+            {"Arial 10 B", [](TBaseReport& s) { s.SetBold(true); }},
+            {"Arial 14 B", [](TBaseReport& s) { s.SetFontSize(14); }},
+            {"Times New Roman 14 B", [](TBaseReport& s) { s.SetFontName("Times New Roman"); }},
+            {"Times New Roman 14 BI", [](TBaseReport& s) { s.SetItalic(true); }},
+            {"Times New Roman 14 BIU", [](TBaseReport& s) { s.SetUnderline(true); }},
+            {"Courier New 9 BIU", [](TBaseReport& s) { s.SetFont("Courier New", 9); }},
+        };
+        std::vector<std::function<void(TBaseReport&)>> sofar;
+        r.PushFont(); // Arial 10
+        for (const auto& [name, change] : changes) {
+            r.TextWidth("Wettkampf 2024"); // measured in the font before the change
+            change(r);
+            sofar.push_back(change);
+            const double expected = widthIn([&](TBaseReport& s) {
+                for (const auto& c : sofar)
+                    c(s);
+            });
+            EXPECT_DOUBLE_EQ(r.TextWidth("Wettkampf 2024"), expected) << name.toStdString();
+            EXPECT_NEAR(r.LineHeight(), TBaseReport().LineHeight() * r.GetFontSize() / 10, 0.05 * r.GetFontSize() / 10)
+                << name.toStdString();
+            r.Println("Wettkampf 2024");
+        }
+        r.PopFont();
+        EXPECT_DOUBLE_EQ(r.TextWidth("Wettkampf 2024"), widthIn([](TBaseReport&) {}));
+        r.Println("Wettkampf 2024");
+    });
+    QStringList fonts;
+    for (const QString& line : linesStarting(dump, "T\t"))
+        fonts << (field(line, 5) + " " + field(line, 6) + " " + field(line, 7)).trimmed();
+    EXPECT_EQ(fonts, QStringList({"Arial 10 B", "Arial 14 B", "Times New Roman 14 B", "Times New Roman 14 BI",
+                                  "Times New Roman 14 BIU", "Courier New 9 BIU", "Arial 10"}));
+}
+
 TEST(Rpbase, MemoWrapsAClubNameIntoTheLinesItsWidthAllows)
 {
     const QString name = "Schützengesellschaft Hubertus Niederwürzbach-Oberentersbach 1872 e.V.";

@@ -179,3 +179,53 @@ TEST(Rprender, PaintedPageShowsShadeFramesAndBars)
     // Outside everything: white.
     EXPECT_EQ(qGray(img.pixel(int(15 * ppc), int(20 * ppc))), 255);
 }
+
+TEST(Rprender, PdfShadingCoversWhatItCoveredWhenPaintedInTurn)
+{
+    // Tab 1 is plain, tab 2 shaded (drawn when the tab is entered). On the
+    // first line tab 1's text runs far into tab 2, whose shading hides that
+    // part; on the second it stays in tab 1. Tab 2's own text stands on its
+    // shading on both.
+    QTemporaryDir dir;
+    const QString stream = writeStream(dir.filePath("s.ndr"), [](TBaseReport& r) {
+        r.SetFont("Arial", 20);
+        r.SetTab(2.0, pjLeft, 3.0, 0, 0, 0);
+        r.SetTab(5.0, pjLeft, 6.0, 0, 0, 50);
+        r.Println("\tWWWWWWWWWWWW\tIIII");
+        r.Println("\tWW\tIIII");
+    });
+    TReportDocument doc;
+    ASSERT_TRUE(ReadStream(stream, doc));
+    const auto& ops = doc.Pages[0].Ops;
+    ASSERT_GE(ops.size(), 6);
+    // Per line: tab 1's text, tab 2's box, tab 2's text.
+    for (int i : {1, 4})
+        ASSERT_EQ(ops[i].Kind, TOpKind::Box);
+    const TStreamOp& box = ops[1];
+    ASSERT_GT(ops[0].X1 + ops[0].X2, box.X1 + 2.5); // the run-on covers a good part of tab 2
+    ASSERT_LT(ops[2].X1 + ops[2].X2, box.X1 + 1.0);
+    ASSERT_LT(ops[3].X1 + ops[3].X2, box.X1 - 0.5);
+
+    const QString pdf = dir.filePath("s.pdf");
+    ASSERT_TRUE(RenderPdf(doc, pdf));
+    const double dpi = 50, ppc = dpi / 2.54;
+    run("pdftoppm", {"-r", QString::number(dpi), "-gray", "-f", "1", "-l", "1", pdf, dir.filePath("s")});
+    const QImage page(dir.filePath("s-1.pgm"));
+    ASSERT_FALSE(page.isNull());
+    // Dark pixels in [x1, x2] across the upper half of the glyphs of the line.
+    auto darkIn = [&](const TStreamOp& line, double x1, double x2) {
+        int n = 0;
+        for (int y = int((line.Y1 - 0.45) * ppc); y <= int((line.Y1 - 0.25) * ppc); ++y)
+            for (int x = int(x1 * ppc); x <= int(x2 * ppc); ++x)
+                n += qGray(page.pixel(x, y)) < 64 ? 1 : 0;
+        return n;
+    };
+    for (int first : {0, 3}) {
+        const TStreamOp& tab1 = ops[first];
+        const TStreamOp& tab2 = ops[first + 2];
+        EXPECT_GT(darkIn(tab1, tab1.X1, box.X1 - 0.2), 5) << first;        // tab 1's text
+        EXPECT_GT(darkIn(tab2, tab2.X1, tab2.X1 + tab2.X2), 5) << first;  // tab 2's text on the shading
+        EXPECT_EQ(darkIn(tab1, tab2.X1 + tab2.X2 + 0.3, box.X1 + 2.5), 0) << first; // shading only
+    }
+    EXPECT_NEAR(qGray(page.pixel(int((box.X1 + 5.5) * ppc), int((box.Y1 + box.Y2 / 2) * ppc))), 128, 3);
+}
