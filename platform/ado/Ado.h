@@ -281,6 +281,10 @@ private:
     TLockType lock_ = ltUnspecified;
     QString updateTable_;
     std::vector<int> keyFields_;    // field indexes of the primary key
+    // The statement as last prepared, kept for reopening with new values.
+    std::unique_ptr<QSqlQuery> prepared_;
+    TADOConnection* preparedConnection_ = nullptr;
+    QString preparedText_;
 };
 
 // A whole table opened for keyed access, the way jobs open EMEDAILLE,

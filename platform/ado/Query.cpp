@@ -7,6 +7,7 @@
 #include "platform/host/Eingabefehler.h"
 
 #include <QRegularExpression>
+#include <optional>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlField>
@@ -41,20 +42,50 @@ QString singleTableOf(const QString& sql)
     return m.captured(1);
 }
 
-// Runs the statement and reads every row into memory.
+// Runs the statement and reads every row into memory. With a prepared query
+// given, the statement is prepared into it only when its text is not the one
+// it already holds: a dataset reopened for group after group with new
+// parameter values parses its statement once.
 void loadRows(TADOConnection* conn, const QString& text, const QVariantList& values,
               std::vector<TDataSet::FieldDef>& defs, QVector<QVector<QVariant>>& rows,
-              const QString& originalSql, bool keepRows = true)
+              const QString& originalSql, bool keepRows = true, QSqlQuery* prepared = nullptr,
+              QString* preparedText = nullptr)
 {
-    QSqlQuery q(conn->Database());
-    q.setForwardOnly(true);
+    std::optional<QSqlQuery> own;
+    QSqlQuery* qp = prepared;
+    if (!qp) {
+        own.emplace(conn->Database());
+        qp = &*own;
+    }
+    QSqlQuery& q = *qp;
     const QString sql = conn->AdaptSql(text);
-    if (!q.prepare(sql))
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, conn->BindValue(values[i]));
-    if (!q.exec())
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+    auto prepare = [&] {
+        q.setForwardOnly(true);
+        if (!q.prepare(sql)) {
+            if (preparedText)
+                preparedText->clear();
+            throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+        }
+        if (preparedText)
+            *preparedText = sql;
+    };
+    const bool reuse = preparedText && *preparedText == sql;
+    if (!reuse)
+        prepare();
+    auto bindAndExec = [&] {
+        for (int i = 0; i < values.size(); ++i)
+            q.bindValue(i, conn->BindValue(values[i]));
+        return q.exec();
+    };
+    if (!bindAndExec()) {
+        // A statement kept from before may have been finalised with its
+        // connection; prepare it anew once.
+        if (!reuse)
+            throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+        prepare();
+        if (!bindAndExec())
+            throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+    }
 
     const QSqlRecord rec = q.record();
     const int n = rec.count();
@@ -122,7 +153,13 @@ void TADOQuery::DoOpen(std::vector<FieldDef>& defs, QVector<Row>& rows)
     TADOConnection* conn = connected(connection_);
     QVariantList values;
     const QString text = BoundText(values);
-    loadRows(conn, text, values, defs, rows, SQL());
+    if (!prepared_ || preparedConnection_ != conn) {
+        prepared_ = std::make_unique<QSqlQuery>(conn->Database());
+        preparedConnection_ = conn;
+        preparedText_.clear();
+    }
+    loadRows(conn, text, values, defs, rows, SQL(), true, prepared_.get(), &preparedText_);
+    prepared_->finish();
     FindUpdateTable(defs);
 }
 
