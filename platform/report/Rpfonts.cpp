@@ -25,13 +25,13 @@ const QPaintDevice* layoutDevice()
 
 } // namespace
 
-QFont makeFont(const TFontSpec& spec, double pointSize)
+QFont makeFont(const TFontSpec& wanted, double pointSize)
 {
-    QFont f(spec.Name.isEmpty() ? QStringLiteral("Arial") : spec.Name);
-    f.setPointSizeF(pointSize > 0 ? pointSize : (spec.Size > 0 ? spec.Size : 1.0));
-    f.setBold(spec.Bold);
-    f.setItalic(spec.Italic);
-    f.setUnderline(spec.Underline);
+    QFont f(wanted.Name.isEmpty() ? QStringLiteral("Arial") : wanted.Name);
+    f.setPointSizeF(pointSize > 0 ? pointSize : (wanted.Size > 0 ? wanted.Size : 1.0));
+    f.setBold(wanted.Bold);
+    f.setItalic(wanted.Italic);
+    f.setUnderline(wanted.Underline);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::PreferOutline);
     return f;

@@ -41,8 +41,8 @@ struct Metrics {
 // The metrics of a font, created on first use and kept.
 const Metrics& metrics(const TFontSpec& font);
 
-// A QFont for the font spec, with the hinting and style switches the
-// layout uses; pointSize overrides the spec's size when > 0.
-QFont makeFont(const TFontSpec& spec, double pointSize = 0);
+// A QFont for the wanted font, with the hinting and style switches the
+// layout uses; pointSize overrides its size when > 0.
+QFont makeFont(const TFontSpec& wanted, double pointSize = 0);
 
 } // namespace Report::Fonts
