@@ -386,6 +386,9 @@ public:
     int Execute(const QString& sql, const QVariantList& values);
     // The first column of the first row, an invalid QVariant when no row.
     QVariant Scalar(const QString& sql, const QVariantList& values = {});
+    // Prepares sql, binds values to its "?" placeholders as they are and runs
+    // it; throws naming originalSql (sql when empty) on error.
+    QSqlQuery Run(const QString& sql, const QVariantList& values, const QString& originalSql = {});
     bool TableExists(const QString& table) const;
 
     // Transactions nest: only the outermost commit commits; a rollback

@@ -242,33 +242,41 @@ void TADOConnection::Execute(const QString& sql)
         throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
 }
 
-int TADOConnection::Execute(const QString& sql, const QVariantList& values)
+QSqlQuery TADOConnection::Run(const QString& sql, const QVariantList& values, const QString& originalSql)
 {
     if (!Connected())
         throw EHostFehler("Keine Datenbank geöffnet");
+    const QString& named = originalSql.isEmpty() ? sql : originalSql;
     QSqlQuery q(Database());
+    q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
+        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
     for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, BindValue(values[i]));
+        q.bindValue(i, values[i]);
     if (!q.exec())
-        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
-    return q.numRowsAffected();
+        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
+    return q;
+}
+
+namespace {
+QVariantList bound(const TADOConnection& c, const QVariantList& values)
+{
+    QVariantList out;
+    out.reserve(values.size());
+    for (const QVariant& v : values)
+        out << c.BindValue(v);
+    return out;
+}
+} // namespace
+
+int TADOConnection::Execute(const QString& sql, const QVariantList& values)
+{
+    return Run(sql, bound(*this, values)).numRowsAffected();
 }
 
 QVariant TADOConnection::Scalar(const QString& sql, const QVariantList& values)
 {
-    if (!Connected())
-        throw EHostFehler("Keine Datenbank geöffnet");
-    QSqlQuery q(Database());
-    q.setForwardOnly(true);
-    const QString text = AdaptSql(sql);
-    if (!q.prepare(text))
-        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, BindValue(values[i]));
-    if (!q.exec())
-        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
+    QSqlQuery q = Run(AdaptSql(sql), bound(*this, values), sql);
     if (!q.next())
         return QVariant();
     QVariant v = q.value(0);

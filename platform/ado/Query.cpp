@@ -237,13 +237,7 @@ void TADOQuery::DoPostEdit(const Row& before, Row& row, const QVector<bool>& mod
         return;
     const QString sql = QString("UPDATE %1 SET %2 WHERE %3 RETURNING *")
                             .arg(updateTable_, sets.join(", "), KeyCondition(before, values));
-    QSqlQuery q(conn->Database());
-    if (!q.prepare(sql))
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), sql));
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values[i]);
-    if (!q.exec())
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), sql));
+    QSqlQuery q = conn->Run(sql, values);
     if (!q.next())
         throw EHostFehler(QString("Der Datensatz in %1 wurde nicht gefunden").arg(updateTable_));
     TakeReturnedRow(q, row);
@@ -265,14 +259,7 @@ void TADOQuery::DoPostInsert(Row& row, const QVector<bool>& modified)
     const QString sql = cols.isEmpty()
         ? QString("INSERT INTO %1 DEFAULT VALUES RETURNING *").arg(updateTable_)
         : QString("INSERT INTO %1 (%2) VALUES (%3) RETURNING *").arg(updateTable_, cols.join(", "), marks.join(", "));
-    QSqlQuery q(conn->Database());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), sql));
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values[i]);
-    if (!q.exec())
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), sql));
+    QSqlQuery q = conn->Run(sql, values);
     if (q.next())
         TakeReturnedRow(q, row);
 }
@@ -282,13 +269,7 @@ void TADOQuery::DoDelete(const Row& row)
     TADOConnection* conn = connected(connection_);
     QVariantList values;
     const QString sql = QString("DELETE FROM %1 WHERE %2").arg(updateTable_, KeyCondition(row, values));
-    QSqlQuery q(conn->Database());
-    if (!q.prepare(sql))
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), sql));
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values[i]);
-    if (!q.exec())
-        throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), sql));
+    conn->Run(sql, values);
 }
 
 // ---------------------------------------------------------------- TADOTable
