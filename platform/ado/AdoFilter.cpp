@@ -1,7 +1,7 @@
 #include "platform/ado/AdoFilter.h"
 #include "platform/ado/AdoSqlite.h"
 #include "platform/ado/AdoValues.h"
-#include "platform/host/Eingabefehler.h"
+#include "platform/ado/AdoError.h"
 
 namespace Ado::detail {
 
@@ -103,7 +103,7 @@ public:
     void setExpectOperand(bool e) { expectOperand_ = e; }
     [[noreturn]] void fail(const QString& what) const
     {
-        throw EHostFehler(QString("Ungültiger Filter \"%1\": %2").arg(s_, what));
+        throw EDatenfehler(QString("Ungültiger Filter \"%1\": %2").arg(s_, what));
     }
 
 private:
@@ -260,7 +260,7 @@ private:
                 lex_.fail("NULL nur mit IS");
             o.field = fieldIndex_(tok_.text);
             if (o.field < 0)
-                throw EHostFehler(QString("Feld '%1' nicht gefunden").arg(tok_.text));
+                throw EDatenfehler(QString("Feld '%1' nicht gefunden").arg(tok_.text));
         } else if (tok_.kind == Token::Number || tok_.kind == Token::String) {
             o.literal = tok_.value;
         } else {

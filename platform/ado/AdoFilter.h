@@ -18,7 +18,7 @@ public:
 };
 
 // Parses the expression; field names are resolved with fieldIndex (-1 when
-// unknown). Throws EHostFehler naming the problem.
+// unknown). Throws EDatenfehler naming the problem.
 std::unique_ptr<FilterExpr> ParseFilter(const QString& text,
                                         const std::function<int(const QString&)>& fieldIndex);
 

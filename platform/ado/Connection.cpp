@@ -4,7 +4,7 @@
 
 #include "platform/ado/Ado.h"
 #include "platform/ado/AdoSqlite.h"
-#include "platform/host/Eingabefehler.h"
+#include "platform/ado/AdoError.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -235,26 +235,26 @@ QVariant TADOConnection::BindValue(const QVariant& v, TFieldType type) const
 void TADOConnection::Execute(const QString& sql)
 {
     if (!Connected())
-        throw EHostFehler("Keine Datenbank geöffnet");
+        throw EDatenfehler("Keine Datenbank geöffnet");
     QSqlQuery q(Database());
     const QString text = AdaptSql(sql);
     if (!q.exec(text))
-        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
+        throw EDatenfehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
 }
 
 QSqlQuery TADOConnection::Run(const QString& sql, const QVariantList& values, const QString& originalSql)
 {
     if (!Connected())
-        throw EHostFehler("Keine Datenbank geöffnet");
+        throw EDatenfehler("Keine Datenbank geöffnet");
     const QString& named = originalSql.isEmpty() ? sql : originalSql;
     QSqlQuery q(Database());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
+        throw EDatenfehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
-        throw EHostFehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
+        throw EDatenfehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
     return q;
 }
 
@@ -297,11 +297,11 @@ bool TADOConnection::TableExists(const QString& table) const
 void TADOConnection::BeginTrans()
 {
     if (!Connected())
-        throw EHostFehler("Keine Datenbank geöffnet");
+        throw EDatenfehler("Keine Datenbank geöffnet");
     if (transDepth_ == 0) {
         QSqlDatabase db = Database();
         if (!db.transaction())
-            throw EHostFehler(ErrorText("Transaktion nicht begonnen", db.lastError().text(), QString()));
+            throw EDatenfehler(ErrorText("Transaktion nicht begonnen", db.lastError().text(), QString()));
     }
     ++transDepth_;
 }
@@ -315,7 +315,7 @@ void TADOConnection::CommitTrans()
         if (!db.commit()) {
             const QString err = db.lastError().text();
             db.rollback();
-            throw EHostFehler(ErrorText("Transaktion nicht abgeschlossen", err, QString()));
+            throw EDatenfehler(ErrorText("Transaktion nicht abgeschlossen", err, QString()));
         }
     }
 }

@@ -4,7 +4,7 @@
 #include "platform/ado/Ado.h"
 #include "platform/ado/AdoFilter.h"
 #include "platform/ado/AdoValues.h"
-#include "platform/host/Eingabefehler.h"
+#include "platform/ado/AdoError.h"
 
 #include <algorithm>
 #include <cmath>
@@ -145,7 +145,7 @@ TParameter* TDataSet::ParamByName(const QString& name)
 {
     if (TParameter* p = FindParam(name))
         return p;
-    throw EHostFehler(QString("Parameter '%1' nicht gefunden").arg(name));
+    throw EDatenfehler(QString("Parameter '%1' nicht gefunden").arg(name));
 }
 
 QString TDataSet::BoundText(QVariantList& values) const
@@ -154,7 +154,7 @@ QString TDataSet::BoundText(QVariantList& values) const
     for (int idx : paramUses_) {
         const TParameter* p = params_.at(size_t(idx)).get();
         if (!p->Assigned())
-            throw EHostFehler(QString("Parameter '%1' hat keinen Wert").arg(p->Name()));
+            throw EDatenfehler(QString("Parameter '%1' hat keinen Wert").arg(p->Name()));
         values << p->Value();
     }
     return boundText_;
@@ -227,7 +227,7 @@ void TDataSet::Requery()
 void TDataSet::CheckActive() const
 {
     if (!active_)
-        throw EHostFehler("Die Datenmenge ist nicht geöffnet");
+        throw EDatenfehler("Die Datenmenge ist nicht geöffnet");
 }
 
 void TDataSet::CheckBrowseMode()
@@ -308,13 +308,13 @@ TField* TDataSet::FieldByName(const QString& name)
 {
     if (TField* f = FindField(name))
         return f;
-    throw EHostFehler(QString("Feld '%1' nicht gefunden").arg(name));
+    throw EDatenfehler(QString("Feld '%1' nicht gefunden").arg(name));
 }
 
 TField* TDataSet::Field(int i)
 {
     if (i < 0 || i >= int(fields_.size()))
-        throw EHostFehler(QString("Feld Nummer %1 nicht vorhanden").arg(i));
+        throw EDatenfehler(QString("Feld Nummer %1 nicht vorhanden").arg(i));
     return fields_[size_t(i)].get();
 }
 
@@ -344,7 +344,7 @@ QVariant TDataSet::CurrentValue(int field) const
 void TDataSet::SetCurrentValue(int field, const QVariant& v)
 {
     if (state_ != dsEdit && state_ != dsInsert)
-        throw EHostFehler(QString("Die Datenmenge ist nicht im Bearbeitungs- oder Einfügemodus (Feld '%1')")
+        throw EDatenfehler(QString("Die Datenmenge ist nicht im Bearbeitungs- oder Einfügemodus (Feld '%1')")
                               .arg(fields_[size_t(field)]->name_));
     buffer_[field] = v;
     modified_[field] = true;
@@ -379,7 +379,7 @@ std::vector<std::pair<int, bool>> TDataSet::ResolveKeyFields(const QString& fiel
                 break;
             }
         if (idx < 0)
-            throw EHostFehler(QString("Feld '%1' nicht gefunden").arg(name));
+            throw EDatenfehler(QString("Feld '%1' nicht gefunden").arg(name));
         bool d = std::any_of(desc.begin(), desc.end(),
                              [&](const QString& x) { return x.trimmed().compare(name, Qt::CaseInsensitive) == 0; });
         keys.emplace_back(idx, d);
@@ -500,7 +500,7 @@ bool TDataSet::Locate(const QString& keyFields, const QVariantList& values, bool
     CheckBrowseMode();
     const auto keys = ResolveKeyFields(keyFields, QString());
     if (int(keys.size()) != values.size())
-        throw EHostFehler(QString("Locate: %1 Felder, aber %2 Werte").arg(keys.size()).arg(values.size()));
+        throw EDatenfehler(QString("Locate: %1 Felder, aber %2 Werte").arg(keys.size()).arg(values.size()));
     for (int pos = 0; pos < visible_.size(); ++pos) {
         const Row& row = rows_[visible_[pos]];
         bool match = true;
@@ -540,7 +540,7 @@ void TDataSet::StartInsert(bool append)
     CheckActive();
     CheckBrowseMode();
     if (!CanModify())
-        throw EHostFehler("Die Datenmenge kann nicht geändert werden");
+        throw EDatenfehler("Die Datenmenge kann nicht geändert werden");
     buffer_ = Row(int(fields_.size()));
     modified_ = QVector<bool>(int(fields_.size()), false);
     const int here = CurrentRowIndex();
@@ -560,7 +560,7 @@ void TDataSet::Edit()
     if (state_ == dsEdit || state_ == dsInsert)
         return;
     if (!CanModify())
-        throw EHostFehler("Die Datenmenge kann nicht geändert werden");
+        throw EDatenfehler("Die Datenmenge kann nicht geändert werden");
     const int row = CurrentRowIndex();
     if (row < 0) {
         Append();
@@ -622,9 +622,9 @@ void TDataSet::Delete()
         Cancel();
     const int row = CurrentRowIndex();
     if (row < 0)
-        throw EHostFehler("Kein Datensatz zum Löschen vorhanden");
+        throw EDatenfehler("Kein Datensatz zum Löschen vorhanden");
     if (!CanModify())
-        throw EHostFehler("Die Datenmenge kann nicht geändert werden");
+        throw EDatenfehler("Die Datenmenge kann nicht geändert werden");
     DoDelete(rows_[row]);
     rows_.remove(row);
     const int keep = cur_;

@@ -4,7 +4,7 @@
 #include "platform/ado/Ado.h"
 #include "platform/ado/AdoSqlite.h"
 #include "platform/ado/AdoValues.h"
-#include "platform/host/Eingabefehler.h"
+#include "platform/ado/AdoError.h"
 
 #include <QRegularExpression>
 #include <optional>
@@ -25,7 +25,7 @@ TADOConnection* connected(TADOConnection* c)
 {
     TADOConnection* conn = c ? c : DefaultConnection();
     if (!conn || !conn->Connected())
-        throw EHostFehler("Keine Datenbank geöffnet");
+        throw EDatenfehler("Keine Datenbank geöffnet");
     return conn;
 }
 
@@ -64,7 +64,7 @@ void loadRows(TADOConnection* conn, const QString& text, const QVariantList& val
         if (!q.prepare(sql)) {
             if (preparedText)
                 preparedText->clear();
-            throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+            throw EDatenfehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
         }
         if (preparedText)
             *preparedText = sql;
@@ -81,10 +81,10 @@ void loadRows(TADOConnection* conn, const QString& text, const QVariantList& val
         // A statement kept from before may have been finalised with its
         // connection; prepare it anew once.
         if (!reuse)
-            throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+            throw EDatenfehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
         prepare();
         if (!bindAndExec())
-            throw EHostFehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+            throw EDatenfehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
     }
 
     const QSqlRecord rec = q.record();
@@ -239,7 +239,7 @@ void TADOQuery::DoPostEdit(const Row& before, Row& row, const QVector<bool>& mod
                             .arg(updateTable_, sets.join(", "), KeyCondition(before, values));
     QSqlQuery q = conn->Run(sql, values);
     if (!q.next())
-        throw EHostFehler(QString("Der Datensatz in %1 wurde nicht gefunden").arg(updateTable_));
+        throw EDatenfehler(QString("Der Datensatz in %1 wurde nicht gefunden").arg(updateTable_));
     TakeReturnedRow(q, row);
 }
 
@@ -295,15 +295,15 @@ void TADOTable::SetIndexName(const QString& name)
 void TADOTable::DoOpen(std::vector<FieldDef>& defs, QVector<Row>& rows)
 {
     if (table_.isEmpty())
-        throw EHostFehler("Kein Tabellenname angegeben");
+        throw EDatenfehler("Kein Tabellenname angegeben");
     TADOConnection* conn = connected(Connection());
     static const QRegularExpression plainName("^[A-Za-z_][A-Za-z0-9_]*$");
     if (!plainName.match(table_).hasMatch())
-        throw EHostFehler(QString("Ungültiger Tabellenname '%1'").arg(table_));
+        throw EDatenfehler(QString("Ungültiger Tabellenname '%1'").arg(table_));
     if (!index_.isEmpty()) {
         indexFields_ = conn->IndexFields(table_, index_);
         if (indexFields_.isEmpty())
-            throw EHostFehler(QString("Index '%1' der Tabelle %2 nicht gefunden").arg(index_, table_));
+            throw EDatenfehler(QString("Index '%1' der Tabelle %2 nicht gefunden").arg(index_, table_));
     } else {
         indexFields_ = conn->PrimaryKey(table_);
     }
@@ -455,7 +455,7 @@ void TClientDataSet::SetIndexName(const QString& name)
         for (const auto& d : indexDefs_)
             known = known || d.name.compare(name, Qt::CaseInsensitive) == 0;
         if (!known)
-            throw EHostFehler(QString("Index '%1' nicht gefunden").arg(name));
+            throw EDatenfehler(QString("Index '%1' nicht gefunden").arg(name));
     }
     if (Active())
         CheckBrowseMode();

@@ -1,5 +1,6 @@
 #pragma once
-// Exceptions the host knows how to show.
+// Exceptions the host knows how to show (besides the data layer's
+// Ado::EDatenfehler, which ExceptionText names alike).
 
 #include <QString>
 #include <stdexcept>

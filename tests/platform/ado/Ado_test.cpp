@@ -84,7 +84,7 @@ TEST(Navigation, FirstNextEofBofLastAndRecNoBehaveLikeTheHostsDatasets)
     try {
         q->FieldByName("Nirgends");
         FAIL() << "no exception";
-    } catch (const EHostFehler& e) {
+    } catch (const Ado::EDatenfehler& e) {
         EXPECT_TRUE(e.Message().contains("Nirgends"));
     }
     q->Close();
@@ -146,10 +146,10 @@ TEST(Parameters, AreNamedOutsideLiteralsAndMustBeSet)
     q->Requery();
     EXPECT_TRUE(q->IsEmpty());
 
-    EXPECT_THROW(q->ParamByName("Teilmeister"), EHostFehler);
+    EXPECT_THROW(q->ParamByName("Teilmeister"), Ado::EDatenfehler);
     auto unset = query("SELECT * FROM PDISKLA WHERE Teilmeisterschaft = :Teilmeister");
-    EXPECT_THROW(unset->Open(), EHostFehler);
-    EXPECT_THROW(query("SELECT Nirgends FROM PDISKLA"), EHostFehler);
+    EXPECT_THROW(unset->Open(), Ado::EDatenfehler);
+    EXPECT_THROW(query("SELECT Nirgends FROM PDISKLA"), Ado::EDatenfehler);
 }
 
 TEST(Filter, ShowsOnlyMatchingRowsToNavigationAndRecordCount)
@@ -193,9 +193,9 @@ TEST(Filter, ShowsOnlyMatchingRowsToNavigationAndRecordCount)
     EXPECT_TRUE(q->Eof());
 
     q->SetFilter("Ident = 6");
-    EXPECT_THROW(q->SetFilter("Ident = "), EHostFehler);
-    EXPECT_THROW(q->SetFilter("Nirgends = 1"), EHostFehler);
-    EXPECT_THROW(q->SetFilter("(Ident = 5"), EHostFehler);
+    EXPECT_THROW(q->SetFilter("Ident = "), Ado::EDatenfehler);
+    EXPECT_THROW(q->SetFilter("Nirgends = 1"), Ado::EDatenfehler);
+    EXPECT_THROW(q->SetFilter("(Ident = 5"), Ado::EDatenfehler);
     EXPECT_EQ(q->Filter(), "Ident = 6"); // a rejected filter leaves the old one in force
     EXPECT_EQ(q->RecordCount(), 1);
     q->SetFiltered(false);
@@ -224,7 +224,7 @@ TEST(Locate, FindsByOneOrSeveralFieldsAndStaysWhenNothingMatches)
     q->SetFilter("Kreis = '12'");
     q->SetFiltered(true);
     EXPECT_FALSE(q->Locate("VereinNr", {"1102"})); // hidden by the filter
-    EXPECT_THROW(q->Locate("VereinNr;Name", {"1102"}), EHostFehler);
+    EXPECT_THROW(q->Locate("VereinNr;Name", {"1102"}), Ado::EDatenfehler);
 }
 
 TEST(Editing, PostWritesBackByPrimaryKeyAndTakesTheDatabasesDefaults)
@@ -237,7 +237,7 @@ TEST(Editing, PostWritesBackByPrimaryKeyAndTakesTheDatabasesDefaults)
     auto q = query("SELECT * FROM EMANNSCH WHERE Ident = 1 AND Disziplin = '531' ORDER BY VereinNr");
     EXPECT_TRUE(q->CanModify());
     EXPECT_EQ(q->UpdateTable(), "EMANNSCH");
-    EXPECT_THROW(q->FieldByName("Rangfolge")->SetAsInteger(1), EHostFehler); // not in Edit
+    EXPECT_THROW(q->FieldByName("Rangfolge")->SetAsInteger(1), Ado::EDatenfehler); // not in Edit
     q->Edit();
     q->FieldByName("Rangfolge")->SetAsInteger(1);
     q->Post();
@@ -273,11 +273,11 @@ TEST(Editing, PostWritesBackByPrimaryKeyAndTakesTheDatabasesDefaults)
 
     auto ro = query("SELECT * FROM EMANNSCH", Ado::ltReadOnly);
     EXPECT_FALSE(ro->CanModify());
-    EXPECT_THROW(ro->Edit(), EHostFehler);
+    EXPECT_THROW(ro->Edit(), Ado::EDatenfehler);
     auto joined = query("SELECT M.*, V.Name FROM EMANNSCH M, EVEREIN V WHERE M.VereinNr = V.VereinNr");
     EXPECT_FALSE(joined->CanModify());
     auto noKey = query("SELECT Rangfolge FROM EMANNSCH");
-    EXPECT_THROW(noKey->Edit(), EHostFehler);
+    EXPECT_THROW(noKey->Edit(), Ado::EDatenfehler);
 }
 
 TEST(Editing, DatesAndTimesAreStoredAsTheStatementsCompareThem)
@@ -343,7 +343,7 @@ TEST(ClientDataSet, KeepsItsDescendingIndexOrderAcrossInsertsAndEdits)
     cds->FieldByName("EKlasse")->SetAsString("11");
     cds->Post();
     EXPECT_EQ(column(*cds, "MitglNr"), (QStringList{"2", "5", "3", "1", "4"}));
-    EXPECT_THROW(cds->SetIndexName("UNBEKANNT"), EHostFehler);
+    EXPECT_THROW(cds->SetIndexName("UNBEKANNT"), Ado::EDatenfehler);
     cds->EmptyDataSet();
     EXPECT_TRUE(cds->IsEmpty());
 }
@@ -364,7 +364,7 @@ TEST(ClientDataSet, FilledFromAStatementOrBuiltFromFieldsChangesOnlyMemory)
     EXPECT_EQ(db.value("SELECT Name FROM EVEREIN").toString(), "Tell");
     EXPECT_EQ(db.count("EVEREIN"), 1);
     auto ro = DataModule1()->DynCLDS("SELECT * FROM EVEREIN", true);
-    EXPECT_THROW(ro->Edit(), EHostFehler);
+    EXPECT_THROW(ro->Edit(), Ado::EDatenfehler);
 
     Ado::TClientDataSet fields;
     fields.AddField("Klasse", Ado::ftString);
@@ -431,7 +431,7 @@ TEST(Table, OpensWithItsNamedIndexSeeksAndWritesBack)
     Ado::TADOTable bad;
     bad.SetTableName("ERGEBNIS");
     bad.SetIndexName("GIBTESNICHT");
-    EXPECT_THROW(bad.Open(), EHostFehler);
+    EXPECT_THROW(bad.Open(), Ado::EDatenfehler);
 }
 
 TEST(Connection, OffersMidDateValueAndALikeThatIgnoresCaseAndUmlauts)
@@ -488,7 +488,7 @@ TEST(Connection, TransactionsRollBackUnlessCommittedAndNest)
     }
     EXPECT_FALSE(c.InTransaction());
     EXPECT_EQ(db.count("EREGEL"), 2);
-    EXPECT_THROW(db.exec("INSERT INTO EREGEL (Nummer,Regel) VALUES (2,'doppelt')"), EHostFehler);
+    EXPECT_THROW(db.exec("INSERT INTO EREGEL (Nummer,Regel) VALUES (2,'doppelt')"), Ado::EDatenfehler);
 }
 
 } // namespace

@@ -76,7 +76,7 @@ TEST(DataModule, QueriesStatementsAndClientDatasetsRunOnTheOpenDatabase)
     try {
         DataModule1()->DynSQL("UPDATE EREGEL SET Gibtsnicht = 1");
         FAIL() << "no exception";
-    } catch (const EHostFehler& e) {
+    } catch (const Ado::EDatenfehler& e) {
         EXPECT_TRUE(e.Message().contains("Gibtsnicht"));
     }
 }

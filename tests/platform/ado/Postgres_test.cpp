@@ -124,7 +124,7 @@ TEST_F(Postgres, FindsTheColumnsAndDataOfEveryJobQuery)
             if (q.rows) {
                 EXPECT_GT(ds->RecordCount(), 0) << q.what;
             }
-        } catch (const EHostFehler& e) {
+        } catch (const Ado::EDatenfehler& e) {
             ADD_FAILURE() << q.what << ": " << e.Message().toStdString();
         }
     }

@@ -313,7 +313,7 @@ TEST(SpecStatements, JobQueriesFindTheirColumnsAndDataInAGeneratedChampionship)
         std::unique_ptr<Ado::TADOQuery> ds;
         try {
             ds = open(q.sql, p);
-        } catch (const EHostFehler& e) {
+        } catch (const Ado::EDatenfehler& e) {
             ADD_FAILURE() << q.what << ": " << e.Message().toStdString();
             continue;
         }
