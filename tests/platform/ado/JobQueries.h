@@ -1,5 +1,5 @@
 #pragma once
-// Statements of the print jobs as their descriptions give them, with
+// Statements of the print jobs as the jobs write them, with
 // parameter values for a generated championship, and whether such a
 // championship always has rows for them. Shared by the SQLite and the
 // PostgreSQL tests.
@@ -33,7 +33,7 @@ inline QVariantMap Parameters()
 inline std::vector<Q> All()
 {
     return {
-        {"2.2 gestartete", lines({"SELECT E.Anlage,E.Disziplin,E.EKlasse,E.Ergebnis,",
+        {"Gestartet1 gestartete Teilnehmer", lines({"SELECT E.Anlage,E.Disziplin,E.EKlasse,E.Ergebnis,",
                                   "       A.Name as AnlName,D.Name as DisName,D.Erstattung,",
                                   "       D.ErstattungElek,DK.Elektronisch",
                                   "FROM   ERGEBNIS E, EMITGLIED M, PDISZIPLIN D, PANLAGE A,", "       PDISKLA DK",
@@ -42,8 +42,8 @@ inline std::vector<Q> All()
                                   "  AND  E.EKlasse = DK.Klasse", "  AND  E.Disziplin = DK.Disziplin",
                                   "  AND  E.Ident = D.Ident", "  AND  E.Ident = DK.Ident", "  AND  E.Ident = A.Ident",
                                   "  AND  E.Ident = :Ident", "ORDER BY E.Anlage,E.Disziplin,E.EKlasse"}), true},
-        {"2.2 ausgefallen", lines({"SELECT MitglNr", "FROM ERGEBNIS", "WHERE Ident = 1", "  AND ERGEBNIS = 0"}), true},
-        {"2.3 abgemeldet", lines({"SELECT E.Ergebnis,E.EKlasse,E.MitglNr,E.VereinNr,", "       E.Disziplin,D.Kurz,",
+        {"Gestartet1 ausgefallene Starts", lines({"SELECT MitglNr", "FROM ERGEBNIS", "WHERE Ident = 1", "  AND ERGEBNIS = 0"}), true},
+        {"Abmeldung1 abgemeldete Starts", lines({"SELECT E.Ergebnis,E.EKlasse,E.MitglNr,E.VereinNr,", "       E.Disziplin,D.Kurz,",
                                   "       M.Name,M.Vorname,M.Titel,M.Jahrgang,",
                                   "       V.Name as VerName,V.Abkuerzung,D.Name AS DisName",
                                   "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D",
@@ -51,14 +51,14 @@ inline std::vector<Q> All()
                                   "  AND E.Disziplin = D.Disziplin", "  AND E.Ident = D.Ident",
                                   "  AND E.Abmeldung = 'A'", "  AND E.Ident = 1",
                                   "ORDER BY M.Name,M.Vorname,E.EKlasse,E.Disziplin"}), true},
-        {"2.3 archiv", lines({"SELECT A.Ergebnis,A.EKlasse,A.Loeschung,A.MitglNr,A.VereinNr,",
+        {"Abmeldung1 Archiv", lines({"SELECT A.Ergebnis,A.EKlasse,A.Loeschung,A.MitglNr,A.VereinNr,",
                               "       A.Disziplin,A.Ebene,D.Kurz,", "       M.Name,M.Vorname,M.Titel,M.Jahrgang,",
                               "       V.Name as VerName,V.Abkuerzung,D.Name AS DisName",
                               "FROM EARCHIV A, EMITGLIED M, EVEREIN V, PDISZIPLIN D", "WHERE A.MitglNr = M.MitglNr",
                               "  AND A.VereinNr = V.VereinNr", "  AND A.Disziplin = D.Disziplin",
                               "  AND A.Ident = D.Ident", "  AND A.Ident = 1", " AND Loeschung = 'X'",
                               "ORDER BY M.Name,M.Vorname,A.Disziplin,A.EKlasse"}), true},
-        {"2.4 ausnahmen", lines({"SELECT E.Disziplin,E.EKlasse,E.VereinNr,E.Durchgang,E.Stand,E.StartNr,",
+        {"Ausnahme1 Ausnahmegenehmigungen", lines({"SELECT E.Disziplin,E.EKlasse,E.VereinNr,E.Durchgang,E.Stand,E.StartNr,",
                                  "       M.Name,M.Vorname,M.Titel,M.Jahrgang,M.Monat,M.Tag,",
                                  "       V.Name as VerName,V.Abkuerzung,D.Name AS DisName",
                                  "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D",
@@ -67,63 +67,63 @@ inline std::vector<Q> All()
                                  "  AND E.Anlage = :Anlage", " AND E.WKTag = :WKTag", ""})
                              + " AND E.Disziplin IN ('110','120','210','216','410') AND E.EKlasse IN ('20','21')"
                                " ORDER BY E.Disziplin,E.Durchgang,E.StartNr", false},
-        {"2.8 etiketten", lines({"SELECT M.Name,M.Vorname,M.Titel,M.Strasse,",
+        {"Etiketten1 Adressetiketten", lines({"SELECT M.Name,M.Vorname,M.Titel,M.Strasse,",
                                  "       M.Ort,M.PLZ,M.Geschlecht,V.VereinNr,VR.Auswahl",
                                  "FROM EMITGLIED M, EVEREIN V, EMITVER VR", "WHERE M.MitglNr = VR.MitglNr",
                                  "  AND M.PLZ <> ''", "  AND VR.VereinNr = V.VereinNr",
                                  "  AND VR.Auswahl LIKE :Auswahl", "ORDER BY V.VereinNr"}), true},
-        {"3.2 mannschaften gesamt",
+        {"ErgebRangfolge Mannschaften mehrerer Wettkämpfe",
          "SELECT VereinNr,Disziplin,MKlasse,MannschNr,       SUM(Ergebnis) AS Summe, SUM(Serie1) AS Serie1,"
          "       SUM(Serie2) AS Serie2, SUM(Serie3) AS Serie3 FROM EMANNSCH WHERE AnzMannsch = AnzMannschIst"
          " AND (Ident = 1 OR Ident = 2) GROUP BY VereinNr,Disziplin,MKlasse,MannschNr ORDER BY "
          "VereinNr,Disziplin,MKlasse,SUM(Ergebnis) DESC,          SUM(Serie1) DESC,SUM(Serie2) DESC,"
          "          SUM(Serie3) DESC,MannschNr", true},
-        {"3.2 gleichstand", "SELECT *\r\nFROM EMANNSCH\r\nWHERE Qual <> 'Q'\r\n  AND Ergebnis > 0\r\n  AND Disziplin = '531'\r\n"
+        {"ErgebRangfolge Gleichstand 531", "SELECT *\r\nFROM EMANNSCH\r\nWHERE Qual <> 'Q'\r\n  AND Ergebnis > 0\r\n  AND Disziplin = '531'\r\n"
                             "  AND AnzMannsch = AnzMannschIst\r\n  AND Ident = :Ident\r\nORDER BY Ergebnis DESC", true},
-        {"3.2 gruppen", "SELECT Disziplin,Klasse,ErgebEing,AnzWertung,ErgebEinzel,Druckauftrag,\r\n       Ident\r\n"
+        {"ErgebRangfolge ausgegebene Gruppen", "SELECT Disziplin,Klasse,ErgebEing,AnzWertung,ErgebEinzel,Druckauftrag,\r\n       Ident\r\n"
                         "FROM PDISKLA\r\nWHERE ErgebEing = 'X'\r\n AND (Ident = 1 OR Ident = 2) ORDER BY Disziplin,Ident,Klasse", false},
-        {"3.6 einzel", lines({"SELECT E.VereinNr,E.Disziplin,E.EKlasse,", "       (E.Ergebnis + (E.Finale / 10)) AS Gesamt,",
+        {"Medaillenspiegel Einzel", lines({"SELECT E.VereinNr,E.Disziplin,E.EKlasse,", "       (E.Ergebnis + (E.Finale / 10)) AS Gesamt,",
                               "       E.Zusatz,E.MessErg,E.StechErg,E.Serien,",
                               "       V.Name AS VerName,V.Abkuerzung,V.Kreis", "FROM ERGEBNIS E, EVEREIN V",
                               "WHERE E.Ergebnis > 0", "  AND E.VereinNr = V.VereinNr",
                               "  AND (E.Qual = 'N' OR E.Qual = 'Q')", "  AND E.Ident = :Ident",
                               "ORDER BY E.Disziplin,E.EKlasse,(E.Ergebnis + (E.Finale / 10)) DESC,",
                               "         E.StechErg DESC,E.Zusatz DESC,E.Serien DESC,E.MessErg DESC"}), true},
-        {"3.6 mannschaft", lines({"SELECT M.Disziplin,M.MKlasse,M.Ergebnis as Gesamt,",
+        {"Medaillenspiegel Mannschaft", lines({"SELECT M.Disziplin,M.MKlasse,M.Ergebnis as Gesamt,",
                                   "       M.VereinNr,M.Serie1,M.Serie2,M.Serie3,",
                                   "       V.Name AS VerName,V.Abkuerzung,V.Kreis", "FROM EMANNSCH M, EVEREIN V",
                                   "WHERE M.Ergebnis > 0", "  AND M.VereinNr = V.VereinNr",
                                   "  AND M.AnzMannsch = M.AnzMannschIst", "  AND (M.Qual = 'N'", "   OR  M.Qual = 'Q')",
                                   "  AND M.Ident = :Ident", "ORDER BY M.Disziplin,M.MKlasse,M.Ergebnis DESC,",
                                   "         M.Serie1 DESC,M.Serie2 DESC,M.Serie3 DESC"}), true},
-        {"3.6 medaillen", "SELECT *\r\nFROM EMEDAILLE\r\nORDER BY Nummer,EGold,ESilber,EBronze", false},
-        {"3.7 rekorde", "SELECT R.Disziplin,R.Klasse,R.DisziplinName,R.KlasseKurz,\r\n       R.Abkuerzung,R.Name as VerName,"
+        {"Medaillenspiegel EMEDAILLE", "SELECT *\r\nFROM EMEDAILLE\r\nORDER BY Nummer,EGold,ESilber,EBronze", false},
+        {"Rekordliste Einzel", "SELECT R.Disziplin,R.Klasse,R.DisziplinName,R.KlasseKurz,\r\n       R.Abkuerzung,R.Name as VerName,"
                         "R.Veranst,R.Jahr,R.KlasseName,\r\n       R.Ergebnis,R.Finale,M.Name,M.Vorname,M.Titel\r\n"
                         "FROM EREKORDE R, MITARB M\r\nWHERE R.MitglNr = M.MitglNr\r\n  AND R.Ident = M.Ident\r\n"
                         "  AND R.Ident = :Ident\r\n  AND R.Disziplin = :Disziplin\r\n  AND Jahr = :Jahr\r\n"
                         " ORDER BY R.Disziplin,R.Klasse,R.Jahr", true},
-        {"3.7 rekorde mannschaft", "SELECT Disziplin,Klasse,MannschNr,DisziplinName,KlasseName,\r\n       Abkuerzung,Name,"
+        {"Rekordliste Mannschaft", "SELECT Disziplin,Klasse,MannschNr,DisziplinName,KlasseName,\r\n       Abkuerzung,Name,"
                                    "Ergebnis,Jahr,Veranst\r\nFROM EREKORDM\r\nWHERE Ident = :Ident\r\n"
                                    "ORDER BY Disziplin,Klasse,Jahr", true},
-        {"3.9 fehlende", "SELECT Disziplin,EKlasse,Count(*) AS Anzahl\r\nFROM ERGEBNIS\r\nWHERE Ergebnis = 0\r\n"
+        {"Fehlende Ergebnisse", "SELECT Disziplin,EKlasse,Count(*) AS Anzahl\r\nFROM ERGEBNIS\r\nWHERE Ergebnis = 0\r\n"
                          "  AND Ident = :Ident\r\n  AND Teilmeisterschaft = :Teilm\r\nGROUP BY Disziplin,EKlasse\r\n"
                          "ORDER BY Disziplin, EKlasse", true},
-        {"3.11 mitglieder", "SELECT E.Ergebnis,E.StartNr,M.Name,M.Vorname,M.Titel\r\nFROM ERGEBNIS E, EMITGLIED M\r\n"
+        {"Unvollständige Mannschaften Mitglieder", "SELECT E.Ergebnis,E.StartNr,M.Name,M.Vorname,M.Titel\r\nFROM ERGEBNIS E, EMITGLIED M\r\n"
                             "WHERE E.MitglNr = M.MitglNr\r\n  AND E.Ident = 1\r\n  AND E.MVereinNr = '1101'\r\n"
                             "  AND E.MDisziplin = '531'\r\n  AND E.MKlasse = '10'\r\n  AND E.MannschNr = '1'", true},
-        {"3.14 ummeldungen", "SELECT M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr,\r\n       D.Name AS DisName,K.Name AS KlaName,\r\n"
+        {"Ummeldungsliste Mannschaften", "SELECT M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr,\r\n       D.Name AS DisName,K.Name AS KlaName,\r\n"
                              "       V.Name AS VerName,V.Titel,V.Abkuerzung\r\nFROM EMANNSCH M, EVEREIN V,PDISZIPLIN D, PKLASSE K\r\n"
                              "WHERE M.Ident = D.Ident\r\n  AND M.Ident = K.Ident\r\n  AND M.VereinNr = V.VereinNr\r\n"
                              "  AND M.Disziplin = D.Disziplin\r\n  AND M.MKlasse = K.Klasse\r\n  AND M.MUmmeldung = 'J'\r\n"
                              "ORDER BY M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr", true},
-        {"3.14 anlagen", "SELECT A.Name\r\nFROM ERGEBNIS E, PANLAGE A\r\nWHERE E.Ident = A.Ident\r\n  AND E.Anlage = A.Anlage\r\n"
+        {"Ummeldungsliste Anlagen", "SELECT A.Name\r\nFROM ERGEBNIS E, PANLAGE A\r\nWHERE E.Ident = A.Ident\r\n  AND E.Anlage = A.Anlage\r\n"
                          "  AND E.Ident = 1\r\n  AND E.MVereinNr = '1101'", false},
-        {"3.15 kennzahl", "SELECT KennzEDSB\r\nFROM PDISKLA\r\nWHERE Ident = 1\r\n AND Disziplin = '110'\r\n AND Klasse = '10'", true},
-        {"4.1 stammdaten", "SELECT DK.*, D.Name AS DisName, K.Name AS KlaName, (DK.AnzWertung * DK.ErgebEinzel) as ErgebMannsch\r\n"
+        {"Olympische Disziplinen Kennzahl", "SELECT KennzEDSB\r\nFROM PDISKLA\r\nWHERE Ident = 1\r\n AND Disziplin = '110'\r\n AND Klasse = '10'", true},
+        {"Vorbereitung1 Stammdaten", "SELECT DK.*, D.Name AS DisName, K.Name AS KlaName, (DK.AnzWertung * DK.ErgebEinzel) as ErgebMannsch\r\n"
                            "FROM PDISKLA DK, PDISZIPLIN D, PKLASSE K\r\nWHERE DK.Disziplin = D.Disziplin AND DK.Klasse = K.Klasse\r\n"
                            "  AND DK.Ident = D.Ident AND DK.Ident = K.Ident AND DK.Ident = :Ident\r\n"
                            "  AND DK.Teilmeisterschaft = :Teilmeister\r\nORDER BY DK.Disziplin,DK.Klasse", true},
-        {"4.1 schiesszeiten", "SELECT AZ.*, WK.Datum, WK.Status, A.Name AS AnlName, D.Name AS DisName, D.Kennung,"
+        {"Vorbereitung1 Schießzeiten", "SELECT AZ.*, WK.Datum, WK.Status, A.Name AS AnlName, D.Name AS DisName, D.Kennung,"
                               " D.DurchgangsZahl, K.Klasse, K.Name AS KlaName, K.Zusatz, DK.DurchGZ1, DK.DurchGZ1Elek,"
                               " DK.Pause, DK.Elektronisch\r\nFROM ASZEIT AZ, AWKTAG WK, PANLAGE A, PDISZIPLIN D, AKLISTE KL,"
                               " PKLASSE K, PDISKLA DK\r\nWHERE AZ.WKTag = WK.WKTag AND AZ.Ident = WK.Ident AND AZ.Anlage = A.Anlage"
@@ -131,30 +131,30 @@ inline std::vector<Q> All()
                               " AND AZ.Ident = KL.Ident AND KL.Klasse = K.Klasse AND KL.Ident = K.Ident AND DK.Disziplin = AZ.Disziplin"
                               " AND DK.Klasse = K.Klasse AND DK.Ident = AZ.Ident AND AZ.Ident = :Ident\r\n"
                               "ORDER BY AZ.Anlage,WK.Datum,AZ.Disziplin,AZ.Von,K.Klasse", true},
-        {"4.1 ohne einteilung", "SELECT DISTINCT E.Disziplin,E.EKlasse,K.Name,K.Zusatz,M.Name,M.Vorname,M.Titel,V.Abkuerzung,"
+        {"Vorbereitung1 Starts ohne Einteilung", "SELECT DISTINCT E.Disziplin,E.EKlasse,K.Name,K.Zusatz,M.Name,M.Vorname,M.Titel,V.Abkuerzung,"
                                 "V.Name AS VerName\r\nFROM ERGEBNIS E, PKLASSE K, EMITGLIED M, EVEREIN V, PDISKLA DK\r\n"
                                 "WHERE E.EKlasse = K.Klasse AND E.Ident = K.Ident AND E.MitglNr = M.MitglNr"
                                 " AND E.VereinNr = V.VereinNr AND E.Disziplin = DK.Disziplin AND E.EKlasse = DK.Klasse"
                                 " AND E.Ident = DK.Ident AND E.DGID < 1 AND E.Qual = 'N' AND E.Ident = :Ident"
                                 " AND DK.Teilmeisterschaft = :Teilmeister\r\nORDER BY E.Disziplin,E.EKlasse,M.Name,M.Vorname", true},
-        {"4.1 klassensprung", "SELECT E.Disziplin,E.EKlasse,E.VereinNr,M.MitglNr,M.Name,M.Vorname,M.Titel,M.Jahrgang,M.Monat,"
+        {"Vorbereitung1 Klassensprung", "SELECT E.Disziplin,E.EKlasse,E.VereinNr,M.MitglNr,M.Name,M.Vorname,M.Titel,M.Jahrgang,M.Monat,"
                               "M.HlKlasse,V.Abkuerzung,V.Name AS VerName,D.Name AS DisName,K.Name AS KlaName\r\n"
                               "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D, PKLASSE K\r\n"
                               "WHERE E.MitglNr = M.MitglNr AND E.VereinNr = V.VereinNr AND E.Disziplin = D.Disziplin"
                               " AND E.Ident = D.Ident AND E.EKlasse = K.Klasse AND E.Ident = K.Ident AND M.HlKlasse <> ''"
                               " AND E.Ident = :Ident\r\nORDER BY MID(E.VereinNr,1,2),M.Name,M.Vorname,E.Disziplin", true},
-        {"4.1 barauszahlung", "SELECT MZ.*, M.Name, M.Vorname, MI.Name AS MitName, WK.Datum, A.Name AS AnlName\r\n"
+        {"Vorbereitung1 Barauszahlung", "SELECT MZ.*, M.Name, M.Vorname, MI.Name AS MitName, WK.Datum, A.Name AS AnlName\r\n"
                               "FROM MSPESEN MZ, EMITGLIED M, MITART MI, AWKTAG WK, PANLAGE A\r\n"
                               "WHERE MZ.MitglNr = M.MitglNr AND MZ.MitArt = MI.MitArt AND MZ.WKTag = WK.WKTag"
                               " AND MZ.Ident = WK.Ident AND MZ.Anlage = A.Anlage AND MZ.Ident = A.Ident"
                               " AND MZ.Auszahlung = 'J' AND MZ.Ident = :Ident AND MZ.Teilmeisterschaft = :Teilmeister\r\n"
                               "ORDER BY MZ.Anlage,M.Name,M.Vorname,MZ.MitglNr,WK.Datum", true},
-        {"4.1 waffengruppen", "SELECT E.*, M.Name, M.Vorname, V.Abkuerzung, V.Name AS VerName, D.Name AS DisName\r\n"
+        {"Vorbereitung1 Waffengruppen", "SELECT E.*, M.Name, M.Vorname, V.Abkuerzung, V.Name AS VerName, D.Name AS DisName\r\n"
                               "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D\r\nWHERE E.MitglNr = M.MitglNr"
                               " AND E.VereinNr = V.VereinNr AND E.Disziplin = D.Disziplin AND E.Ident = D.Ident"
                               " AND E.WaffenGrp <> '' AND E.Ident = :Ident AND E.Teilmeisterschaft = :Teilmeister\r\n"
                               "ORDER BY E.VereinNr,E.Disziplin,E.WaffenGrp", true},
-        {"4.2 durchgang", "SELECT E.Disziplin,E.VereinNr,E.EKlasse,E.StartNr,E.WKTag,\r\n       E.WKZeit1,E.WKZeit2,E.Stand,"
+        {"Durchgang1 Durchgangsliste", "SELECT E.Disziplin,E.VereinNr,E.EKlasse,E.StartNr,E.WKTag,\r\n       E.WKZeit1,E.WKZeit2,E.Stand,"
                           "E.Durchgang,E.Anlage,\r\n       M.Name,M.Vorname,M.Jahrgang,M.Titel,M.MitglNr,\r\n"
                           "       D.Kurz as DisKurz,D.Name as DisName,D.Kennung,\r\n       A.Name as AnlName,V.Name as VerName,"
                           "V.Abkuerzung,V.Titel as VerTitel,\r\n       WK.Datum,K.Kurz as KlaKurz\r\n"
@@ -166,7 +166,7 @@ inline std::vector<Q> All()
                           "  AND E.VereinNr = V.VereinNr\r\n  AND E.Ident = :Ident\r\n  AND E.Anlage = :Anlage\r\n"
                           "  AND DK.Teilmeisterschaft = :Teilmeister\r\nAND E.Disziplin = :Disziplin\r\nAND WK.WKTag = :Tag\r\n"
                           "ORDER BY E.Anlage,E.Disziplin,E.WKTag,E.WKZeit1,\r\nE.Durchgang,E.Stand", true},
-        {"4.2 mannschaften", QString("SELECT DISTINCT E.MVereinNr AS VereinNr,E.MDisziplin AS Disziplin,\r\n"
+        {"Durchgang1 Mannschaften", QString("SELECT DISTINCT E.MVereinNr AS VereinNr,E.MDisziplin AS Disziplin,\r\n"
                                      "       E.MKlasse,E.MannschNr,E.WKTag,E.Anlage,A.Name as AnlName,\r\n"
                                      "       D.Kurz AS DisKurz,D.Name AS DisName,D.Kennung,\r\n       V.Name AS VerName,V.Abkuerzung,\r\n"
                                      "       DK.OlDisziGrp,DK.AnzWertung,DK.AnzMannschaft,WK.Datum,\r\n"
@@ -182,7 +182,7 @@ inline std::vector<Q> All()
                                      " AND AZ.WKTag = E.WKTag AND AZ.Ident = E.Ident AND AZ.Disziplin = E.Disziplin\r\n"
                                      "  AND E.Anlage = %1\r\n  AND MA.Ident = %2\r\n  AND DK.Teilmeisterschaft = '%3'\r\n"
                                      "ORDER BY E.MDisziplin,E.MKlasse,E.MVereinNr").arg(1).arg(1).arg("1"), true},
-        {"4.3 zulassung", lines({"SELECT DK.Disziplin,DK.Klasse,DK.ZulassEinzel,DK.ZulassEinzelAnz,",
+        {"Zulassung Zulassungsliste", lines({"SELECT DK.Disziplin,DK.Klasse,DK.ZulassEinzel,DK.ZulassEinzelAnz,",
                                  "       DK.ZulassMannsch,DK.ZulassMannschAnz,DK.AbwMKlasse,",
                                  "       DK.AbwMKlasse,D.Name as DisName,K.Name as KlaName",
                                  "FROM PDISZIPLIN D, PDISKLA DK, PKLASSE K", "WHERE DK.Disziplin = D.Disziplin",
@@ -191,31 +191,31 @@ inline std::vector<Q> All()
                                  "   OR DK.ZulassMannschAnz > 0", ")", "  AND DK.Ident = D.Ident",
                                  "  AND DK.Ident = K.Ident", "  AND DK.Ident = :Ident", "  AND D.Auflage = :Auflage",
                                  "  AND DK.Teilmeisterschaft = :Teilmeister", "ORDER BY DK.Disziplin,DK.Klasse"}), true},
-        {"4.3 quer", "SELECT Sort,Count(*) AS Zahl\r\nFROM PKLASSE\r\nWHERE Ident = 1\r\n  AND Auflage = 'N'\r\nGROUP BY Sort\r\n"
+        {"Zulassung Klassengruppen quer", "SELECT Sort,Count(*) AS Zahl\r\nFROM PKLASSE\r\nWHERE Ident = 1\r\n  AND Auflage = 'N'\r\nGROUP BY Sort\r\n"
                      "HAVING Count(*) > 0\r\nORDER BY Sort", true},
-        {"4.5 bedarf", "SELECT MDisziplin,MKlasse,Anlage,Count(*) AS Summe\r\nFROM ERGEBNIS\r\nWHERE MDisziplin <> ''\r\n"
+        {"Medaillenbedarf", "SELECT MDisziplin,MKlasse,Anlage,Count(*) AS Summe\r\nFROM ERGEBNIS\r\nWHERE MDisziplin <> ''\r\n"
                        "  AND MKlasse <> ''\r\n  AND Anlage > 0\r\n  AND Ident = :Ident\r\n  AND Teilmeisterschaft = :Teilmeister\r\n"
                        "  AND (WKTag = 1   OR  WKTag = 2)GROUP BY Anlage,MDisziplin,MKlasse\r\nORDER BY Anlage,MDisziplin,MKlasse", true},
-        {"4.6 starterklaerung", "SELECT M.MitglNr,M.Name,M.Vorname,M.Titel,M.Geschlecht,M.Strasse,\r\n       M.PLZ,M.Ort,M.Strasse,\r\n"
+        {"Starterklärung Mahnschreiben", "SELECT M.MitglNr,M.Name,M.Vorname,M.Titel,M.Geschlecht,M.Strasse,\r\n       M.PLZ,M.Ort,M.Strasse,\r\n"
                                 "       E.Disziplin,V.VereinNr,V.Name As VerName,V.Abkuerzung,\r\n       P.NAME AS DisName\r\n"
                                 "FROM EMITGLIED M, ERGEBNIS E, EVEREIN V, PDISZIPLIN P\r\nWHERE E.MitglNr = M.MitglNr"
                                 " AND E.VereinNr = V.VereinNr AND E.Disziplin = P.Disziplin AND E.Ident = P.Ident"
                                 " AND E.Ident = :Ident AND E.Teilmeisterschaft = :Teilm\r\n"
                                 "ORDER BY M.Name,M.Vorname,E.Disziplin,E.VereinNr", true},
-        {"4.6 erklaerungen", "SELECT D.Disziplin,V.VereinNr,V.Name,V.Abkuerzung\r\nFROM EDISZIPLIN D, EVEREIN V\r\n"
+        {"Starterklärung vorhandene Erklärungen", "SELECT D.Disziplin,V.VereinNr,V.Name,V.Abkuerzung\r\nFROM EDISZIPLIN D, EVEREIN V\r\n"
                              "WHERE D.VereinNr = V.VereinNr\r\n  AND D.MitglNr = '11010001'\r\nORDER BY D.Disziplin", false},
-        {"4.6 disziplin", "SELECT *\r\nFROM PDIsZIPLIN\r\nWHERE Ident = 1\r\n  AND Disziplin = '110'", true},
-        {"4.13 tage", "SELECT DISTINCT MZ.Anlage,WK.Datum\r\nFROM MSPESEN MZ, MITARB MT, AWKTAG WK\r\nWHERE MZ.MitglNr = MT.MitglNr\r\n"
+        {"Starterklärung Disziplin", "SELECT *\r\nFROM PDIsZIPLIN\r\nWHERE Ident = 1\r\n  AND Disziplin = '110'", true},
+        {"Mitarbeiterliste Tage", "SELECT DISTINCT MZ.Anlage,WK.Datum\r\nFROM MSPESEN MZ, MITARB MT, AWKTAG WK\r\nWHERE MZ.MitglNr = MT.MitglNr\r\n"
                       "  AND MZ.WKTag = WK.WKTag\r\n  AND MZ.Ident = WK.Ident\r\n  AND MZ.Ident = MT.Ident\r\n"
                       "  AND MZ.Ident = :Ident\r\n  AND MZ.Anlage = :Anlage\r\n  AND WK.Teilmeisterschaft = :Teilm\r\n"
                       "ORDER BY MZ.Anlage,WK.Datum", true},
-        {"4.14 scheiben", "SELECT SA.BestMengeW,SA.BestMengeP,SA.ScheibenArt,SA.Anzahl,\r\n       SA.AnzahlWert,SA.AnzahlProbe,SA.BestAnz,\r\n"
+        {"Scheibenbestellung", "SELECT SA.BestMengeW,SA.BestMengeP,SA.ScheibenArt,SA.Anzahl,\r\n       SA.AnzahlWert,SA.AnzahlProbe,SA.BestAnz,\r\n"
                           "       SA.Von,SA.Bis,SA.Wertung,SA.Probe,\r\n       SA.Liegend,SA.Stehend,SA.Kniend,\r\n"
                           "       S.Sort,S.Nummer,\r\n       S.Name,S.Packung,S.Karton,S.Unterteilung\r\n"
                           "FROM PSCHEIART S, ESCHEIBEN SA\r\nWHERE SA.ScheibenArt = S.ScheibenArt\r\n  AND SA.Ident = :Ident\r\n"
                           "ORDER BY S.Sort,S.Nummer,S.ScheibenArt,SA.Wertung,SA.Probe", true},
-        {"4.14 blanko", "SELECT *\r\nFROM PSCHEIART\r\nWHERE Sort < 100\r\nORDER BY Sort,Nummer,ScheibenArt", true},
-        {"5.1 zusammenfassung", "SELECT DISTINCT E.Disziplin, E.VereinNr, E.EKlasse, E.StartNr, E.WKTag, E.WKZeit1, E.Stand,"
+        {"Scheibenbestellung blanko", "SELECT *\r\nFROM PSCHEIART\r\nWHERE Sort < 100\r\nORDER BY Sort,Nummer,ScheibenArt", true},
+        {"Zusammen1 Startzusammenfassung", "SELECT DISTINCT E.Disziplin, E.VereinNr, E.EKlasse, E.StartNr, E.WKTag, E.WKZeit1, E.Stand,"
                                 " E.Durchgang, E.Anlage, E.MannschNr, M.Name, M.Vorname, M.Jahrgang, M.Titel, M.MitglNr,"
                                 " D.Kurz AS DisKurz, D.Name AS DisName, D.Kennung, V.Name AS VerName, V.Abkuerzung,"
                                 " V.Titel AS VerTitel, V.Kreis, K.Kurz AS KlaKurz, K.Name AS KlaName, R.Betrag, DK.KennzE\r\n"
@@ -227,26 +227,26 @@ inline std::vector<Q> All()
                                 " AND R.Ident = E.Ident AND (E.Qual = 'N' OR E.Qual = 'D') AND E.Ident = :Ident"
                                 " AND E.VereinNr >= :VereinNrAb AND E.VereinNr <= :VereinNrBis"
                                 " AND DK.Teilmeisterschaft = :Teilmeister\r\nORDER BY E.VereinNr, M.Name, M.Vorname, E.Disziplin", true},
-        {"5.2 startkarten", "SELECT ERGEBNIS.*, EVEREIN.Name AS VerName, AWKTAG.Datum\r\nFROM ERGEBNIS, EVEREIN, AWKTAG\r\n"
+        {"Zusammen1 Startkarten", "SELECT ERGEBNIS.*, EVEREIN.Name AS VerName, AWKTAG.Datum\r\nFROM ERGEBNIS, EVEREIN, AWKTAG\r\n"
                             "WHERE ERGEBNIS.VereinNr = EVEREIN.VereinNr AND ERGEBNIS.WKTag = AWKTAG.WKTag"
                             " AND ERGEBNIS.Ident = AWKTAG.Ident AND ERGEBNIS.Ident = 1\r\n"
                             "AND ERGEBNIS.MitglNr IN (\"11010001\",\"11010002\")\r\n"
                             "ORDER BY ERGEBNIS.MitglNr,ERGEBNIS.VereinNr,AWKTAG.DAtum", true},
-        {"5.3 rechnung", "SELECT E.VereinNr, E.Disziplin, E.EKlasse, V.Bank, V.Konto, V.BLZ, E.AManuell, V.Titel, V.Name,"
+        {"Rechnung1 Rechnung", "SELECT E.VereinNr, E.Disziplin, E.EKlasse, V.Bank, V.Konto, V.BLZ, E.AManuell, V.Titel, V.Name,"
                          " V.Vorstand, V.PLZ, V.Ort, V.Strasse, V.Kreis, V.Abkuerzung, DK.StgGrpEinzel, V.Startgeld, V.RechNr\r\n"
                          "FROM ERGEBNIS E, EVEREIN V, PDISKLA DK, PSTARTG S\r\nWHERE E.VereinNr = V.VereinNr"
                          " AND E.Disziplin = DK.Disziplin AND E.EKlasse = DK.Klasse AND E.Ident = DK.Ident"
                          " AND DK.StgGrpEinzel = S.StgGrp AND S.Ident = E.Ident AND S.Betrag > 0 AND E.Ident = :Ident"
                          " AND E.VereinNr >= :VereinAb AND E.VereinNr <= :VereinBis\r\nORDER BY E.VereinNr,E.Disziplin,E.EKlasse", true},
-        {"5.3 ummeldungen", "SELECT *\r\nFROM EMANNSCH\r\nWHERE Ident = 1  AND Ummeldung > 0", true},
-        {"5.5 einladung", "SELECT M.Name, M.Vorname, M.PLZ, M.Ort, M.Strasse, M.Geschlecht, M.Titel, MZ.MitglNr, MZ.Tagessatz,"
+        {"Rechnung1 Ummeldungen", "SELECT *\r\nFROM EMANNSCH\r\nWHERE Ident = 1  AND Ummeldung > 0", true},
+        {"Einladung1 Einladungen", "SELECT M.Name, M.Vorname, M.PLZ, M.Ort, M.Strasse, M.Geschlecht, M.Titel, MZ.MitglNr, MZ.Tagessatz,"
                           " MZ.Beginn, A.Name AS AnlName, MZ.VereinNr, WK.Datum, MI.Name AS MitName, MT.Seit\r\n"
                           "FROM MITARB MT, MSPESEN MZ, EMITGLIED M, PANLAGE A, MITART MI, AWKTAG WK\r\n"
                           "WHERE MT.MitglNr = MZ.MitglNr AND MT.Ident = MZ.Ident AND MZ.MitglNr = M.MitglNr"
                           " AND MZ.MitArt = MI.MitArt AND MZ.WKTag = WK.WKTag AND MZ.Ident = WK.Ident"
                           " AND MZ.Anlage = A.Anlage AND MZ.Ident = A.Ident AND MZ.Teilmeisterschaft = WK.Teilmeisterschaft"
                           " AND MZ.Ident = :Ident\r\nORDER BY M.Name,M.Vorname,WK.Datum", true},
-        {"6.2 mitarbeiter", lines({"SELECT M.Name,M.Vorname,M.Titel AS VorTitel,M.Jahrgang,M.Monat,M.Tag,",
+        {"Mitarbeiterstatistik", lines({"SELECT M.Name,M.Vorname,M.Titel AS VorTitel,M.Jahrgang,M.Monat,M.Tag,",
                                    "       M.MitglNr,B.Seit,", "       V.Name AS VerName,V.Titel,V.Abkuerzung,V.VereinNr",
                                    "FROM EMITGLIED M, MITARB B, EVEREIN V, EMITVER E", "WHERE M.MitglNr = E.MitglNr",
                                    "  AND M.MitglNr = B.MitglNr", "  AND E.VereinNr = V.VereinNr", "  AND B.Seit <> ''",

@@ -82,7 +82,7 @@ TEST(Schema, AStartNamingOnlySomeColumnsComparesAsTheJobsExpect)
     EXPECT_EQ(db.count("EMANNSCH", "AnzMannsch = AnzMannschIst AND MUmmeldung = 'N'"), 1);
 }
 
-TEST(SpecStatements, StartStatisticsJoinsRangesAndDisciplinesOfEveryChampionship)
+TEST(JobStatements, StartStatisticsJoinsRangesAndDisciplinesOfEveryChampionship)
 {
     Fixture::Database db;
     db.insert("PANLAGE", {{"Ident", 1}, {"Anlage", 1}, {"Name", "Halle \"Nord\""}});
@@ -106,7 +106,7 @@ TEST(SpecStatements, StartStatisticsJoinsRangesAndDisciplinesOfEveryChampionship
                            "1|2|KK-Stand|110|11|Luftgewehr|1"}));
 }
 
-TEST(SpecStatements, StarterListCountsTheStartsOfEachGroup)
+TEST(JobStatements, StarterListCountsTheStartsOfEachGroup)
 {
     Fixture::Database db;
     db.insert("PDISZIPLIN", {{"Ident", 1}, {"Disziplin", "110"}, {"Name", "Luftgewehr"}});
@@ -140,7 +140,7 @@ TEST(SpecStatements, StarterListCountsTheStartsOfEachGroup)
     EXPECT_EQ(started->RecordCount(), 1);
 }
 
-TEST(SpecStatements, IndividualRankingOrdersByResultPlusFinalInTenthsThenTieBreaks)
+TEST(JobStatements, IndividualRankingOrdersByResultPlusFinalInTenthsThenTieBreaks)
 {
     Fixture::Database db;
     db.insert("PDISZIPLIN", {{"Ident", 1}, {"Disziplin", "110"}, {"Name", "Luftgewehr"}, {"Kennung", "A"}});
@@ -186,7 +186,7 @@ TEST(SpecStatements, IndividualRankingOrdersByResultPlusFinalInTenthsThenTieBrea
     EXPECT_EQ(q->RecordCount(), 5);
 }
 
-TEST(SpecStatements, ParticipationStatisticsGroupByClubDistrictAndRegion)
+TEST(JobStatements, ParticipationStatisticsGroupByClubDistrictAndRegion)
 {
     Fixture::Database db;
     db.insert("EVEREIN", {{"VereinNr", "1200"}, {"Abkuerzung", "GAU"}, {"Name", "Gau Isar"}});
@@ -228,7 +228,7 @@ TEST(SpecStatements, ParticipationStatisticsGroupByClubDistrictAndRegion)
     EXPECT_EQ(vollst->RecordCount(), 3);
 }
 
-TEST(SpecStatements, CompetitionDayIsFoundByItsGermanDate)
+TEST(JobStatements, CompetitionDayIsFoundByItsGermanDate)
 {
     Fixture::Database db;
     db.insert("AWKTAG", {{"Ident", 1}, {"WKTag", 1}, {"Datum", "2025-03-08"}, {"Teilmeisterschaft", "1"}});
@@ -248,7 +248,7 @@ TEST(SpecStatements, CompetitionDayIsFoundByItsGermanDate)
     EXPECT_EQ(find("10.03.2025"), 0);
 }
 
-TEST(SpecStatements, TheStatementsTheModuleWritesWith)
+TEST(JobStatements, TheStatementsTheModuleWritesWith)
 {
     Fixture::Database db;
     db.insert("EMANNSCH", {{"Ident", 1}, {"VereinNr", "1201"}, {"Disziplin", "531"}, {"MKlasse", "10"}, {"MannschNr", "2"}});
@@ -301,10 +301,10 @@ TEST(SpecStatements, TheStatementsTheModuleWritesWith)
     EXPECT_EQ(db.count("EURKUNDEM"), 1);
 }
 
-// Statements of the jobs as their descriptions give them: each must find
+// Statements of the jobs as they are written: each must find
 // every column it names, on a generated championship, and the ones that
 // list what a championship always has must find rows.
-TEST(SpecStatements, JobQueriesFindTheirColumnsAndDataInAGeneratedChampionship)
+TEST(JobStatements, JobQueriesFindTheirColumnsAndDataInAGeneratedChampionship)
 {
     auto db = Fixture::Database::Generated(600, 3);
     const QVariantMap p = JobQueries::Parameters();
