@@ -8,7 +8,7 @@
 #include "platform/host/Qvsettings.h"
 #include "platform/report/Rprender.h"
 #include "platform/vcl/FormDriver.h"
-#include "reports1/frame/Einspruenge.h"
+#include "reports1/module/Einspruenge.h"
 
 #include <QApplication>
 #include <QTextStream>

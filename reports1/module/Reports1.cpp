@@ -1,7 +1,7 @@
 // The package: its units in package order, and the start and stop entries
 // that run their initialisation and finalisation.
 
-#include "reports1/frame/Report1dm.h"
+#include "reports1/module/Report1dm.h"
 
 #include "platform/host/Qvunits.h"
 #include "reports1/documents/Startgeld1.h"

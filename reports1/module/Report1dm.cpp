@@ -1,4 +1,4 @@
-#include "reports1/frame/Report1dm.h"
+#include "reports1/module/Report1dm.h"
 
 #include "platform/host/Datamod.h"
 #include "platform/host/Qvmain.h"

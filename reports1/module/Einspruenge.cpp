@@ -1,4 +1,4 @@
-#include "reports1/frame/Einspruenge.h"
+#include "reports1/module/Einspruenge.h"
 
 #include "reports1/entries/Starter1.h"
 #include "reports1/results/Ergebdruck1.h"

@@ -1,7 +1,7 @@
 // The module's spine as the host sees it: identity, start and stop, the
 // print menu and the host messages.
 
-#include "reports1/frame/Report1dm.h"
+#include "reports1/module/Report1dm.h"
 
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvunits.h"
