@@ -151,7 +151,7 @@ int bench(const CliArgs& a)
         ErgebRangfolge::TErgebDaten daten;
         daten.Wettkaempfe = {Datamod::iIdent};
         daten.RangfolgeFestlegen(Datamod::iIdent);
-        daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+        daten.EinzelMannschaftSQLErstellen();
         int zeilen = 0;
         for (bool weiter = daten.ErsteGruppe(2, false); weiter; weiter = daten.SucheMannschaftOderEinzel(2, false)) {
             ErgebRangfolge::TEinzelPlatz platz;

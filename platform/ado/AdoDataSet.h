@@ -87,11 +87,6 @@ public:
     void Delete();
     bool CanModify() const;
 
-    // Called after every change of the current record or of the rows
-    // (open, close, navigation, filter, post, delete); for widgets that
-    // show a dataset.
-    void SetOnChange(std::function<void()> handler) { onChange_ = std::move(handler); }
-
     // How a field is made: by Open from a result, or by AddField.
     struct FieldDef {
         QString name;
@@ -126,7 +121,6 @@ protected:
     int CurrentRowIndex() const;     // index into Rows(), -1 when none
     void SetCurrentRowIndex(int rowIndex); // moves to that row if it is visible
     void SetFieldsFromDefs(const std::vector<FieldDef>& defs);
-    void Changed();
     // The statement with ":Name" replaced by "?" and the values to bind.
     QString BoundText(QVariantList& values) const;
     static int CompareRows(const Row& a, const Row& b, const std::vector<std::pair<int, bool>>& keys);
@@ -167,7 +161,6 @@ private:
     struct FilterNode;
     std::shared_ptr<FilterNode> filter_;
 
-    std::function<void()> onChange_;
 };
 
 } // namespace Ado

@@ -1,7 +1,7 @@
+#include "platform/ado/AdoError.h"
 #include "platform/ado/AdoFilter.h"
 #include "platform/ado/AdoSqlite.h"
 #include "platform/ado/AdoValues.h"
-#include "platform/ado/AdoError.h"
 
 namespace Ado::detail {
 

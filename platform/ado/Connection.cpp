@@ -3,8 +3,8 @@
 // statement text.
 
 #include "platform/ado/Ado.h"
-#include "platform/ado/AdoSqlite.h"
 #include "platform/ado/AdoError.h"
+#include "platform/ado/AdoSqlite.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

@@ -2,9 +2,11 @@
 // filter, Locate, editing.
 
 #include "platform/ado/Ado.h"
+#include "platform/ado/AdoError.h"
 #include "platform/ado/AdoFilter.h"
 #include "platform/ado/AdoValues.h"
-#include "platform/ado/AdoError.h"
+
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cmath>
@@ -200,7 +202,6 @@ void TDataSet::Open()
     cur_ = visible_.isEmpty() ? -1 : 0;
     bof_ = true;
     eof_ = visible_.isEmpty();
-    Changed();
 }
 
 void TDataSet::Close()
@@ -215,7 +216,6 @@ void TDataSet::Close()
     eof_ = bof_ = true;
     active_ = false;
     state_ = dsInactive;
-    Changed();
 }
 
 void TDataSet::Requery()
@@ -247,7 +247,6 @@ void TDataSet::SetRecNo(int recNo)
         return;
     cur_ = std::clamp(recNo, 1, int(visible_.size())) - 1;
     eof_ = bof_ = false;
-    Changed();
 }
 
 void TDataSet::First()
@@ -257,7 +256,6 @@ void TDataSet::First()
     cur_ = visible_.isEmpty() ? -1 : 0;
     bof_ = true;
     eof_ = visible_.isEmpty();
-    Changed();
 }
 
 void TDataSet::Last()
@@ -267,7 +265,6 @@ void TDataSet::Last()
     cur_ = int(visible_.size()) - 1;
     eof_ = true;
     bof_ = visible_.isEmpty();
-    Changed();
 }
 
 void TDataSet::Next()
@@ -281,7 +278,6 @@ void TDataSet::Next()
     } else {
         eof_ = true;
     }
-    Changed();
 }
 
 void TDataSet::Prior()
@@ -295,7 +291,6 @@ void TDataSet::Prior()
     } else {
         bof_ = true;
     }
-    Changed();
 }
 
 TField* TDataSet::FindField(const QString& name)
@@ -465,16 +460,15 @@ void TDataSet::SetFilter(const QString& expr)
 {
     if (active_)
         CheckBrowseMode();
-    QString old = filterText_;
-    filterText_ = expr;
-    try {
-        if (active_)
-            CompileFilter();
-    } catch (...) {
+    // A filter that does not compile leaves the previous one in force.
+    const QString old = std::exchange(filterText_, expr);
+    auto zurueck = qScopeGuard([&] {
         filterText_ = old;
         CompileFilter();
-        throw;
-    }
+    });
+    if (active_)
+        CompileFilter();
+    zurueck.dismiss();
     if (active_ && filtered_) {
         RebuildVisible();
         First();
@@ -522,7 +516,6 @@ bool TDataSet::Locate(const QString& keyFields, const QVariantList& values, bool
         if (match) {
             cur_ = pos;
             eof_ = bof_ = false;
-            Changed();
             return true;
         }
     }
@@ -548,7 +541,6 @@ void TDataSet::StartInsert(bool append)
     editRow_ = -1;
     state_ = dsInsert;
     eof_ = bof_ = false;
-    Changed();
 }
 
 void TDataSet::Insert() { StartInsert(false); }
@@ -570,7 +562,6 @@ void TDataSet::Edit()
     modified_ = QVector<bool>(int(fields_.size()), false);
     editRow_ = row;
     state_ = dsEdit;
-    Changed();
 }
 
 void TDataSet::Post()
@@ -597,7 +588,6 @@ void TDataSet::Post()
     RebuildVisible();
     SetCurrentRowIndex(rowIndex);
     eof_ = bof_ = visible_.isEmpty();
-    Changed();
 }
 
 void TDataSet::Cancel()
@@ -608,7 +598,6 @@ void TDataSet::Cancel()
     buffer_.clear();
     editRow_ = insertAt_ = -1;
     eof_ = visible_.isEmpty();
-    Changed();
 }
 
 void TDataSet::Delete()
@@ -631,13 +620,6 @@ void TDataSet::Delete()
     RebuildVisible();
     cur_ = visible_.isEmpty() ? -1 : std::min(keep, int(visible_.size()) - 1);
     eof_ = bof_ = visible_.isEmpty();
-    Changed();
-}
-
-void TDataSet::Changed()
-{
-    if (onChange_)
-        onChange_();
 }
 
 } // namespace Ado

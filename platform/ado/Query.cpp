@@ -2,15 +2,16 @@
 // posted records back.
 
 #include "platform/ado/Ado.h"
+#include "platform/ado/AdoError.h"
 #include "platform/ado/AdoSqlite.h"
 #include "platform/ado/AdoValues.h"
-#include "platform/ado/AdoError.h"
 
 #include <QRegularExpression>
 #include <optional>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlField>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSqlResult>
@@ -370,7 +371,6 @@ bool TADOTable::Seek(const QVariantList& keyValues, TSeekOption option)
     if (pos < 0)
         return false;
     SetCurrentRowIndex(vis[pos]);
-    Changed();
     return true;
 }
 
@@ -406,13 +406,8 @@ void TClientDataSet::CreateDataSet()
 {
     Close();
     creating_ = true;
-    try {
-        Open();
-    } catch (...) {
-        creating_ = false;
-        throw;
-    }
-    creating_ = false;
+    const auto fertig = qScopeGuard([this] { creating_ = false; });
+    Open();
 }
 
 void TClientDataSet::CreateDataSet(TDataSet& templ)

@@ -1,4 +1,5 @@
 #include "platform/host/Datamod.h"
+#include "platform/host/DisziplinInfo.h"
 #include "platform/host/Eingabefehler.h"
 #include "platform/host/Einstell.h"
 #include "platform/host/HostUi.h"
@@ -96,6 +97,8 @@ bool TDataModule1::OpenDatabase(const QString& fileOrUrl, QString* error)
 
 void TDataModule1::SetCurrentChampionship(int ident)
 {
+    // What was read of the disciplines belongs to the championship before.
+    DisziplinInfoVergessen();
     iIdent = ident;
     sVeranstaltung.clear();
     if (connection_ && connection_->TableExists("ZKTMP")) {
@@ -115,6 +118,7 @@ void TDataModule1::CloseDatabase()
     if (Ado::DefaultConnection() == connection_.get())
         Ado::SetDefaultConnection(nullptr);
     connection_.reset();
+    DisziplinInfoVergessen();
     iIdent = 0;
     sVeranstaltung.clear();
     iVerband = 0;

@@ -17,7 +17,8 @@ struct TDisziplinInfo {
 };
 
 // The discipline of championship Ident; not Gueltig when there is none.
-// Read once per discipline and kept until DisziplinInfoVergessen.
+// Read once per discipline and kept until DisziplinInfoVergessen, which
+// the data module calls whenever the database or the championship changes.
 TDisziplinInfo DisziplinInfo(const QString& Disziplin, int Ident);
 void DisziplinInfoVergessen();
 

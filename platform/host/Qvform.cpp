@@ -1,6 +1,11 @@
 #include "platform/host/Qvform.h"
 
+#include "platform/host/Datamod.h"
+#include "platform/host/Guard.h"
+#include "platform/host/Qvsettings.h"
+
 #include <QCloseEvent>
+#include <QShowEvent>
 
 namespace Qvform {
 
@@ -20,13 +25,22 @@ void NotifyShown(QWidget* form)
         showHook()(form);
 }
 
-void TQuarvelForm::showEvent(QShowEvent* event)
+QString FensterTitel(const QString& Titel)
 {
-    QWidget::showEvent(event);
-    NotifyShown(this);
+    return Titel + " - " + Datamod::sVeranstaltung + " - Teilm. " + Qvsettings::GetString("Speziell", "Teilmeisterschaft");
 }
 
 TQuarvelForm::TQuarvelForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
+
+TQuarvelForm::~TQuarvelForm() { unitVariableClear(); }
+
+void TQuarvelForm::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        Host::Guard([this] { FormShow(); });
+    QWidget::showEvent(event);
+    NotifyShown(this);
+}
 
 void TQuarvelForm::RestoreAndRaise()
 {
@@ -39,7 +53,14 @@ void TQuarvelForm::RestoreAndRaise()
 void TQuarvelForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
+    unitVariableClear();
     QWidget::closeEvent(event);
+}
+
+void TQuarvelForm::unitVariableClear()
+{
+    if (unitVariable_)
+        std::exchange(unitVariable_, {})();
 }
 
 } // namespace Qvform

@@ -225,8 +225,6 @@ private:
     void printSegment(const QString& text);
     void emitText(const QString& text, double x, char align, double width);
     double lineBoxTop() const;
-    QStringList wrapLines(TMemoBuf& buf, qsizetype from, int maxLines, std::vector<qsizetype>* ends,
-                          std::vector<bool>* eols) const;
 
     TPageSetup setup_;
     TReportDocument doc_;

@@ -1,7 +1,7 @@
 #include "platform/vcl/DataSetModel.h"
 
 #include "platform/ado/Ado.h"
-#include "platform/vcl/Guard.h"
+#include "platform/host/Guard.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
@@ -88,7 +88,7 @@ void TDataSetModel::Bind(QAbstractItemView* view, std::function<void(int)> onRow
                     return;
                 MoveTo(current.row());
                 if (onRowChanged)
-                    Guard([&] { onRowChanged(current.row()); });
+                    Host::Guard([&] { onRowChanged(current.row()); });
             });
     followDataSet();
 }
@@ -164,7 +164,7 @@ bool TDataSetModel::setData(const QModelIndex& index, const QVariant& value, int
         return false;
 
     const int row = index.row();
-    bool ok = Guard([&] {
+    bool ok = Host::Guard([&] {
         if (OnWrite && OnWrite(row, c.Field, neu))
             return;
         MoveTo(row);

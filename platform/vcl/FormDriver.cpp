@@ -1,5 +1,5 @@
 #include "platform/vcl/FormDriver.h"
-#include "platform/vcl/Guard.h"
+#include "platform/host/Guard.h"
 #include "platform/vcl/RadioGroup.h"
 
 #include "platform/host/Qvform.h"
@@ -206,8 +206,8 @@ bool TFormDriver::Click(QWidget* root, const QString& name, QString* error)
 TFormDriver::Outcome TFormDriver::Play(QWidget* form)
 {
     played_ = true;
-    const int before = EingabefehlerCount();
-    const int beforeFehler = FehlerCount();
+    const int before = Host::EingabefehlerCount();
+    const int beforeFehler = Host::FehlerCount();
     QPointer<QWidget> guard(form);
     for (const Step& s : steps_) {
         if (!guard) {
@@ -220,12 +220,12 @@ TFormDriver::Outcome TFormDriver::Play(QWidget* form)
             outcome_ = Fehler;
             break;
         }
-        if (EingabefehlerCount() != before)
+        if (Host::EingabefehlerCount() != before)
             break; // the form stays open for a correction nobody makes
     }
-    if (outcome_ == Ok && EingabefehlerCount() != before)
+    if (outcome_ == Ok && Host::EingabefehlerCount() != before)
         outcome_ = Eingabefehler;
-    else if (outcome_ == Ok && FehlerCount() != beforeFehler)
+    else if (outcome_ == Ok && Host::FehlerCount() != beforeFehler)
         outcome_ = Fehler;
     // A modal form still open ends its modal loop so the entry returns.
     if (guard)
@@ -250,7 +250,7 @@ TFormDriver::Outcome TFormDriver::Run(const std::function<void()>& entry)
                 Play(f);
         });
     });
-    const int beforeFehler = FehlerCount();
+    const int beforeFehler = Host::FehlerCount();
     try {
         entry();
     } catch (const std::exception&) {
@@ -271,7 +271,7 @@ TFormDriver::Outcome TFormDriver::Run(const std::function<void()>& entry)
             outcome_ = Fehler;
         }
     }
-    if (outcome_ == Ok && FehlerCount() != beforeFehler)
+    if (outcome_ == Ok && Host::FehlerCount() != beforeFehler)
         outcome_ = Fehler;
     return outcome_;
 }

@@ -1,5 +1,5 @@
 #include "platform/vcl/ModalForm.h"
-#include "platform/vcl/Guard.h"
+#include "platform/host/Guard.h"
 
 #include "platform/host/HostUi.h"
 #include "platform/host/Qvform.h"
@@ -29,7 +29,7 @@ void TModalForm::ConnectButton(QAbstractButton* button, int result, std::functio
     connect(button, &QAbstractButton::clicked, this, [this, result, handler] {
         modalResult_ = result;
         if (handler)
-            Guard(handler);
+            Host::Guard(handler);
         if (modalResult_ != Host::mrNone)
             done(modalResult_);
     });
@@ -37,7 +37,7 @@ void TModalForm::ConnectButton(QAbstractButton* button, int result, std::functio
 
 void TModalForm::showEvent(QShowEvent* event)
 {
-    Guard([this] { FormShow(); });
+    Host::Guard([this] { FormShow(); });
     QDialog::showEvent(event);
     Qvform::NotifyShown(this);
 }
@@ -63,7 +63,7 @@ void TModalForm::done(int r)
 {
     if (modalResult_ == Host::mrNone)
         modalResult_ = r == QDialog::Accepted ? Host::mrOk : Host::mrCancel;
-    Guard([this] { FormClose(); });
+    Host::Guard([this] { FormClose(); });
     QDialog::done(r);
 }
 

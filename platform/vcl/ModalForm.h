@@ -5,7 +5,7 @@
 // next control like Tab; showing runs FormShow (the defaults of every
 // opening); buttons carry a modal result that closes the form after their
 // handler has run, unless the handler set the modal result back to none
-// (a failed input check). Handlers run inside Vcl::Guard.
+// (a failed input check). Handlers run inside Host::Guard.
 
 #include <QDialog>
 #include <functional>

@@ -2,30 +2,13 @@
 #include "ui_Startgeld1.h"
 
 #include "platform/host/Datamod.h"
-#include "platform/host/Qvsettings.h"
+#include "platform/host/Qvdruckvorschau.h"
 
 TStartgeldForm::TStartgeldForm() : ui(new Ui::TStartgeldForm) { ui->setupUi(this); }
 
-TStartgeldForm::~TStartgeldForm()
-{
-    if (Startgeld1::StartgeldForm == this)
-        Startgeld1::StartgeldForm = nullptr;
-    delete ui;
-}
+TStartgeldForm::~TStartgeldForm() { delete ui; }
 
-void TStartgeldForm::showEvent(QShowEvent* event)
-{
-    FormShow();
-    TQuarvelForm::showEvent(event);
-}
-
-void TStartgeldForm::FormShow()
-{
-    setWindowTitle("Startgeldberechnung - " + Datamod::sVeranstaltung + " - Teilm. "
-                   + Qvsettings::GetString("Speziell", "Teilmeisterschaft"));
-}
-
-void TStartgeldForm::FormClose() { Startgeld1::StartgeldForm = nullptr; }
+void TStartgeldForm::FormShow() { setWindowTitle(Qvform::FensterTitel("Startgeldberechnung")); }
 
 namespace Startgeld1 {
 
@@ -34,25 +17,12 @@ int DruckjobID = 0;
 
 bool Erstellen()
 {
-    if (StartgeldForm) {
-        StartgeldForm->RestoreAndRaise();
-    } else {
-        Qvform::TQuarvelForm::quarvelShow(StartgeldForm, false, Datamod::DataModule1());
-        StartgeldForm->showMaximized();
-    }
+    Qvform::TQuarvelForm::EinzelnZeigen(StartgeldForm, false, Datamod::DataModule1(), Qvform::fgMaximiert);
     return false;
 }
 
-void Druckfertig(int JobId)
-{
-    if (JobId == DruckjobID)
-        DruckjobID = 0;
-}
+void Druckfertig(int JobId) { Qvdruckvorschau::Druckfertig(DruckjobID, JobId); }
 
-void Finalization()
-{
-    delete StartgeldForm;
-    StartgeldForm = nullptr;
-}
+void Finalization() { Qvform::TQuarvelForm::Freigeben(StartgeldForm); }
 
 } // namespace Startgeld1

@@ -10,11 +10,11 @@ class TStartgeldForm : public Qvform::TQuarvelForm {
 public:
     TStartgeldForm();
     ~TStartgeldForm() override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
-    void FormClose() override;
+    void FormShow() override;
+
 private:
-    void FormShow();
     Ui::TStartgeldForm* ui;
 };
 

@@ -5,16 +5,18 @@
 #include "platform/host/Datamod.h"
 #include "platform/host/Pmsgdlg.h"
 #include "platform/host/Qvsettings.h"
+#include "platform/host/Qvutil.h"
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
 #include "reports1/frame/Druckjob.h"
+#include "reports1/frame/ReportUtil.h"
 
 using Report::TBaseReport;
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
+using Qvutil::CRLF;
 
 // The group statement of order 0 and 2 (only shot, not withdrawn starts for 2).
 QString gruppeWettbewerbe(bool nurGestartet, bool eineTeilm)
@@ -81,13 +83,9 @@ QString gruppeAnlagen(bool eineTeilm)
 TStarterForm::TStarterForm() : ui(new Ui::TStarterForm)
 {
     ui->setupUi(this);
-    rf_Starterliste = new Report::TRvNDRWriter(this);
-    rf_Starterliste->setObjectName("rf_Starterliste");
-    rf_Starterliste->SetTitle("Starterliste");
+    rf_Starterliste = Druckjob::Listenschreiber(this, "rf_Starterliste", "Starterliste");
     rf_Starterliste->OnBeforePrint = [this](TBaseReport& r) { rf_StarterlisteBeforePrint(r); };
     rf_Starterliste->OnPrint = [this](TBaseReport& r) { rf_StarterlistePrint(r); };
-    rf_Starterliste->OnPrintHeader = [this](TBaseReport& r) { rf_StarterlistePrintHeader(r); };
-    rf_Starterliste->OnPrintFooter = [this](TBaseReport& r) { rf_StarterlistePrintFooter(r); };
     rf_Starterliste->OnAfterPrint = [this](TBaseReport& r) { rf_StarterlisteAfterPrint(r); };
 
     rtf_Starterliste = new Report::TRTFFiler(this);
@@ -183,10 +181,6 @@ void TStarterForm::rf_StarterlisteBeforePrint(TBaseReport&)
 
 void TStarterForm::rf_StarterlistePrint(TBaseReport& Report) { StartListe(Report); }
 
-void TStarterForm::rf_StarterlistePrintHeader(TBaseReport& Report) { Druckjob::Kopf(Report, false, 1); }
-
-void TStarterForm::rf_StarterlistePrintFooter(TBaseReport& Report) { Druckjob::Fuss(Report); }
-
 void TStarterForm::rf_StarterlisteAfterPrint(TBaseReport&)
 {
     Q1.reset();
@@ -234,10 +228,7 @@ void TStarterForm::StartListe(TBaseReport& Report)
     Report.NewLine();
     Report.NewLine();
 
-    Report.ClearTabs();
-    Report.SetTab(Report.SectionLeft(), Report::pjRight, 1.1, 3.0, Report::BOXLINENONE, 0);
-    Report.SetTab(Report::NA, Report::pjLeft, 12.0, 3.0, Report::BOXLINENONE, 0);
-    Report.SetTab(Report::NA, Report::pjRight, 1.5, 3.0, Report::BOXLINENONE, 0);
+    Reportutil::SpaltenSetzen(Report, {{1.1, Report::pjRight}, {12.0, Report::pjLeft}, {1.5, Report::pjRight}});
 
     int iGesamt = 0, iAnlage = 0, iInsGesamt = 0;
     QString sDisziplin, sAnlage;
@@ -252,7 +243,7 @@ void TStarterForm::StartListe(TBaseReport& Report)
         schattieren();
         Report.SetFont("Arial", 11);
         Report.SetBold(true);
-        Druckjob::Zeile(Report, {"", text, QString::number(zahl)});
+        Reportutil::Zeile(Report, {"", text, QString::number(zahl)});
     };
     auto neueSeite = [&] {
         Report.NewPage();
@@ -308,7 +299,7 @@ void TStarterForm::StartListe(TBaseReport& Report)
             Report.SetTabShade(0);
             Report.SetFont("Arial", 13);
             Report.SetBold(true);
-            Druckjob::Zeile(Report, {q->FieldByName("Anlage")->AsString(), q->FieldByName("AnlName")->AsString(), ""});
+            Reportutil::Zeile(Report, {q->FieldByName("Anlage")->AsString(), q->FieldByName("AnlName")->AsString(), ""});
             Report.NewLine();
             sAnlage = q->FieldByName("Anlage")->AsString();
         }
@@ -324,7 +315,7 @@ void TStarterForm::StartListe(TBaseReport& Report)
             Report.SetTabShade(0);
             Report.SetFont("Arial", 12);
             Report.SetBold(true);
-            Druckjob::Zeile(Report, {q->FieldByName("Disziplin")->AsString(), q->FieldByName("DisName")->AsString(), "Anzahl"});
+            Reportutil::Zeile(Report, {q->FieldByName("Disziplin")->AsString(), q->FieldByName("DisName")->AsString(), "Anzahl"});
             Report.SetFont("Arial", 10);
             Report.SetBold(false);
             sDisziplin = q->FieldByName("Disziplin")->AsString();
@@ -334,7 +325,7 @@ void TStarterForm::StartListe(TBaseReport& Report)
         schattieren();
         Report.SetFont("Arial", 10);
         Report.SetBold(false);
-        Druckjob::Zeile(Report, {q->FieldByName("Klasse")->AsString(), q->FieldByName("KlaName")->AsString(),
+        Reportutil::Zeile(Report, {q->FieldByName("Klasse")->AsString(), q->FieldByName("KlaName")->AsString(),
                                  QString::number(anzahl)});
         iGesamt += anzahl;
         iAnlage += anzahl;
@@ -353,7 +344,7 @@ void TStarterForm::StartListe(TBaseReport& Report)
     schattieren();
     Report.SetFont("Arial", 12);
     Report.SetBold(true);
-    Druckjob::Zeile(Report, {"", "Insgesamt", QString::number(iInsGesamt)});
+    Reportutil::Zeile(Report, {"", "Insgesamt", QString::number(iInsGesamt)});
 }
 
 namespace Starter1 {

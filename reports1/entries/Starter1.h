@@ -35,8 +35,6 @@ protected:
 private:
     void rf_StarterlisteBeforePrint(Report::TBaseReport& Report);
     void rf_StarterlistePrint(Report::TBaseReport& Report);
-    void rf_StarterlistePrintHeader(Report::TBaseReport& Report);
-    void rf_StarterlistePrintFooter(Report::TBaseReport& Report);
     void rf_StarterlisteAfterPrint(Report::TBaseReport& Report);
     void rtf_StarterlisteBeforePrint(Report::TBaseReport& Report);
     void rtf_StarterlistePrint(Report::TBaseReport& Report);

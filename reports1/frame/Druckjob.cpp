@@ -44,6 +44,17 @@ void NachDruck(Report::TRvNDRWriter& writer)
     Datamod::DataModule1()->DruckdateiSpeichern();
 }
 
+Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const QString& title)
+{
+    auto* w = new Report::TRvNDRWriter(owner);
+    w->setObjectName(name);
+    w->SetTitle(title);
+    w->OnPrintHeader = [](Report::TBaseReport& r) { Kopf(r, false, 1); };
+    w->OnPrintFooter = [](Report::TBaseReport& r) { Fuss(r); };
+    w->OnAfterPrint = [w](Report::TBaseReport&) { NachDruck(*w); };
+    return w;
+}
+
 void Kopf(Report::TBaseReport& report, bool Ueberschrift, int SchriftAuswahl)
 {
     report.GotoHeader();
@@ -54,15 +65,6 @@ void Fuss(Report::TBaseReport& report)
 {
     report.GotoFooter();
     Reportutil::quarvelFusszeile(report, -1);
-}
-
-void Zeile(Report::TBaseReport& report, const QStringList& felder)
-{
-    QString s;
-    for (const QString& f : felder)
-        s += "\t" + f;
-    report.Print(s);
-    report.NewLine();
 }
 
 } // namespace Druckjob

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QObject;
+
 namespace Report {
 class TBaseReport;
 class TRvNDRWriter;
@@ -36,11 +38,14 @@ void Vorschau(Report::TRvNDRWriter& writer, int& DruckjobID, int Interval = 0);
 // named to the host and archived.
 void NachDruck(Report::TRvNDRWriter& writer);
 
+// A report writer for a list, owned by owner and named as the form's
+// component: the standard page header and footer, and after printing the
+// writer's output named to the host and archived (NachDruck). The job sets
+// OnPrint, and OnBeforePrint or OnAfterPrint where it has more to do.
+Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const QString& title);
+
 // The standard page header and footer of lists.
 void Kopf(Report::TBaseReport& report, bool Ueberschrift = false, int SchriftAuswahl = 1);
 void Fuss(Report::TBaseReport& report);
-
-// One line of tab texts: "\t" before each, then a new line.
-void Zeile(Report::TBaseReport& report, const QStringList& felder);
 
 } // namespace Druckjob

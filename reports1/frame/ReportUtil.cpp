@@ -270,19 +270,41 @@ void TextTab(TBaseReport& Report, const QString& Text)
     Report.SetFontSize(size);
 }
 
-std::unique_ptr<QStringList> TextAufteilen(TBaseReport& Report, const QString& Bezeichnung, double Anfang, double Ende)
+QStringList TextAufteilen(TBaseReport& Report, const QString& Bezeichnung, double Anfang, double Ende)
 {
     Report::TMemoBuf memo;
     memo.SetPrintStart(Anfang);
     memo.SetPrintEnd(Ende);
     memo.SetText(Bezeichnung);
-    auto list = std::make_unique<QStringList>();
+    QStringList list;
     const int n = Report.MemoLines(memo);
     for (int i = 0; i < n; ++i) {
         bool eol = false;
-        *list << Report.GetMemoLine(memo, eol);
+        list << Report.GetMemoLine(memo, eol);
     }
     return list;
+}
+
+void SpaltenSetzen(TBaseReport& Report, const QVector<TSpalte>& Spalten, double Start)
+{
+    Report.ClearTabs();
+    for (qsizetype i = 0; i < Spalten.size(); ++i) {
+        const double pos = i == 0 ? (Start == Report::NA ? Report.SectionLeft() : Start) : Report::NA;
+        const TSpalte& s = Spalten[i];
+        if (s.Breite == Rest)
+            SetLastTab(Report, pos, s.Ausrichtung, 3, Report::BOXLINENONE, 0);
+        else
+            Report.SetTab(pos, s.Ausrichtung, s.Breite, 3, Report::BOXLINENONE, 0);
+    }
+}
+
+void Zeile(TBaseReport& Report, const QStringList& Felder)
+{
+    QString s;
+    for (const QString& f : Felder)
+        s += "\t" + f;
+    Report.Print(s);
+    Report.NewLine();
 }
 
 QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& AuswahlM, const QString& Disziplin,

@@ -3,14 +3,14 @@
 // rule under and above them, the sender line and fold mark of letters, tab
 // routines, word wrap, fitting fonts, and the federation code of a group.
 
+#include "platform/report/Rpdefine.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
-#include <memory>
 
 namespace Report {
 class TBaseReport;
-struct TTab;
 } // namespace Report
 
 namespace Reportutil {
@@ -31,7 +31,22 @@ void TabLines(Report::TBaseReport& Report, const QString& lines, bool add);
 void RemoveTabLines(Report::TBaseReport& Report, const QVector<int>& indexes, const QString& lines);
 void TextTab(Report::TBaseReport& Report, const QString& Text);
 double FontSizeToFit(Report::TBaseReport& Report, const QString& Text, double TxtWidth);
-std::unique_ptr<QStringList> TextAufteilen(Report::TBaseReport& Report, const QString& Bezeichnung, double Anfang, double Ende);
+// The lines Bezeichnung wraps into between Anfang and Ende at the current font.
+QStringList TextAufteilen(Report::TBaseReport& Report, const QString& Bezeichnung, double Anfang, double Ende);
+
+// One column of a row layout: its width in cm (Rest: up to the right
+// section) and how text sits in it. Columns carry the cell margin of the
+// lists (3/100 inch) and no border or shade.
+struct TSpalte {
+    double Breite;
+    Report::TPrintJustify Ausrichtung = Report::pjLeft;
+};
+inline constexpr double Rest = -1;
+// Replaces the tabs by the columns: the first at Start (the left section
+// when NA), each further one after the one before.
+void SpaltenSetzen(Report::TBaseReport& Report, const QVector<TSpalte>& Spalten, double Start = Report::NA);
+// One line of a row layout: each text in its column, then a new line.
+void Zeile(Report::TBaseReport& Report, const QStringList& Felder);
 
 // The federation code of a discipline (and class) of championship Ident.
 QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& AuswahlM, const QString& Disziplin,

@@ -23,8 +23,7 @@ bool TReportForm::PrintJobClick(Sectionlist::TPrintJob& PrintJob)
 
 bool TReportForm::ReceiveMessage(const QString& Msg)
 {
-    auto fields = Qvutil::BreakApart(Msg, ",");
-    const QStringList& f = *fields;
+    const QStringList f = Qvutil::BreakApart(Msg, ",");
     if (f.size() < 3 || f[0] != "ZKTMP")
         return false;
     if (f[1] == "REPORT" && f[2] == "UNVOLLSTAENDIG") {
@@ -44,8 +43,7 @@ bool TReportForm::ReceiveMessage(const QString& Msg)
 
 bool TReportForm::ProcessMessage(const QString& Msg)
 {
-    auto fields = Qvutil::BreakApart(Msg, ",");
-    const QStringList& f = *fields;
+    const QStringList f = Qvutil::BreakApart(Msg, ",");
     if (f.size() < 2 || f[0] != "DRUCK FERTIG")
         return false;
     bool ok = false;

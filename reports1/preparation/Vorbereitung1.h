@@ -10,11 +10,11 @@ class TVorbereitungForm : public Qvform::TQuarvelForm {
 public:
     TVorbereitungForm();
     ~TVorbereitungForm() override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
-    void FormClose() override;
+    void FormShow() override;
+
 private:
-    void FormShow();
     Ui::TVorbereitungForm* ui;
 };
 

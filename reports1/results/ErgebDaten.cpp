@@ -1,6 +1,7 @@
 // The datasets of the results dialog: group stepping, inner tens, the team
 // tie-break of discipline "531" and the combination of several competitions.
 
+#include "platform/host/Qvutil.h"
 #include "reports1/results/ErgebRangfolge.h"
 
 #include "platform/ado/Ado.h"
@@ -16,7 +17,7 @@ namespace ErgebRangfolge {
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
+using Qvutil::CRLF;
 
 std::unique_ptr<Ado::TADOQuery> abfrage(const QString& sql)
 {
@@ -63,14 +64,13 @@ TEinzelPlatz::TPlatz TEinzelPlatz::Naechster(Ado::TDataSet& q)
 TErgebDaten::TErgebDaten() = default;
 TErgebDaten::~TErgebDaten() = default;
 
-void TErgebDaten::EinzelMannschaftSQLErstellen(bool ProMitglied_, bool ProIdent, bool AlleStarter, bool Unvollstaendig,
-                                               bool OhneMannschaft)
+void TErgebDaten::EinzelMannschaftSQLErstellen(const TErgebOptionen& Optionen)
 {
-    ProMitglied = ProMitglied_;
+    ProMitglied = Optionen.ProMitglied;
     AltEinzelSQL = q_Einzel ? q_Einzel->SQL() : QString();
     AltMannschaftSQL = q_Mannschaft ? q_Mannschaft->SQL() : QString();
     // Both texts carry parameters, so the datasets come back closed.
-    const TErgebSQL sql = SQLErstellen(Wettkaempfe, ProMitglied, ProIdent, AlleStarter, Unvollstaendig, OhneMannschaft);
+    const TErgebSQL sql = SQLErstellen(Wettkaempfe, Optionen);
     q_Einzel = abfrage(sql.Einzel);
     q_Mannschaft = abfrage(sql.Mannschaft);
 }

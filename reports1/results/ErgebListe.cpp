@@ -6,9 +6,9 @@
 #include "platform/host/Qvclock.h"
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvsettings.h"
+#include "platform/host/Qvutil.h"
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
-#include "reports1/frame/Druckjob.h"
 #include "reports1/frame/ReportUtil.h"
 #include "reports1/results/ErgebRangfolge.h"
 
@@ -18,7 +18,7 @@ namespace ErgebListe {
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
+using Qvutil::CRLF;
 
 // The settings the list reads once per document.
 struct TEinstellungen {
@@ -52,17 +52,47 @@ void neueSeiteWennNoetig(TBaseReport& r)
     }
 }
 
-void zeile(TBaseReport& r, const QStringList& felder) { Druckjob::Zeile(r, felder); }
+using Reportutil::Rest;
+using Reportutil::TSpalte;
+using Reportutil::Zeile;
+constexpr auto L = Report::pjLeft;
+constexpr auto R_ = Report::pjRight;
 
 // Series grid of n columns below a result row.
 void TabulatorSetzen(TBaseReport& r, int n)
 {
-    r.ClearTabs();
-    r.SetTab(r.SectionLeft(), Report::pjLeft, 1.0, 3, Report::BOXLINENONE, 0);
     const double breite = (r.SectionRight() - r.SectionLeft() - 1.0 - 1.5) / n;
+    QVector<TSpalte> s = {{1.0, L}};
     for (int i = 0; i < n; ++i)
-        r.SetTab(Report::NA, Report::pjRight, breite, 3, Report::BOXLINENONE, 0);
-    Reportutil::SetLastTab(r, Report::NA, Report::pjRight, 3, Report::BOXLINENONE, 0);
+        s << TSpalte{breite, R_};
+    s << TSpalte{Rest, R_};
+    Reportutil::SpaltenSetzen(r, s);
+}
+
+// The remarks of an individual result as both lists show them: the final,
+// the shoot-off, the measured value and the additional value (1 to 9998).
+QStringList Bemerkungen(Ado::TDataSet& q)
+{
+    QStringList b;
+    const double finale = zahl(q, "Finale"), stech = zahl(q, "StechErg"), mess = zahl(q, "MessErg");
+    const int zusatz = q.FieldByName("Zusatz")->AsInteger();
+    if (finale > 0)
+        b << Schtools::Format31(finale / 10);
+    if (stech > 0)
+        b << Schtools::Format31(stech / 10);
+    if (mess > 0)
+        b << Schtools::Format31(1000 - mess / 10);
+    if (zusatz >= 1 && zusatz <= 9998)
+        b << QString::asprintf("%2d", zusatz);
+    return b;
+}
+
+// The result as both lists show it: the total with a final, else the
+// result (padded to four characters).
+QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info)
+{
+    return zahl(q, "Finale") > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info)
+                                 : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(4);
 }
 
 class TListe {
@@ -101,7 +131,7 @@ void TListe::Drucken()
     R.NewLine();
 
     D.Wettkaempfe = {Datamod::iIdent};
-    D.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    D.EinzelMannschaftSQLErstellen();
     bool weiter = D.ErsteGruppe(2, E.Disqualifikation);
     bool erste = true;
     while (weiter) {
@@ -157,11 +187,7 @@ bool TListe::hatteDisqualifikation(Ado::TDataSet& g)
 void TListe::gruppenKopf(Ado::TDataSet& q, bool mannschaft)
 {
     neueSeiteWennNoetig(R);
-    R.ClearTabs();
-    R.SetTab(R.SectionLeft(), Report::pjRight, 1.5, 3, Report::BOXLINENONE, 0);
-    R.SetTab(Report::NA, Report::pjLeft, 9.0, 3, Report::BOXLINENONE, 0);
-    R.SetTab(Report::NA, Report::pjRight, 6.0, 3, Report::BOXLINENONE, 0);
-    R.SetTab(Report::NA, Report::pjRight, 0.5, 3, Report::BOXLINENONE, 0);
+    Reportutil::SpaltenSetzen(R, {{1.5, R_}, {9.0, L}, {6.0, R_}, {0.5, R_}});
     R.SetFont("Arial", 12);
     R.SetBold(true);
     R.SetTabShade(0);
@@ -180,7 +206,7 @@ void TListe::gruppenKopf(Ado::TDataSet& q, bool mannschaft)
         else if (!feld(q, "OlDisziGrp").isEmpty())
             titel += " " + feld(q, "Zusatz");
     }
-    zeile(R, {kennzahl, titel, mannschaft ? QStringLiteral("Mannschaftsergebnisse") : QStringLiteral("Einzelergebnisse ")});
+    Zeile(R, {kennzahl, titel, mannschaft ? QStringLiteral("Mannschaftsergebnisse") : QStringLiteral("Einzelergebnisse ")});
     R.NewLine();
 }
 
@@ -196,17 +222,12 @@ void TListe::mannschaften()
     for (q.First(); !q.Eof(); q.Next()) {
         neueSeiteWennNoetig(R);
         const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
-        R.ClearTabs();
-        R.SetTab(R.SectionLeft(), Report::pjRight, 1.0, 3, Report::BOXLINENONE, 0);
+        QVector<TSpalte> spalten = {{1.0, R_}};
         if (mitKuerzel)
-            R.SetTab(Report::NA, Report::pjLeft, 1.1, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, mitKuerzel ? 8.4 : 9.5, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, 1.6, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, 1.7, 3, Report::BOXLINENONE, 0);
-        for (int i = 0; i < 3; ++i)
-            R.SetTab(Report::NA, Report::pjRight, 0.8, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjRight, 1.2, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, 0.5, 3, Report::BOXLINENONE, 0);
+            spalten << TSpalte{1.1, L};
+        spalten << TSpalte{mitKuerzel ? 8.4 : 9.5, L} << TSpalte{1.6, L} << TSpalte{1.7, L} << TSpalte{0.8, R_}
+                << TSpalte{0.8, R_} << TSpalte{0.8, R_} << TSpalte{1.2, R_} << TSpalte{0.5, L};
+        Reportutil::SpaltenSetzen(R, spalten);
         Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
 
         const int p = platz.Naechster(feld(q, "Qual"));
@@ -221,7 +242,7 @@ void TListe::mannschaften()
         f << ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr")) << QString() << abmeldung
           << serie("Serie1") << serie("Serie2") << serie("Serie3") << Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info)
           << QString();
-        zeile(R, f);
+        Zeile(R, f);
     }
     R.SetTabShade(0);
     R.NewLine();
@@ -258,46 +279,27 @@ void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
     R.SetFont("Arial", 9);
     R.SetBold(false);
     const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
-    auto tabs = [&] {
-        R.ClearTabs();
-        R.SetTab(R.SectionLeft(), Report::pjRight, 0.5, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, 0.1, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjRight, 0.8, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, 0.1, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, 4.2, 3, Report::BOXLINENONE, 0);
-        if (mitKuerzel)
-            R.SetTab(Report::NA, Report::pjLeft, 1.1, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjLeft, mitKuerzel ? 4.0 : 5.0, 3, Report::BOXLINENONE, 0);
-        for (int i = 0; i < 6; ++i)
-            R.SetTab(Report::NA, Report::pjRight, 0.9, 3, Report::BOXLINENONE, 0);
-        R.SetTab(Report::NA, Report::pjRight, 1.2, 3, Report::BOXLINENONE, 0);
-        Reportutil::SetLastTab(R, Report::NA, Report::pjLeft, 3, Report::BOXLINENONE, 0);
-    };
-    tabs();
+    QVector<TSpalte> spalten = {{0.5, R_}, {0.1, L}, {0.8, R_}, {0.1, L}, {4.2, L}};
+    if (mitKuerzel)
+        spalten << TSpalte{1.1, L};
+    spalten << TSpalte{mitKuerzel ? 4.0 : 5.0, L};
+    for (int i = 0; i < 6; ++i)
+        spalten << TSpalte{0.9, R_};
+    spalten << TSpalte{1.2, R_} << TSpalte{Rest, L};
+    Reportutil::SpaltenSetzen(R, spalten);
     Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
 
     const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
     const int vereinsTab = mitKuerzel ? 7 : 6;
     const Report::TTab* vt = R.GetTab(vereinsTab);
     const double innen = R.XI2U(vt->Margin);
-    auto vereinZeilen = Reportutil::TextAufteilen(R, feld(q, "VerName"), vt->Pos + innen, vt->Pos + vt->Width - innen);
-    if (vereinZeilen->isEmpty())
-        *vereinZeilen << QString();
+    QStringList vereinZeilen = Reportutil::TextAufteilen(R, feld(q, "VerName"), vt->Pos + innen, vt->Pos + vt->Width - innen);
+    if (vereinZeilen.isEmpty())
+        vereinZeilen << QString();
 
     // Result column and remarks.
-    const double finale = zahl(q, "Finale"), stech = zahl(q, "StechErg"), mess = zahl(q, "MessErg");
-    const int zusatz = q.FieldByName("Zusatz")->AsInteger();
-    const QString ergebnis = finale > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info)
-                                        : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(4);
-    QStringList bemerkung;
-    if (finale > 0)
-        bemerkung << Schtools::Format31(finale / 10);
-    if (stech > 0)
-        bemerkung << Schtools::Format31(stech / 10);
-    if (mess > 0)
-        bemerkung << Schtools::Format31(1000 - mess / 10);
-    if (zusatz >= 1 && zusatz <= 9998)
-        bemerkung << QString::asprintf("%2d", zusatz);
+    const QString ergebnis = ErgebnisText(q, info);
+    QStringList bemerkung = Bemerkungen(q);
     if (q.FieldByName("Disqualifikation")->AsInteger() > 0)
         bemerkung << "*" + feld(q, "Disqualifikation");
 
@@ -314,17 +316,17 @@ void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
                      feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname")};
     if (mitKuerzel)
         f << feld(q, "Abkuerzung");
-    f << vereinZeilen->first();
+    f << vereinZeilen.first();
     for (const QString& s : reihe)
         f << s;
     f << ergebnis << bemerkung.join(' ');
-    zeile(R, f);
-    for (int i = 1; i < vereinZeilen->size(); ++i) {
+    Zeile(R, f);
+    for (int i = 1; i < vereinZeilen.size(); ++i) {
         neueSeiteWennNoetig(R);
         QString s;
         for (int t = 0; t < vereinsTab; ++t)
             s += "\t";
-        R.Print(s + vereinZeilen->at(i));
+        R.Print(s + vereinZeilen.at(i));
         R.NewLine();
     }
 
@@ -358,7 +360,7 @@ void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
                 QStringList l = {QString()};
                 for (int i = start; i < start + 10; ++i)
                     l << plaetze[i];
-                zeile(R, l);
+                Zeile(R, l);
             }
             R.PopTabs();
             R.SetFontSize(groesse);
@@ -371,16 +373,13 @@ void TListe::legende()
     neueSeiteWennNoetig(R);
     R.NewLine();
     R.NewLine();
-    R.ClearTabs();
-    R.SetTab(R.SectionLeft(), Report::pjLeft, 1.8, 3, Report::BOXLINENONE, 0);
+    Reportutil::SpaltenSetzen(R, {{1.8, L}});
     R.SetTabShade(0);
     R.SetFont("Arial", 11);
     R.SetBold(true);
     R.Print("\tLegende");
     R.NewLine();
-    R.ClearTabs();
-    R.SetTab(R.SectionLeft(), Report::pjLeft, 0.5, 3, Report::BOXLINENONE, 0);
-    R.SetTab(Report::NA, Report::pjLeft, 9.0, 3, Report::BOXLINENONE, 0);
+    Reportutil::SpaltenSetzen(R, {{0.5, L}, {9.0, L}});
     R.SetFont("Arial", 10);
     R.SetBold(false);
     if (!regeln_)
@@ -388,15 +387,13 @@ void TListe::legende()
                                                     Ado::ltReadOnly);
     for (regeln_->First(); !regeln_->Eof(); regeln_->Next()) {
         neueSeiteWennNoetig(R);
-        zeile(R, {feld(*regeln_, "Nummer") + ". ", "Verstoss gegen die Regel-Nr.: " + feld(*regeln_, "Regel")});
+        Zeile(R, {feld(*regeln_, "Nummer") + ". ", "Verstoss gegen die Regel-Nr.: " + feld(*regeln_, "Regel")});
     }
 }
 
 void TListe::einspruchsende()
 {
-    R.ClearTabs();
-    R.SetTab(R.SectionLeft(), Report::pjLeft, 7.0, 3, Report::BOXLINENONE, 0);
-    R.SetTab(Report::NA, Report::pjLeft, 4.0, 3, Report::BOXLINENONE, 0);
+    Reportutil::SpaltenSetzen(R, {{7.0, L}, {4.0, L}});
     R.SetTabShade(0);
     neueSeiteWennNoetig(R);
     R.NewLine();
@@ -420,7 +417,7 @@ void bildschirmOeffnen(ErgebRangfolge::TErgebDaten& Daten, std::unique_ptr<Ado::
                        const QString& Disziplin, const QString& Klasse)
 {
     Daten.Wettkaempfe = {Datamod::iIdent};
-    Daten.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    Daten.EinzelMannschaftSQLErstellen();
     Ado::TADOQuery& d = *(Daten.*q);
     d.ParamByName("Ident")->SetValue(Datamod::iIdent);
     d.ParamByName("Disziplin")->SetValue(Disziplin);
@@ -440,13 +437,10 @@ void NichtangetretenPrint(TBaseReport& R, Ado::TDataSet& q)
 {
     const double mitte = R.SectionLeft() + (R.SectionRight() - R.SectionLeft()) / 2;
     auto kopf = [&] {
-        R.ClearTabs();
-        R.SetTab(R.SectionLeft(), Report::pjLeft, 1.0, 3, Report::BOXLINENONE, 0);
-        for (double w : {4.5, 4.5, 3.5, 3.5})
-            R.SetTab(Report::NA, Report::pjLeft, w, 3, Report::BOXLINENONE, 0);
+        Reportutil::SpaltenSetzen(R, {{1.0, L}, {4.5, L}, {4.5, L}, {3.5, L}, {3.5, L}});
         R.SetFont("Arial", 10);
         R.SetBold(false);
-        zeile(R, {"St-Nr.", "Name", "Verein", "Wettbew.", "Klasse"});
+        Zeile(R, {"St-Nr.", "Name", "Verein", "Wettbew.", "Klasse"});
     };
     R.SetFont("Arial", 12);
     R.SetBold(false);
@@ -461,7 +455,7 @@ void NichtangetretenPrint(TBaseReport& R, Ado::TDataSet& q)
             R.NewLine();
             kopf();
         }
-        zeile(R, {feld(q, "StartNr"), feld(q, "Name") + ", " + feld(q, "Vorname"),
+        Zeile(R, {feld(q, "StartNr"), feld(q, "Name") + ", " + feld(q, "Vorname"),
                   feld(q, "Abkuerzung") + " " + feld(q, "VerName"), feld(q, "DisName"), feld(q, "KlaName")});
     }
 }
@@ -480,18 +474,9 @@ TBildschirm ErgebnisseEinzelAusgabe(ErgebRangfolge::TErgebDaten& Daten, const QS
         QString z = ErgebRangfolge::BildschirmPlatz(platz.Naechster(q));
         z += festeBreite(feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname"), 22);
         z += feld(q, "Abkuerzung").leftJustified(5) + feld(q, "VerName").left(20).leftJustified(20);
-        const double finale = zahl(q, "Finale"), stech = zahl(q, "StechErg"), mess = zahl(q, "MessErg");
-        const int zusatz = q.FieldByName("Zusatz")->AsInteger();
-        if (finale > 0)
-            z += " " + Schtools::Format31(finale / 10);
-        if (stech > 0)
-            z += " " + Schtools::Format31(stech / 10);
-        if (mess > 0)
-            z += " " + Schtools::Format31(1000 - mess / 10);
-        if (zusatz >= 1 && zusatz <= 9998)
-            z += " " + QString::asprintf("%2d", zusatz);
-        z += finale > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info).rightJustified(7)
-                        : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(6);
+        for (const QString& b : Bemerkungen(q))
+            z += " " + b;
+        z += ErgebnisText(q, info).rightJustified(zahl(q, "Finale") > 0 ? 7 : 6);
         b.Zeilen << z;
     }
     return b;

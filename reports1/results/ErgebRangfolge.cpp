@@ -1,9 +1,11 @@
 #include "reports1/results/ErgebRangfolge.h"
 
+#include "platform/host/Qvutil.h"
+
 namespace ErgebRangfolge {
 
 namespace {
-const QString CRLF = QStringLiteral("\r\n");
+using Qvutil::CRLF;
 }
 
 QString EinzelSelect()
@@ -62,15 +64,14 @@ QString WettkampfListe(const QString& feld, const QVector<int>& Wettkaempfe)
     return s + ")";
 }
 
-TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, bool ProMitglied, bool ProIdent,
-                       bool AlleStarter, bool Unvollstaendig, bool OhneMannschaft)
+TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, const TErgebOptionen& o)
 {
     TErgebSQL r;
 
     QString e = EinzelSelect();
-    if (!AlleStarter)
+    if (!o.AlleStarter)
         e += "  AND E.Ergebnis > 0";
-    if (OhneMannschaft)
+    if (o.OhneMannschaft)
         e += "  AND (E.MVereinNr = ''"
              "   OR  E.MVereinNr IS NULL)"
              "  AND (E.MDisziplin = ''"
@@ -78,12 +79,12 @@ TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, bool ProMitglied, bool P
     e += WettkampfListe("E.Ident", Wettkaempfe);
     e += " AND E.Disziplin = :Disziplin";
     e += " AND E.EKlasse = :Klasse";
-    if (ProMitglied) {
+    if (o.ProMitglied) {
         e += CRLF + "ORDER BY E.Disziplin,E.MitglNr,E.EKlasse,Disqualifikation,";
     } else {
         e += " AND E.Ident = :Ident";
         e += CRLF;
-        e += ProIdent ? "ORDER BY E.Ident,E.Disziplin,E.EKlasse,Disqualifikation,"
+        e += o.ProIdent ? "ORDER BY E.Ident,E.Disziplin,E.EKlasse,Disqualifikation,"
                       : "ORDER BY E.Disziplin,E.Ident,E.EKlasse,Disqualifikation,";
     }
     e += " (E.Ergebnis + (E.Finale / 10)) DESC,E.StechErg DESC,"
@@ -93,17 +94,17 @@ TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, bool ProMitglied, bool P
     r.Einzel = e;
 
     QString m = MannschaftSelect();
-    if (Unvollstaendig)
+    if (o.Unvollstaendig)
         m += "  AND M.AnzMannsch <> M.AnzMannschIst";
-    else if (!AlleStarter)
+    else if (!o.AlleStarter)
         m += "  AND M.AnzMannsch = M.AnzMannschIst";
     m += WettkampfListe("M.Ident", Wettkaempfe);
-    if (ProMitglied) {
+    if (o.ProMitglied) {
         m += " AND M.Disziplin = :Disziplin";
         m += " AND M.MKlasse = :Klasse";
         m += CRLF + "ORDER BY M.Disziplin,M.MKlasse,M.MannschNr,M.Ergebnis DESC,"
                     " M.Rangfolge,M.Serie1 DESC,M.Serie2 DESC,M.Serie3 DESC";
-    } else if (Unvollstaendig) {
+    } else if (o.Unvollstaendig) {
         m += " AND M.Ident = :Ident";
         m += CRLF + "ORDER BY M.Ident,M.Disziplin,M.MKlasse,M.VereinNr";
     } else {

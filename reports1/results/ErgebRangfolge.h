@@ -28,13 +28,23 @@ QString EinzelSelect();
 // The fixed first part of the team query.
 QString MannschaftSelect();
 
-// The two command texts for the five flags and the competition list.
+// What the ranked statements select and how they group; all off is the
+// results list of one competition: shooters with a result, complete teams,
+// ordered by discipline, competition and class.
+struct TErgebOptionen {
+    bool ProMitglied = false;     // per shooter over several competitions (no :Ident)
+    bool ProIdent = false;        // individuals ordered by competition first
+    bool AlleStarter = false;     // also starts without a result and incomplete teams
+    bool Unvollstaendig = false;  // only incomplete teams, ordered by club
+    bool OhneMannschaft = false;  // only individuals counting for no team
+};
+
+// The two command texts for the options and the competition list.
 struct TErgebSQL {
     QString Einzel;
     QString Mannschaft;
 };
-TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, bool ProMitglied, bool ProIdent,
-                       bool AlleStarter, bool Unvollstaendig, bool OhneMannschaft);
+TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, const TErgebOptionen& Optionen);
 
 // " AND (<feld> = a OR <feld> = b)" over the competition list; entries after
 // the first are taken only when greater than 0. Empty for an empty list.
@@ -130,8 +140,7 @@ public:
     bool ProMitglied = false;
 
     // Writes the command texts of q_Einzel and q_Mannschaft (closed).
-    void EinzelMannschaftSQLErstellen(bool ProMitglied, bool ProIdent, bool AlleStarter, bool Unvollstaendig,
-                                      bool OhneMannschaft);
+    void EinzelMannschaftSQLErstellen(const TErgebOptionen& Optionen = {});
     // Opens q_Gruppen on the groups released for output.
     void ErgebEingSetzen();
     // Auswahl: 0 individuals, 1 teams, 2 both. Reopens the wanted datasets for

@@ -4,16 +4,17 @@
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
 #include "platform/host/Eingabefehler.h"
+#include "platform/host/Guard.h"
 #include "platform/host/Pmsgdlg.h"
 #include "platform/host/Qvdruckvorschau.h"
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
+#include "platform/host/Qvutil.h"
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
 #include "platform/vcl/DataSetModel.h"
-#include "platform/vcl/Guard.h"
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/results/ErgebListe.h"
@@ -26,6 +27,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTimer>
@@ -34,7 +36,7 @@ using Report::TBaseReport;
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
+using Qvutil::CRLF;
 const QString NichtVerfuegbarText = QStringLiteral("Noch nicht verfügbar");
 
 QString Nr(int n) { return QString::number(n); }
@@ -81,9 +83,34 @@ TErgebDruckForm::~TErgebDruckForm()
 
 void TErgebDruckForm::FormCreate()
 {
-    // 1. Not created until the end of this handler.
+    // Not created until the end: the page-change handler does nothing before.
     erstellt_ = false;
+    AuswahlgruppenFuellen();
+    NichtVerfuegbareSperren();
+    DatenmengenAnlegen();
+    RasterAnlegen();
+    AusgabenAnlegen();
 
+    // The page controls show no tabs: pc_Ergebnisse and pc_Starts are
+    // stacks switched in code only. The host's look comes next, then the
+    // datasets (none without a database: the dialog still opens).
+    Qvmain::f_Menue()->GetControlsEinstellen()(this);
+    if (DatenbankOffen())
+        Host::Guard([this] { DatenOeffnen(); });
+
+    StandardwerteSetzen();
+    // The team tie-break of the current competition.
+    if (DatenbankOffen())
+        Host::Guard([this] { Daten.RangfolgeFestlegen(Datamod::iIdent); });
+    HandlerVerbinden();
+
+    // The navigator goes to the host's main window; created.
+    Qvmain::f_Menue()->SetNavigator(ui->gr_Klassen);
+    erstellt_ = true;
+}
+
+void TErgebDruckForm::AuswahlgruppenFuellen()
+{
     ui->gb_Ergebnisse->SetItems({"Ergebnisse", "Nichtangetr. Teilnehmer"});
     ui->gb_Einzel->SetItems({"Einzel", "Mannschaft"});
     ui->gb_Drucker->SetItems({"Drucker", "Bildschirm"});
@@ -96,7 +123,10 @@ void TErgebDruckForm::FormCreate()
     ui->gb_PDirekt->SetItems({"Ausgabe direkt", "Ausgabe als RTF-Datei"});
     ui->gb_Internet->SetItems({"Name in Kleinbuchstaben", "Name in Großbuchstaben"});
     ui->lx_Ergebnisse->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
 
+void TErgebDruckForm::NichtVerfuegbareSperren()
+{
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->bt_Urkunde, ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
@@ -105,15 +135,12 @@ void TErgebDruckForm::FormCreate()
              ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
+}
 
-    q_Disziplin = std::make_unique<Ado::TADOQuery>();
-    q_DisKla = std::make_unique<Ado::TADOQuery>();
-    q_Klasse = std::make_unique<Ado::TADOQuery>();
-    q_NTeilnehmer = std::make_unique<Ado::TADOQuery>();
-    q_Verein = std::make_unique<Ado::TADOQuery>();
-    q_Mitglied = std::make_unique<Ado::TADOQuery>();
-    q_MitVer = std::make_unique<Ado::TADOQuery>();
-    q_Medaille = std::make_unique<Ado::TADOQuery>();
+void TErgebDruckForm::DatenmengenAnlegen()
+{
+    for (auto* q : {&q_Disziplin, &q_DisKla, &q_Klasse, &q_NTeilnehmer, &q_Verein, &q_Mitglied, &q_MitVer, &q_Medaille})
+        *q = std::make_unique<Ado::TADOQuery>();
     q_Disziplin->SetSQL("Select * From PDISZIPLIN\r\nORDER BY Disziplin");
     q_Klasse->SetSQL("SELECT * FROM PKLASSE" + CRLF + "WHERE Ident = :Ident" + CRLF + "ORDER BY Klasse");
     q_NTeilnehmer->SetSQL(Ergebdruck1::NichtangetreteneSQL("ORDER BY E.Disziplin, E.StartNr"));
@@ -121,20 +148,31 @@ void TErgebDruckForm::FormCreate()
     q_Mitglied->SetSQL("Select * From EMITGLIED\r\nOrder By Name, Vorname");
     q_MitVer->SetSQL("Select * From EMITVER\r\nOrder By MitglNr, VereinNr");
     q_Medaille->SetSQL("SELECT *\r\nFROM EMEDAILLE\r\nORDER BY Nummer,EGold,ESilber,EBronze");
+}
 
-    ds_Disziplin = new Vcl::TDataSetModel(this);
-    ds_Disziplin->setObjectName("ds_Disziplin");
-    ds_Disziplin->AddColumn("Disziplin", "Disziplin");
-    ds_Disziplin->AddColumn("Name", "Name");
-    ds_Disziplin->SetDataSet(q_Disziplin.get());
+namespace {
+
+// A grid model over a dataset with its columns (field, caption).
+Vcl::TDataSetModel* rasterModell(QObject* form, const char* name, Ado::TDataSet* q,
+                                 std::initializer_list<std::pair<const char*, const char*>> spalten)
+{
+    auto* m = new Vcl::TDataSetModel(form);
+    m->setObjectName(name);
+    for (auto [feld, titel] : spalten)
+        m->AddColumn(feld, titel);
+    m->SetDataSet(q);
+    return m;
+}
+
+} // namespace
+
+void TErgebDruckForm::RasterAnlegen()
+{
+    ds_Disziplin = rasterModell(this, "ds_Disziplin", q_Disziplin.get(), {{"Disziplin", "Disziplin"}, {"Name", "Name"}});
     ds_Disziplin->Bind(ui->gr_Disziplinen, [this](int) { ds_DisziplinDataChange(); });
 
-    ds_DisKla = new Vcl::TDataSetModel(this);
-    ds_DisKla->setObjectName("ds_DisKla");
-    ds_DisKla->AddColumn("Klasse", "Klasse");
-    ds_DisKla->AddColumn("Disziplin", "Disziplin");
+    ds_DisKla = rasterModell(this, "ds_DisKla", q_DisKla.get(), {{"Klasse", "Klasse"}, {"Disziplin", "Disziplin"}});
     ds_DisKla->AddColumn("ErgebEing", "ErgebEing", true);
-    ds_DisKla->SetDataSet(q_DisKla.get());
     ds_DisKla->Bind(ui->gr_Klassen);
     // Ticking a class marks it through UpdateDisKla; clearing a tick posts
     // the row of the class grid.
@@ -146,40 +184,23 @@ void TErgebDruckForm::FormCreate()
         ds_DisKla->MoveTo(row);
         return true;
     };
-    connect(ds_DisKla, &Vcl::TDataSetModel::Posted, this, [this](int, const QString&) {
-        Vcl::Guard([this] {
-            if (ui->pc_Ergebnis->currentWidget() == ui->ts_Internet)
-                HaekleSetzen(false);
-        });
+    Host::Connect(ds_DisKla, &Vcl::TDataSetModel::Posted, this, [this] {
+        if (ui->pc_Ergebnis->currentWidget() == ui->ts_Internet)
+            HaekleSetzen(false);
     });
 
-    ds_NTeilnehmer = new Vcl::TDataSetModel(this);
-    ds_NTeilnehmer->setObjectName("ds_NTeilnehmer");
-    for (auto [f, t] : {std::pair{"StartNr", "St-Nr."}, {"Name", "Name"}, {"Vorname", "Vorname"},
-                        {"Abkuerzung", "Abk."}, {"VerName", "Verein"}, {"DisName", "Wettbewerb"}, {"KlaName", "Klasse"}})
-        ds_NTeilnehmer->AddColumn(f, t);
-    ds_NTeilnehmer->SetDataSet(q_NTeilnehmer.get());
+    ds_NTeilnehmer = rasterModell(this, "ds_NTeilnehmer", q_NTeilnehmer.get(),
+                                  {{"StartNr", "St-Nr."}, {"Name", "Name"}, {"Vorname", "Vorname"}, {"Abkuerzung", "Abk."},
+                                   {"VerName", "Verein"}, {"DisName", "Wettbewerb"}, {"KlaName", "Klasse"}});
     ds_NTeilnehmer->Bind(ui->gr_Teilnehmer);
-
-    ds_Mitglied = new Vcl::TDataSetModel(this);
-    ds_Mitglied->setObjectName("ds_Mitglied");
-    for (auto [f, t] : {std::pair{"Name", "Name"}, {"Vorname", "Vorname"}, {"Titel", "Titel"},
-                        {"Jahrgang", "Jahrgang"}, {"Monat", "Monat"}, {"HlKlasse", "Klasse"}})
-        ds_Mitglied->AddColumn(f, t);
-    ds_Mitglied->SetDataSet(q_Mitglied.get());
+    ds_Mitglied = rasterModell(this, "ds_Mitglied", q_Mitglied.get(),
+                               {{"Name", "Name"}, {"Vorname", "Vorname"}, {"Titel", "Titel"}, {"Jahrgang", "Jahrgang"},
+                                {"Monat", "Monat"}, {"HlKlasse", "Klasse"}});
     ds_Mitglied->Bind(ui->gr_Mitglied);
-
-    ds_MitVer = new Vcl::TDataSetModel(this);
-    ds_MitVer->setObjectName("ds_MitVer");
-    ds_MitVer->AddColumn("VereinNr", "Verein");
-    ds_MitVer->SetDataSet(q_MitVer.get());
+    ds_MitVer = rasterModell(this, "ds_MitVer", q_MitVer.get(), {{"VereinNr", "Verein"}});
     ds_MitVer->Bind(ui->gr_MitVer);
-
-    ds_BestDisziplin = new Vcl::TDataSetModel(this);
-    ds_BestDisziplin->setObjectName("ds_BestDisziplin");
-    ds_BestDisziplin->AddColumn("Disziplin", "Disziplin");
-    ds_BestDisziplin->AddColumn("Name", "Name");
-    ds_BestDisziplin->SetDataSet(q_Disziplin.get());
+    ds_BestDisziplin =
+        rasterModell(this, "ds_BestDisziplin", q_Disziplin.get(), {{"Disziplin", "Disziplin"}, {"Name", "Name"}});
     ui->gr_Disziplin->setModel(ds_BestDisziplin);
 
     for (QTableView* g : {ui->gr_Disziplinen, ui->gr_Klassen, ui->gr_Teilnehmer, ui->gr_Mitglied, ui->gr_MitVer,
@@ -187,20 +208,16 @@ void TErgebDruckForm::FormCreate()
         g->verticalHeader()->hide();
         g->horizontalHeader()->setStretchLastSection(true);
     }
+}
 
-    rf_Ergebnisse = new Report::TRvNDRWriter(this);
-    rf_Ergebnisse->setObjectName("rf_Ergebnisse");
-    rf_Ergebnisse->SetTitle("Ergebnisliste");
+void TErgebDruckForm::AusgabenAnlegen()
+{
+    rf_Ergebnisse = Druckjob::Listenschreiber(this, "rf_Ergebnisse", "Ergebnisliste");
     rf_Ergebnisse->OnPrint = [this](TBaseReport& r) {
         ErgebListe::ErgebnissePrint(r, Daten, {ui->cb_Serien->isChecked(), ui->cb_Einspruchsende->isChecked()});
     };
-    rf_Ergebnisse->OnPrintHeader = [](TBaseReport& r) { Druckjob::Kopf(r, false, 1); };
-    rf_Ergebnisse->OnPrintFooter = [](TBaseReport& r) { Druckjob::Fuss(r); };
-    rf_Ergebnisse->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Ergebnisse); };
 
-    rf_Nichtangetreten = new Report::TRvNDRWriter(this);
-    rf_Nichtangetreten->setObjectName("rf_Nichtangetreten");
-    rf_Nichtangetreten->SetTitle("Nichtangetretene Teilnehmer");
+    rf_Nichtangetreten = Druckjob::Listenschreiber(this, "rf_Nichtangetreten", "Nichtangetretene Teilnehmer");
     rf_Nichtangetreten->OnBeforePrint = [this](TBaseReport&) {
         Druckjob::Status("Erstellen des Protokolls nichtangetretener Teilnehmer");
         Druckjob::ProgressStart(q_Nichtangetreten ? q_Nichtangetreten->RecordCount() : 0);
@@ -209,8 +226,6 @@ void TErgebDruckForm::FormCreate()
         if (q_Nichtangetreten)
             ErgebListe::NichtangetretenPrint(r, *q_Nichtangetreten);
     };
-    rf_Nichtangetreten->OnPrintHeader = [](TBaseReport& r) { Druckjob::Kopf(r, false, 1); };
-    rf_Nichtangetreten->OnPrintFooter = [](TBaseReport& r) { Druckjob::Fuss(r); };
     rf_Nichtangetreten->OnAfterPrint = [this](TBaseReport&) {
         q_Nichtangetreten.reset();
         Druckjob::NachDruck(*rf_Nichtangetreten);
@@ -225,25 +240,18 @@ void TErgebDruckForm::FormCreate()
     Timer->setInterval(900);
     SchaltZeit = new QTimer(this);
     SchaltZeit->setObjectName("SchaltZeit");
+}
 
-    // 2. The page controls show no tabs: pc_Ergebnisse and pc_Starts are
-    //    stacks switched in code only.
-
-    // 3. The host's look.
-    Qvmain::f_Menue()->GetControlsEinstellen()(this);
-
-    // 4. The datasets (none without a database: the dialog still opens).
-    if (DatenbankOffen())
-        Vcl::Guard([this] { DatenOeffnen(); });
-
-    // 5. First page and its defaults.
+void TErgebDruckForm::StandardwerteSetzen()
+{
+    // First page and its defaults.
     ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
     ui->pc_Ergebnis->setCurrentWidget(ui->ts_Ergebnisse);
     ui->gb_Ergebnisse->SetItemIndex(0);
     ui->gb_Einzel->SetItemIndex(0);
     ui->gb_Drucker->SetItemIndex(0);
 
-    // 6. Fonts of the lists, from the shared settings of this championship.
+    // Fonts of the lists, from the shared settings of this championship.
     Qvsettings::TQvSettings* s = Qvsettings::Settings();
     s->SetProgramm(Datamod::sVeranstaltung);
     s->SetBenutzer("alle Benutzer");
@@ -252,70 +260,61 @@ void TErgebDruckForm::FormCreate()
     SchriftAnzeigen(ui->lb_FontUrkundenUeber, s->GetQvSetting("FontUrkunden")->GetAsString());
     SchriftAnzeigen(ui->lb_FontGesamtUeber, s->GetQvSetting("FontGesamt")->GetAsString());
 
-    // 7. The team tie-break of the current competition.
-    if (DatenbankOffen())
-        Vcl::Guard([this] { Daten.RangfolgeFestlegen(Datamod::iIdent); });
-
-    // 8. Medal count of individuals and teams.
+    // Medal count of individuals and teams.
     ui->cb_Einzel->setChecked(true);
     ui->cb_Mannschaft->setChecked(true);
+}
 
-    // Handlers.
-    const auto klick = [this](QAbstractButton* b, void (TErgebDruckForm::*h)()) {
-        connect(b, &QAbstractButton::clicked, this, [this, h] { Vcl::Guard([this, h] { (this->*h)(); }); });
-    };
-    const auto gruppe = [this](Vcl::TRadioGroup* g, void (TErgebDruckForm::*h)()) {
-        connect(g, &Vcl::TRadioGroup::Click, this, [this, h] { Vcl::Guard([this, h] { (this->*h)(); }); });
-    };
-    const auto text = [this](QLineEdit* e, void (TErgebDruckForm::*h)()) {
-        connect(e, &QLineEdit::textChanged, this, [this, h] { Vcl::Guard([this, h] { (this->*h)(); }); });
-    };
-    connect(ui->pc_Ergebnis, &QTabWidget::currentChanged, this, [this] { Vcl::Guard([this] { pc_ErgebnisChange(); }); });
-    gruppe(ui->gb_Ergebnisse, &TErgebDruckForm::gb_ErgebnisseClick);
-    klick(ui->cb_Serien, &TErgebDruckForm::cb_SerienClick);
-    gruppe(ui->gb_UrkEinzel, &TErgebDruckForm::gb_UrkEinzelClick);
-    text(ui->ed_Platzierung, &TErgebDruckForm::ed_PlatzierungChange);
-    text(ui->ed_Platz, &TErgebDruckForm::ed_PlatzChange);
-    klick(ui->cb_Gesamt, &TErgebDruckForm::rb_GesamtClick);
-    gruppe(ui->gb_Gesamt, &TErgebDruckForm::gb_GesamtClick);
-    gruppe(ui->gb_Direkt, &TErgebDruckForm::gb_DirektClick);
-    klick(ui->cb_DSB, &TErgebDruckForm::cb_DSBClick);
-    klick(ui->cb_OhneSerien, &TErgebDruckForm::cb_OhneSerienClick);
-    connect(ui->cb_AlleSerien, &QAbstractButton::clicked, this,
-            [this] { Vcl::Guard([this] { SerienPruefen(ui->cb_AlleSerien); }); });
-    klick(ui->cb_GesEinzeilig, &TErgebDruckForm::cb_GesEinzeiligClick);
-    text(ui->ed_GesPlatz, &TErgebDruckForm::ed_GesPlatzChange);
-    text(ui->ed_GPlatz, &TErgebDruckForm::ed_GPlatzChange);
-    klick(ui->lb_FontErgebnisse, &TErgebDruckForm::lb_FontErgebnisseClick);
-    klick(ui->lb_FontUrkunden, &TErgebDruckForm::lClick);
-    klick(ui->lb_FontGesamtDialog, &TErgebDruckForm::lb_FontGesamtDialogClick);
-    klick(ui->bt_ErgOK, &TErgebDruckForm::bt_ErgOKClick);
-    connect(ui->bt_Markierung, &QAbstractButton::clicked, this,
-            [this] { Vcl::Guard([this] { MarkierungGesamtZuruecksetzen(Datamod::iIdent, false); }); });
+void TErgebDruckForm::HandlerVerbinden()
+{
+    using F = TErgebDruckForm;
+    const auto gruppe = &Vcl::TRadioGroup::Click;
+    const auto klick = &QAbstractButton::clicked;
+    const auto text = &QLineEdit::textChanged;
+    Host::Connect(ui->pc_Ergebnis, &QTabWidget::currentChanged, this, &F::pc_ErgebnisChange);
+    Host::Connect(ui->gb_Ergebnisse, gruppe, this, &F::gb_ErgebnisseClick);
+    Host::Connect(ui->cb_Serien, klick, this, &F::cb_SerienClick);
+    Host::Connect(ui->gb_UrkEinzel, gruppe, this, &F::gb_UrkEinzelClick);
+    Host::Connect(ui->ed_Platzierung, text, this, &F::ed_PlatzierungChange);
+    Host::Connect(ui->ed_Platz, text, this, &F::ed_PlatzChange);
+    Host::Connect(ui->cb_Gesamt, klick, this, &F::rb_GesamtClick);
+    Host::Connect(ui->gb_Gesamt, gruppe, this, &F::gb_GesamtClick);
+    Host::Connect(ui->gb_Direkt, gruppe, this, &F::gb_DirektClick);
+    Host::Connect(ui->cb_DSB, klick, this, &F::cb_DSBClick);
+    Host::Connect(ui->cb_OhneSerien, klick, this, &F::cb_OhneSerienClick);
+    Host::Connect(ui->cb_AlleSerien, klick, this, [this] { SerienPruefen(ui->cb_AlleSerien); });
+    Host::Connect(ui->cb_GesEinzeilig, klick, this, &F::cb_GesEinzeiligClick);
+    Host::Connect(ui->ed_GesPlatz, text, this, &F::ed_GesPlatzChange);
+    Host::Connect(ui->ed_GPlatz, text, this, &F::ed_GPlatzChange);
+    Host::Connect(ui->lb_FontErgebnisse, klick, this, &F::lb_FontErgebnisseClick);
+    Host::Connect(ui->lb_FontUrkunden, klick, this, &F::lClick);
+    Host::Connect(ui->lb_FontGesamtDialog, klick, this, &F::lb_FontGesamtDialogClick);
+    Host::Connect(ui->bt_ErgOK, klick, this, &F::bt_ErgOKClick);
+    Host::Connect(ui->bt_Markierung, klick, this, [this] { MarkierungGesamtZuruecksetzen(Datamod::iIdent, false); });
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              ui->bt_Zurueck, ui->bt_ZurueckTeilnehmer, ui->bt_ZurueckRekord, ui->bt_ZurueckMedaille,
              ui->bt_ZurueckSpiegel, ui->bt_ZurueckKuchen, ui->bt_AuswahlAbbruch, ui->br_BestAbbruch,
              ui->bt_ZurueckOlympisch})
-        klick(b, &TErgebDruckForm::bt_ZurueckClick);
-    klick(ui->bt_Gestartet, &TErgebDruckForm::Starterliste);
-    text(ui->ed_NamenSuche, &TErgebDruckForm::ed_NamenSucheChange);
-    connect(Timer, &QTimer::timeout, this, [this] { Vcl::Guard([this] { TimerTimer(); }); });
-    connect(SchaltZeit, &QTimer::timeout, this, [this] { Vcl::Guard([this] { SchaltZeitTimer(); }); });
-    connect(ui->gr_Disziplinen, &QAbstractItemView::doubleClicked, this,
-            [this] { Vcl::Guard([this] { HaekleSetzen(true); }); });
+        Host::Connect(b, klick, this, &F::bt_ZurueckClick);
+    Host::Connect(ui->bt_Gestartet, klick, this, &F::Starterliste);
+    Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
+    Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
+    Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
+    Host::Connect(ui->gr_Disziplinen, &QAbstractItemView::doubleClicked, this, [this] { HaekleSetzen(true); });
+
+    // The selection page of several competitions: ">" and "<" and a double
+    // click move the chosen entries between the two lists.
     const auto verschieben = [](QListWidget* von, QListWidget* nach) {
         for (QListWidgetItem* i : von->selectedItems())
             nach->addItem(von->takeItem(von->row(i)));
     };
-    connect(ui->bt_Rechts, &QAbstractButton::clicked, this, [=, this] { verschieben(ui->lx_VeranstL, ui->lx_VeranstR); });
-    connect(ui->bt_Links, &QAbstractButton::clicked, this, [=, this] { verschieben(ui->lx_VeranstR, ui->lx_VeranstL); });
-    connect(ui->lx_VeranstL, &QListWidget::itemDoubleClicked, this, [=, this] { verschieben(ui->lx_VeranstL, ui->lx_VeranstR); });
-    connect(ui->lx_VeranstR, &QListWidget::itemDoubleClicked, this, [=, this] { verschieben(ui->lx_VeranstR, ui->lx_VeranstL); });
+    Host::Connect(ui->bt_Rechts, klick, this, [=, this] { verschieben(ui->lx_VeranstL, ui->lx_VeranstR); });
+    Host::Connect(ui->bt_Links, klick, this, [=, this] { verschieben(ui->lx_VeranstR, ui->lx_VeranstL); });
+    Host::Connect(ui->lx_VeranstL, &QListWidget::itemDoubleClicked, this,
+                  [=, this] { verschieben(ui->lx_VeranstL, ui->lx_VeranstR); });
+    Host::Connect(ui->lx_VeranstR, &QListWidget::itemDoubleClicked, this,
+                  [=, this] { verschieben(ui->lx_VeranstR, ui->lx_VeranstL); });
     ui->mo_Rekorde->installEventFilter(this);
-
-    // 9. The navigator goes to the host's main window; created.
-    Qvmain::f_Menue()->SetNavigator(ui->gr_Klassen);
-    erstellt_ = true;
 }
 
 void TErgebDruckForm::DatenOeffnen()
@@ -335,19 +334,9 @@ void TErgebDruckForm::DatenOeffnen()
     ds_MitVer->Refresh();
 }
 
-void TErgebDruckForm::showEvent(QShowEvent* event)
-{
-    // The window manager's own show events (restoring a minimised window)
-    // are no new opening.
-    if (!event->spontaneous())
-        Vcl::Guard([this] { FormShow(); });
-    TQuarvelForm::showEvent(event);
-}
-
 void TErgebDruckForm::FormShow()
 {
-    setWindowTitle("Erstellen Ergebnislisten - " + Datamod::sVeranstaltung + " - Teilm. "
-                   + Qvsettings::GetString("Speziell", "Teilmeisterschaft"));
+    setWindowTitle(Qvform::FensterTitel("Erstellen Ergebnislisten"));
     if (!Ergebdruck1::bAuswahl)
         QCoreApplication::postEvent(this, new QEvent(WM_UNVOLLSTAENDIG));
 }
@@ -355,7 +344,7 @@ void TErgebDruckForm::FormShow()
 bool TErgebDruckForm::event(QEvent* event)
 {
     if (event->type() == WM_UNVOLLSTAENDIG) {
-        Vcl::Guard([this] { wmUnvollstaendige(); });
+        Host::Guard([this] { wmUnvollstaendige(); });
         return true;
     }
     return TQuarvelForm::event(event);
@@ -376,7 +365,7 @@ void TErgebDruckForm::keyPressEvent(QKeyEvent* event)
 bool TErgebDruckForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui->mo_Rekorde && event->type() == QEvent::FocusOut)
-        Vcl::Guard([this] { mo_RekordeExit(); });
+        Host::Guard([this] { mo_RekordeExit(); });
     return TQuarvelForm::eventFilter(watched, event);
 }
 
@@ -385,20 +374,13 @@ void TErgebDruckForm::FormClose()
     for (auto* q : {q_Disziplin.get(), q_DisKla.get(), q_Klasse.get(), q_Mitglied.get(), q_MitVer.get(), q_Verein.get()})
         if (q)
             q->Close();
-    Timer->stop();
-    SchaltZeit->stop();
-    if (Ergebdruck1::ErgebDruckForm == this)
-        Ergebdruck1::ErgebDruckForm = nullptr;
-    if (Qvmain::f_Menue()->Navigator() == ui->gr_Klassen)
-        Qvmain::f_Menue()->SetNavigator(nullptr);
+    FormDestroy();
 }
 
 void TErgebDruckForm::FormDestroy()
 {
     Timer->stop();
     SchaltZeit->stop();
-    if (Ergebdruck1::ErgebDruckForm == this)
-        Ergebdruck1::ErgebDruckForm = nullptr;
     if (Qvmain::f_Menue()->Navigator() == ui->gr_Klassen)
         Qvmain::f_Menue()->SetNavigator(nullptr);
 }
@@ -505,19 +487,17 @@ void TErgebDruckForm::HaekleSetzen(bool Alle)
 
 void TErgebDruckForm::MarkierungGesamtZuruecksetzen(int Wettkampf, bool Still)
 {
-    if (!Still)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        UpdateDisKla(Wettkampf, "", "", false);
-    } catch (...) {
+    {
         if (!Still)
-            QApplication::restoreOverrideCursor();
-        throw;
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto cursor = qScopeGuard([Still] {
+            if (!Still)
+                QApplication::restoreOverrideCursor();
+        });
+        UpdateDisKla(Wettkampf, "", "", false);
     }
-    if (!Still) {
-        QApplication::restoreOverrideCursor();
+    if (!Still)
         Pmsgdlg::qvMessageDlg("Die Markierungen sind zurückgesetzt.", Host::mtInformation, Host::mbOK, 1);
-    }
     ui->cb_Einspruchsende->setChecked(false);
     KlassenNeuLesen();
 }
@@ -842,13 +822,8 @@ void TErgebDruckForm::TimerTimer()
     QString name, vorname;
     Schtools::NameInFeldStellen(suche_, name, vorname);
     ui->gr_Mitglied->setEnabled(false);
-    try {
-        NamenSuchen(name, vorname);
-    } catch (...) {
-        ui->gr_Mitglied->setEnabled(true);
-        throw;
-    }
-    ui->gr_Mitglied->setEnabled(true);
+    const auto freigeben = qScopeGuard([this] { ui->gr_Mitglied->setEnabled(true); });
+    NamenSuchen(name, vorname);
 }
 
 void TErgebDruckForm::NamenSuchen(const QString& Name, const QString& Vorname)
@@ -882,26 +857,13 @@ int DruckjobID = 0;
 bool Erstellen(bool Auswahl)
 {
     bAuswahl = Auswahl;
-    if (ErgebDruckForm) {
-        ErgebDruckForm->RestoreAndRaise();
-    } else {
-        Qvform::TQuarvelForm::quarvelShow(ErgebDruckForm, false, Datamod::DataModule1());
-        ErgebDruckForm->showMaximized();
-    }
+    Qvform::TQuarvelForm::EinzelnZeigen(ErgebDruckForm, false, Datamod::DataModule1(), Qvform::fgMaximiert);
     return false;
 }
 
-void Druckfertig(int JobId)
-{
-    if (JobId == DruckjobID)
-        DruckjobID = 0;
-}
+void Druckfertig(int JobId) { Qvdruckvorschau::Druckfertig(DruckjobID, JobId); }
 
-void Finalization()
-{
-    delete ErgebDruckForm;
-    ErgebDruckForm = nullptr;
-}
+void Finalization() { Qvform::TQuarvelForm::Freigeben(ErgebDruckForm); }
 
 QString NichtangetreteneSQL(const QString& OrderBy)
 {

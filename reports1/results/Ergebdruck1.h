@@ -98,14 +98,21 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void FormShow() override;
     void FormClose() override;
 
 private:
+    // FormCreate in its steps.
     void FormCreate();
-    void FormShow();
+    void AuswahlgruppenFuellen();
+    void NichtVerfuegbareSperren();
+    void DatenmengenAnlegen();
+    void RasterAnlegen();
+    void AusgabenAnlegen();
+    void StandardwerteSetzen();
+    void HandlerVerbinden();
     void FormDestroy();
     void DatenOeffnen();
     void DisKlaOeffnen();

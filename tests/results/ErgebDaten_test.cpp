@@ -103,7 +103,7 @@ TEST_F(Ranking, IndividualsFollowTheWholeTieBreakChain)
     start("23", "Disq", {{"Ergebnis", 600}, {"Disqualifikation", 2}});
 
     d.Wettkaempfe = {1};
-    d.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    d.EinzelMannschaftSQLErstellen();
     ASSERT_TRUE(d.ErsteGruppe(0, true));
     const QStringList got = reihenfolge(*d.q_Einzel);
     const QStringList want = {"Final", "Ohne", "StechA", "StechB", "ZusatzA", "ZusatzB", "SerieA", "SerieB",
@@ -129,7 +129,7 @@ TEST_F(Ranking, PlacesOfAVDisciplineAndAdditionalValue)
     start("5", "E", {{"Ergebnis", 288}, {"Zusatz", 9999}});
     start("6", "F", {{"Ergebnis", 295}, {"Disqualifikation", 1}});
     d.Wettkaempfe = {1};
-    d.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    d.EinzelMannschaftSQLErstellen();
     ASSERT_TRUE(d.ErsteGruppe(0, true));
     ErgebRangfolge::TEinzelPlatz platz;
     QStringList shown;
@@ -154,14 +154,14 @@ TEST_F(Ranking, GroupsWithoutRowsAreSkippedAndIncompleteTeamsKeptApart)
                            {"Ergebnis", 700}, {"AnzMannsch", 3}, {"AnzMannschIst", 2}});
 
     d.Wettkaempfe = {1};
-    d.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    d.EinzelMannschaftSQLErstellen();
     QStringList gruppen;
     for (bool weiter = d.ErsteGruppe(2, false); weiter; weiter = d.SucheMannschaftOderEinzel(2, false))
         gruppen << d.q_Gruppen->FieldByName("Klasse")->AsString() + "/" + QString::number(d.q_Mannschaft->RecordCount());
     EXPECT_EQ(gruppen, (QStringList{"10/0", "20/1"})); // class 11 has no rows
 
     // The incomplete team shows up only where incomplete teams are asked for.
-    d.EinzelMannschaftSQLErstellen(false, false, false, true, false);
+    d.EinzelMannschaftSQLErstellen({.Unvollstaendig = true});
     d.q_Mannschaft->ParamByName("Ident")->SetValue(1);
     d.q_Mannschaft->Open();
     ASSERT_EQ(d.q_Mannschaft->RecordCount(), 1);
@@ -172,7 +172,7 @@ TEST_F(Ranking, InnerTenNoteOnlyForTenthDisciplines)
 {
     start("1", "A", {{"Innenzehner", 4}});
     d.Wettkaempfe = {1};
-    d.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    d.EinzelMannschaftSQLErstellen();
     ASSERT_TRUE(d.ErsteGruppe(0, false));
     QString s[6] = {"95", "96", "", "", "", ""};
     EXPECT_TRUE(d.InnenZehnerAusgeben(*d.q_Einzel, s));
@@ -235,7 +235,7 @@ TEST_F(Tiebreak, TieIsDecidedByTheLowestMemberResult)
 
     // The team order then uses it: 2002 before 2001.
     d.Wettkaempfe = {1};
-    d.EinzelMannschaftSQLErstellen(false, false, false, false, false);
+    d.EinzelMannschaftSQLErstellen();
     d.q_Mannschaft->ParamByName("Ident")->SetValue(1);
     d.q_Mannschaft->ParamByName("Disziplin")->SetValue("531");
     d.q_Mannschaft->ParamByName("Klasse")->SetValue("10");

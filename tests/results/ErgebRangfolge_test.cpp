@@ -30,7 +30,7 @@ TEST(ErgebSQL, FixedPartsBeginAsTheDatasetsExpect)
 
 TEST(ErgebSQL, ResultsListTextsForTheCurrentCompetition)
 {
-    TErgebSQL s = SQLErstellen({7}, false, false, false, false, false);
+    TErgebSQL s = SQLErstellen({7}, {});
     EXPECT_EQ(s.Einzel, EinzelSelect() + "  AND E.Ergebnis > 0" + " AND (E.Ident = 7)"
                             + " AND E.Disziplin = :Disziplin AND E.EKlasse = :Klasse AND E.Ident = :Ident\r\n"
                               "ORDER BY E.Disziplin,E.Ident,E.EKlasse,Disqualifikation,"
@@ -41,7 +41,7 @@ TEST(ErgebSQL, ResultsListTextsForTheCurrentCompetition)
                                 + TeamKeys);
 
     // Without a competition list the list fragment is left out entirely.
-    TErgebSQL leer = SQLErstellen({}, false, false, false, false, false);
+    TErgebSQL leer = SQLErstellen({}, {});
     EXPECT_FALSE(leer.Einzel.contains(" AND (E.Ident"));
     EXPECT_TRUE(leer.Einzel.contains("  AND E.Ergebnis > 0 AND E.Disziplin = :Disziplin"));
 }
@@ -49,24 +49,24 @@ TEST(ErgebSQL, ResultsListTextsForTheCurrentCompetition)
 TEST(ErgebSQL, FlagVariantsOfTheOtherCallers)
 {
     // Incomplete teams: the team query inverts completeness and orders by club.
-    TErgebSQL u = SQLErstellen({3}, false, false, false, true, false);
+    TErgebSQL u = SQLErstellen({3}, {.Unvollstaendig = true});
     EXPECT_TRUE(u.Mannschaft.endsWith("  AND M.AnzMannsch <> M.AnzMannschIst AND (M.Ident = 3) AND M.Ident = :Ident\r\n"
                                       "ORDER BY M.Ident,M.Disziplin,M.MKlasse,M.VereinNr"));
     EXPECT_FALSE(u.Mannschaft.contains(":Disziplin"));
 
     // Individuals counting for no team, for the federation list.
-    TErgebSQL o = SQLErstellen({3}, false, false, false, false, true);
+    TErgebSQL o = SQLErstellen({3}, {.OhneMannschaft = true});
     EXPECT_TRUE(o.Einzel.contains("  AND E.Ergebnis > 0  AND (E.MVereinNr = ''   OR  E.MVereinNr IS NULL)"
                                   "  AND (E.MDisziplin = ''   OR  E.MDisziplin IS NULL) AND (E.Ident = 3)"));
 
     // All starters: no result condition and incomplete teams included.
-    TErgebSQL a = SQLErstellen({3}, false, true, true, false, false);
+    TErgebSQL a = SQLErstellen({3}, {.ProIdent = true, .AlleStarter = true});
     EXPECT_FALSE(a.Einzel.contains("E.Ergebnis > 0"));
     EXPECT_FALSE(a.Mannschaft.contains("M.AnzMannsch = M.AnzMannschIst"));
     EXPECT_TRUE(a.Einzel.contains("\r\nORDER BY E.Ident,E.Disziplin,E.EKlasse,Disqualifikation," + Keys));
 
     // Per member over several competitions; entries of 0 are skipped.
-    TErgebSQL m = SQLErstellen({3, 0, 5}, true, false, false, false, false);
+    TErgebSQL m = SQLErstellen({3, 0, 5}, {.ProMitglied = true});
     EXPECT_TRUE(m.Einzel.endsWith(" AND (E.Ident = 3 OR E.Ident = 5) AND E.Disziplin = :Disziplin AND E.EKlasse = :Klasse\r\n"
                                   "ORDER BY E.Disziplin,E.MitglNr,E.EKlasse,Disqualifikation,"
                                   + Keys));

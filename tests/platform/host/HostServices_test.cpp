@@ -13,10 +13,10 @@ namespace {
 
 TEST(BreakApart, KeepsEveryFieldIncludingEmptyOnes)
 {
-    EXPECT_EQ(*Qvutil::BreakApart("ZKTMP,REPORT,MENUE", ","), (QStringList{"ZKTMP", "REPORT", "MENUE"}));
-    EXPECT_EQ(*Qvutil::BreakApart("a,,b,", ","), (QStringList{"a", "", "b", ""}));
-    EXPECT_EQ(Qvutil::BreakApart("", ",")->size(), 1);
-    EXPECT_EQ(*Qvutil::BreakApart("FORMULAR ZU", ","), (QStringList{"FORMULAR ZU"}));
+    EXPECT_EQ(Qvutil::BreakApart("ZKTMP,REPORT,MENUE", ","), (QStringList{"ZKTMP", "REPORT", "MENUE"}));
+    EXPECT_EQ(Qvutil::BreakApart("a,,b,", ","), (QStringList{"a", "", "b", ""}));
+    EXPECT_EQ(Qvutil::BreakApart("", ",").size(), 1);
+    EXPECT_EQ(Qvutil::BreakApart("FORMULAR ZU", ","), (QStringList{"FORMULAR ZU"}));
 }
 
 TEST(Units, InitialiseOnFirstAndFinaliseOnLastInReverseOrder)

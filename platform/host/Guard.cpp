@@ -1,9 +1,9 @@
-#include "platform/vcl/Guard.h"
+#include "platform/host/Guard.h"
 
 #include "platform/host/Eingabefehler.h"
 #include "platform/host/HostUi.h"
 
-namespace Vcl {
+namespace Host {
 
 namespace {
 int eingabefehler = 0;
@@ -28,4 +28,4 @@ bool Guard(const std::function<void()>& handler)
 int EingabefehlerCount() { return eingabefehler; }
 int FehlerCount() { return fehler; }
 
-} // namespace Vcl
+} // namespace Host
