@@ -8,6 +8,7 @@
 // (a failed input check). Handlers run inside Host::Guard.
 
 #include <QDialog>
+#include <QScopeGuard>
 #include <functional>
 
 class QAbstractButton;
@@ -30,6 +31,22 @@ public:
 
     // Runs the form modally; returns the modal result (Host::mrOk, mrCancel…).
     int ShowModal();
+
+    // A job's entry procedure: creates the unit's form into Form, shows it
+    // modally, frees it and clears Form; returns the modal result.
+    template <class F>
+    static int ModalZeigen(F*& Form)
+    {
+        if (!Form)
+            Form = new F();
+        F* form = Form;
+        const auto freigeben = qScopeGuard([&Form, form] {
+            delete form;
+            if (Form == form)
+                Form = nullptr;
+        });
+        return form->ShowModal();
+    }
 
     // Wires a button: on click the modal result becomes result, then the
     // handler runs guarded; a modal result other than none then closes the form.

@@ -98,12 +98,7 @@ TStarterForm::TStarterForm() : ui(new Ui::TStarterForm)
     ConnectButton(ui->CoolBtn2, Host::mrCancel);
 }
 
-TStarterForm::~TStarterForm()
-{
-    if (Starter1::StarterForm == this)
-        Starter1::StarterForm = nullptr;
-    delete ui;
-}
+TStarterForm::~TStarterForm() { delete ui; }
 
 void TStarterForm::FormShow()
 {
@@ -116,11 +111,7 @@ void TStarterForm::FormShow()
     ui->cb_RTF->setChecked(false);
 }
 
-void TStarterForm::FormClose()
-{
-    Q1.reset();
-    Starter1::StarterForm = nullptr;
-}
+void TStarterForm::FormClose() { Q1.reset(); }
 
 void TStarterForm::bt_OKClick()
 {
@@ -356,12 +347,7 @@ int DruckjobID = 0;
 int Starterliste(bool Auswahl)
 {
     bAuswahl = Auswahl;
-    if (!StarterForm)
-        StarterForm = new TStarterForm();
-    TStarterForm* form = StarterForm;
-    const int result = form->ShowModal();
-    delete form;
-    return result;
+    return Vcl::TModalForm::ModalZeigen(StarterForm);
 }
 
 } // namespace Starter1
