@@ -1,5 +1,4 @@
 #include "platform/host/HostUi.h"
-#include "platform/host/TestHostUi.h"
 
 namespace Host {
 
@@ -35,48 +34,5 @@ IHostUi* current = &silent;
 
 IHostUi& ui() { return *current; }
 void setUi(IHostUi* impl) { current = impl ? impl : &silent; }
-
-int TestHostUi::messageDlg(const QString& text, int type, int buttons)
-{
-    messages << Message{text, type, buttons};
-    if (!(buttons & (mbYes | mbNo)))
-        return mrOk;
-    if (answers.empty())
-        return mrYes;
-    int a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
-QString TestHostUi::chooseFolder(const QString& title, const QString&)
-{
-    folderPrompts << title;
-    if (folders.empty())
-        return {};
-    QString f = folders.front();
-    folders.pop_front();
-    return f;
-}
-
-QString TestHostUi::chooseSaveFile(const QString& title, const QString&, const QString&, const QString&)
-{
-    folderPrompts << title;
-    if (files.empty())
-        return {};
-    QString f = files.front();
-    files.pop_front();
-    return f;
-}
-
-QStringList TestHostUi::messageTexts() const
-{
-    QStringList out;
-    for (const auto& m : messages)
-        out << m.text;
-    return out;
-}
-
-TestUiGuard::TestUiGuard() { setUi(&ui_); }
-TestUiGuard::~TestUiGuard() { setUi(nullptr); }
 
 } // namespace Host

@@ -4,7 +4,7 @@
 // Everything that would put a window in front of somebody (message dialog,
 // folder and file prompts, the print preview, the status bar) goes through
 // IHostUi. The host application installs a GUI implementation, the command
-// line a batch one, tests the recording TestHostUi.
+// line a batch one, tests a recording one of their own.
 
 #include <QString>
 #include <QStringList>

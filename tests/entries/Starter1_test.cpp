@@ -8,7 +8,7 @@
 #include "platform/host/Datamod.h"
 #include "platform/host/HostUi.h"
 #include "platform/host/Qvpaths.h"
-#include "platform/host/TestHostUi.h"
+#include "tests/support/TestHostUi.h"
 #include "platform/report/Rpstream.h"
 #include "platform/vcl/FormDriver.h"
 #include "platform/vcl/RadioGroup.h"

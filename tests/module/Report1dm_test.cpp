@@ -5,7 +5,7 @@
 
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvunits.h"
-#include "platform/host/TestHostUi.h"
+#include "tests/support/TestHostUi.h"
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Vorbereitung1.h"

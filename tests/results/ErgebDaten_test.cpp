@@ -7,7 +7,7 @@
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
 #include "platform/host/DisziplinInfo.h"
-#include "platform/host/TestHostUi.h"
+#include "tests/support/TestHostUi.h"
 #include "tests/support/Fixture.h"
 #include "tests/support/QtGtest.h"
 

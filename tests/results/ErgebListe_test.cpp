@@ -7,7 +7,7 @@
 #include "platform/ado/Ado.h"
 #include "platform/host/DisziplinInfo.h"
 #include "platform/host/Qvclock.h"
-#include "platform/host/TestHostUi.h"
+#include "tests/support/TestHostUi.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "tests/platform/report/ReportTestUtil.h"
 #include "tests/support/Fixture.h"

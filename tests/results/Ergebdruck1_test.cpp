@@ -13,7 +13,7 @@
 #include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
 #include "platform/host/Schtools.h"
-#include "platform/host/TestHostUi.h"
+#include "tests/support/TestHostUi.h"
 #include "platform/vcl/FormDriver.h"
 #include "platform/vcl/RadioGroup.h"
 #include "reports1/entries/Starter1.h"

@@ -9,7 +9,7 @@
 #include "platform/host/Eingabefehler.h"
 #include "platform/host/Qvsettings.h"
 #include "reports1/frame/db/Schema.h"
-#include "tests/platform/ado/JobQueries.h"
+#include "tests/frame/db/JobQueries.h"
 
 #include <gtest/gtest.h>
 

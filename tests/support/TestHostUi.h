@@ -1,6 +1,7 @@
 #pragma once
 // A host user interface that records everything and answers from queues.
-// Used by the tests of every folder and by nothing else.
+// The tests' own host: used by the tests of every folder, built into their
+// support library and never into a program.
 
 #include "platform/host/HostUi.h"
 

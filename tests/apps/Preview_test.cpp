@@ -1,7 +1,7 @@
 // The host application's preview window: paging, continuous display,
 // printing (to a PDF printer) with the print-finished message.
 
-#include "ReportTestUtil.h"
+#include "tests/platform/report/ReportTestUtil.h"
 
 #include "apps/meisterschaft/Preview.h"
 #include "apps/meisterschaft/PreviewWindow.h"

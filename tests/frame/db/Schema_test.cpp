@@ -7,7 +7,7 @@
 #include "platform/host/Datamod.h"
 #include "platform/host/Eingabefehler.h"
 #include "reports1/frame/db/Schema.h"
-#include "tests/platform/ado/JobQueries.h"
+#include "tests/frame/db/JobQueries.h"
 #include "tests/support/Fixture.h"
 
 #include <gtest/gtest.h>
