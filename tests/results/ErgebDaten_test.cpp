@@ -168,6 +168,81 @@ TEST_F(Ranking, GroupsWithoutRowsAreSkippedAndIncompleteTeamsKeptApart)
     EXPECT_EQ(d.q_Mannschaft->FieldByName("VereinNr")->AsString(), "1202");
 }
 
+TEST_F(Ranking, OptionsChooseTheRowsOfTheirLists)
+{
+    db.insert("PDISZIPLIN", {{"Ident", 2}, {"Disziplin", "110"}, {"Name", "Luftgewehr"}});
+    db.insert("PKLASSE", {{"Ident", 2}, {"Klasse", "10"}, {"Name", "Schützenklasse"}});
+    db.insert("PDISKLA", {{"Ident", 2}, {"Disziplin", "110"}, {"Klasse", "10"}, {"ErgebEing", "X"}});
+    start("1", "Treffer", {{"Ergebnis", 385}});
+    start("2", "Null", {{"Ergebnis", 0}});
+    start("3", "Team", {{"Ergebnis", 390}, {"MVereinNr", "1201"}, {"MDisziplin", "110"}});
+    start("1", "Treffer", {{"Ident", 2}, {"Ergebnis", 370}});
+    db.insert("EMANNSCH", {{"Ident", 1}, {"VereinNr", "1201"}, {"Disziplin", "110"}, {"MKlasse", "10"}, {"MannschNr", "1"},
+                           {"Ergebnis", 1100}, {"AnzMannsch", 3}, {"AnzMannschIst", 3}});
+    db.insert("EMANNSCH", {{"Ident", 1}, {"VereinNr", "1202"}, {"Disziplin", "110"}, {"MKlasse", "10"}, {"MannschNr", "1"},
+                           {"Ergebnis", 700}, {"AnzMannsch", 3}, {"AnzMannschIst", 2}});
+    auto zeilen = [&](const ErgebRangfolge::TErgebOptionen& o, bool mannschaft) {
+        d.EinzelMannschaftSQLErstellen(o);
+        Ado::TADOQuery& q = mannschaft ? *d.q_Mannschaft : *d.q_Einzel;
+        if (Ado::TParameter* p = q.FindParam("Ident"))
+            p->SetValue(1);
+        if (Ado::TParameter* p = q.FindParam("Disziplin"))
+            p->SetValue("110");
+        if (Ado::TParameter* p = q.FindParam("Klasse"))
+            p->SetValue("10");
+        q.Open();
+        QStringList l;
+        for (q.First(); !q.Eof(); q.Next())
+            l << (mannschaft ? q.FieldByName("VereinNr")->AsString()
+                             : q.FieldByName("Name")->AsString() + "/" + q.FieldByName("Ident")->AsString());
+        return l;
+    };
+
+    d.Wettkaempfe = {1};
+    // The results list: shooters with a result, complete teams.
+    EXPECT_EQ(zeilen({}, false), (QStringList{"Team/1", "Treffer/1"}));
+    EXPECT_EQ(zeilen({}, true), QStringList{"1201"});
+    // Every starter, and every team.
+    EXPECT_EQ(zeilen({.AlleStarter = true}, false), (QStringList{"Team/1", "Treffer/1", "Null/1"}));
+    EXPECT_EQ(zeilen({.AlleStarter = true}, true), (QStringList{"1201", "1202"}));
+    // Shooters counting for no team.
+    EXPECT_EQ(zeilen({.OhneMannschaft = true}, false), QStringList{"Treffer/1"});
+    // Incomplete teams only.
+    EXPECT_EQ(zeilen({.Unvollstaendig = true}, true), QStringList{"1202"});
+
+    // Per shooter over several competitions: both starts of member 1, by
+    // member, whatever competition is current; entries of 0 are left out.
+    d.Wettkaempfe = {1, 0, 2};
+    EXPECT_EQ(zeilen({.ProMitglied = true}, false), (QStringList{"Treffer/1", "Treffer/2", "Team/1"}));
+    // The released groups of the listed competitions, by discipline, competition, class.
+    db.insert("PDISKLA", {{"Ident", 3}, {"Disziplin", "110"}, {"Klasse", "10"}, {"ErgebEing", "X"}});
+    d.ErgebEingSetzen();
+    QStringList gruppen;
+    for (d.q_Gruppen->First(); !d.q_Gruppen->Eof(); d.q_Gruppen->Next())
+        gruppen << d.q_Gruppen->FieldByName("Ident")->AsString();
+    EXPECT_EQ(gruppen, (QStringList{"1", "2"}));
+}
+
+TEST_F(Ranking, TeamSumsOverSeveralCompetitionsCountCompleteTeams)
+{
+    auto team = [&](int ident, const QString& verein, double ergebnis, int ist) {
+        db.insert("EMANNSCH", {{"Ident", ident}, {"VereinNr", verein}, {"Disziplin", "110"}, {"MKlasse", "10"},
+                               {"MannschNr", "1"}, {"Ergebnis", ergebnis}, {"Serie1", ergebnis / 2},
+                               {"AnzMannsch", 3}, {"AnzMannschIst", ist}});
+    };
+    team(1, "1201", 1100, 3);
+    team(2, "1201", 1050, 3);
+    team(3, "1201", 999, 3);  // not listed
+    team(1, "1202", 900, 3);
+    team(2, "1202", 950, 2);  // incomplete
+    auto q = Datamod::DataModule1()->DynQuery(ErgebRangfolge::MannschaftSummenSQL({1, 2}));
+    QStringList summen;
+    for (q->First(); !q->Eof(); q->Next())
+        summen << q->FieldByName("VereinNr")->AsString() + "=" + q->FieldByName("Summe")->AsString();
+    summen.sort();
+    EXPECT_EQ(summen, (QStringList{"1201=2150", "1202=900"}));
+}
+
 TEST_F(Ranking, InnerTenNoteOnlyForTenthDisciplines)
 {
     start("1", "A", {{"Innenzehner", 4}});
