@@ -7,25 +7,75 @@
 #include "platform/host/Qvsettings.h"
 #include "reports1/frame/db/Schema.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QUrl>
+
 #include <stdexcept>
 
 namespace Fixture {
 
 namespace {
 [[noreturn]] void fail(const QString& what) { throw std::runtime_error(what.toStdString()); }
+
+// The server of this run: REPORTS1_TEST_PG holds its URL or names a file
+// that does. Empty for SQLite.
+QString serverUrl()
+{
+    static const QString url = [] {
+        const QString v = qEnvironmentVariable("REPORTS1_TEST_PG").trimmed();
+        if (v.isEmpty() || v.startsWith("postgres"))
+            return v;
+        QFile f(v);
+        if (!f.open(QIODevice::ReadOnly))
+            fail("Die Adresse des PostgreSQL-Servers ist nicht lesbar: " + v);
+        return QString::fromUtf8(f.readAll()).trimmed();
+    }();
+    return url;
+}
+
+QString withDatabase(const QString& url, const QString& name)
+{
+    QUrl u(url);
+    u.setPath("/" + name);
+    return u.toString();
+}
+
+void onServer(const QString& sql)
+{
+    Ado::TADOConnection admin;
+    QString error;
+    if (!admin.Open(serverUrl(), &error))
+        fail(error);
+    admin.Execute(sql);
+}
 } // namespace
 
-Database::Database(int ident)
+bool Database::OnPostgres() { return !serverUrl().isEmpty(); }
+
+void Database::create(Ado::TADOConnection& c)
 {
     if (!dir_.isValid())
         fail("Kein temporärer Ordner");
-    path_ = dir_.filePath("meisterschaft.sqlite");
+    if (OnPostgres()) {
+        static int counter = 0;
+        pgName_ = QString("test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+        onServer("CREATE DATABASE " + pgName_);
+        path_ = withDatabase(serverUrl(), pgName_);
+    } else {
+        path_ = dir_.filePath("meisterschaft.sqlite");
+    }
+    QString error;
+    if (!c.Open(path_, &error, true))
+        fail(error);
+    Schema::Create(c);
+}
+
+Database::Database(int ident)
+{
     {
         Ado::TADOConnection c;
-        QString error;
-        if (!c.Open(path_, &error, true))
-            fail(error);
-        Schema::Create(c);
+        create(c);
         if (ident > 0)
             c.Execute("INSERT INTO ZKTMP (Ident, Veranstalter, Veranstaltung) VALUES (?, ?, ?)",
                       {ident, "Testveranstalter", "Testmeisterschaft"});
@@ -35,15 +85,14 @@ Database::Database(int ident)
 
 Database::Database(Generate, int starts, quint32 seed)
 {
-    if (!dir_.isValid())
-        fail("Kein temporärer Ordner");
-    path_ = dir_.filePath("meisterschaft.sqlite");
     Demo::Options o;
     o.starts = starts;
     o.seed = seed;
-    QString error;
-    if (!Demo::CreateDatabase(path_, o, true, &error))
-        fail(error);
+    {
+        Ado::TADOConnection c;
+        create(c);
+        Demo::Generate(c, o);
+    }
     open();
 }
 
@@ -64,6 +113,13 @@ Database::~Database()
 {
     Datamod::DataModule1()->CloseDatabase();
     Einstell::IniFile.ClearIdent();
+    if (!pgName_.isEmpty()) {
+        try {
+            onServer("DROP DATABASE IF EXISTS " + pgName_ + " WITH (FORCE)");
+        } catch (...) {
+            // A database left on the throwaway server goes with it.
+        }
+    }
 }
 
 Ado::TADOConnection& Database::connection() const

@@ -1,8 +1,13 @@
 #pragma once
-// A championship database for one test: a fresh SQLite file with the schema
-// in a temporary folder, opened as the host's database (DataModule1,
-// DynQuery, the settings store and iIdent all use it), closed and removed
-// when the test ends. Host::TestHostUi and its expectations are not touched.
+// A championship database for one test: a fresh database with the schema,
+// opened as the host's database (DataModule1, DynQuery, the settings store
+// and iIdent all use it), closed and removed when the test ends.
+// Host::TestHostUi and its expectations are not touched.
+//
+// The database is an SQLite file in a temporary folder, or, when the
+// environment names a PostgreSQL server (REPORTS1_TEST_PG: its URL, or a
+// file holding it, as tests/support/pg-server writes), a database of its
+// own on that server. The test programs run once for each engine.
 //
 //   Fixture::Database db;                        // championship Ident 1
 //   db.insert("ERGEBNIS", {{"Ident", 1}, {"MitglNr", "1"}, {"Ergebnis", 389}, {"Finale", 1023}});
@@ -50,7 +55,10 @@ public:
     // A setting of the championship's shared scope, stored in the database.
     void setting(const QString& bereich, const QString& key, const QVariant& value);
 
+    // The SQLite file or the PostgreSQL URL the host opened.
     QString path() const { return path_; }
+    // Whether this run's databases are on PostgreSQL.
+    static bool OnPostgres();
     QString folder() const { return dir_.path(); }
     Ado::TADOConnection& connection() const;
 
@@ -58,9 +66,12 @@ private:
     struct Generate {};
     Database(Generate, int starts, quint32 seed);
     void open();
+    // Creates the database and returns an open connection to it.
+    void create(Ado::TADOConnection& c);
 
     QTemporaryDir dir_;
     QString path_;
+    QString pgName_;   // the server's database of this fixture
 };
 
 } // namespace Fixture
