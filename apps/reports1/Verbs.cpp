@@ -17,6 +17,7 @@ const Verb table[] = {
     {"init-db", initDb},
     {"dump", dump},
     {"pdf", pdf},
+    {"check", check},
     {"run", run},
     {"bench", bench},
 };

@@ -18,7 +18,11 @@ int message(const CliArgs& a);       // Verbs.cpp
 int initDb(const CliArgs& a);        // VerbsData.cpp
 int dump(const CliArgs& a);          // VerbsReport.cpp
 int pdf(const CliArgs& a);           // VerbsReport.cpp
+int check(const CliArgs& a);         // VerbsReport.cpp, VerbsRun.cpp
 int run(const CliArgs& a);           // VerbsRun.cpp
+// A job run as by run; with check each print is given to the layout check
+// instead of the outputs, and any finding ends the run with status 1.
+int runJob(const CliArgs& a, bool check);
 int bench(const CliArgs& a);         // VerbsBench.cpp
 
 } // namespace Verbs

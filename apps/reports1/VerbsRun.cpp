@@ -6,6 +6,7 @@
 #include "platform/host/Datamod.h"
 #include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
+#include "platform/report/Rplayout.h"
 #include "platform/report/Rprender.h"
 #include "platform/vcl/FormDriver.h"
 #include "reports1/module/Einspruenge.h"
@@ -38,7 +39,9 @@ bool datenbankOeffnen(const CliArgs& a, QTextStream& out)
 
 } // namespace
 
-int run(const CliArgs& a)
+int run(const CliArgs& a) { return runJob(a, false); }
+
+int runJob(const CliArgs& a, bool check)
 {
     QTextStream out(stdout);
     if (a.positional.isEmpty()) {
@@ -62,9 +65,21 @@ int run(const CliArgs& a)
     ui.file = a.value("file");
     Report::TBatchOutput ausgabe(a.value("pdf"), a.value("dump"));
     bool ausgabeFehler = false;
+    int befunde = 0;
     ui.onPreview = [&](const Host::PrintRequest& r) {
         QString fehler;
-        if (!a.has("pdf") && !a.has("dump"))
+        if (check) {
+            Report::TReportDocument doc;
+            if (!Report::ReadStream(r.file, doc, &fehler)) {
+                out << "FEHLER: " << fehler << "\n";
+                ausgabeFehler = true;
+            } else {
+                const auto f = Report::CheckLayout(doc);
+                befunde += int(f.size());
+                out << "PRÜFUNG: " << r.title << ": " << (f.isEmpty() ? QString("ohne Befund") : QString("%1 Befunde").arg(f.size()))
+                    << "\n" << Report::LayoutReport(f);
+            }
+        } else if (!a.has("pdf") && !a.has("dump"))
             out << "DRUCK: " << r.title << " (" << r.file << ")\n";
         else if (!ausgabe.Write(r.file, &fehler)) {
             out << "FEHLER: " << fehler << "\n";
@@ -112,7 +127,7 @@ int run(const CliArgs& a)
         if (!driver.ErrorText().isEmpty())
             out << "FEHLER: " << driver.ErrorText() << "\n";
         rc = 1;
-    } else if (ausgabeFehler)
+    } else if (ausgabeFehler || befunde > 0)
         rc = 1;
     for (const QString& f : ausgabe.Written())
         out << "AUSGABE: " << f << "\n";
