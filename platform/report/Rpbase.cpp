@@ -227,7 +227,7 @@ void TBaseReport::Tab(int left, int right, int top, int bottom, int shade)
     const int na = int(NA);
     const int l = left == na ? t.Left : left, r = right == na ? t.Right : right;
     const int tp = top == na ? t.Top : top, b = bottom == na ? t.Bottom : bottom;
-    const int s = shade != na ? shade : (tabShade_ > 0 ? tabShade_ : t.Shade);
+    const int s = shade != na ? shade : (tabShade_ != na ? tabShade_ : t.Shade);
     const int borders = (l > 0 ? BorderLeft : 0) | (tp > 0 ? BorderTop : 0) | (r > 0 ? BorderRight : 0)
                         | (b > 0 ? BorderBottom : 0);
     if (borders || s > 0) {

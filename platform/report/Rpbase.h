@@ -111,7 +111,8 @@ public:
     // --- tabs -------------------------------------------------------------
     void ClearTabs();
     void SetTab(double pos, TPrintJustify justify, double width, double margin, int lines, int shade);
-    // Grey level (percent) drawn in tabs entered from now on; 0 = the tab's own.
+    // Grey level (percent) drawn in tabs entered from now on; 0 = no shade,
+    // NA = the tab's own shade again (as at the start).
     void SetTabShade(int percent) { tabShade_ = percent; }
     int GetTabShade() const { return tabShade_; }
     // 1-based; 0 = the current tab. nullptr when there is no such tab.
@@ -238,7 +239,7 @@ private:
     std::vector<std::vector<TTab>> tabStack_;
     int tabIndex_ = 0;
     bool tabUsed_ = false;
-    int tabShade_ = 0;
+    int tabShade_ = int(NA);
     TFontSpec font_;
     mutable const Fonts::Metrics* metrics_ = nullptr;
     int fontIndex_ = -1; // font_ in doc_.Fonts, -1 = not looked up yet

@@ -110,7 +110,7 @@ void quarvelFusszeile(TBaseReport& Report, int)
     Report.SetItalic(true);
     Report.SetBold(false);
     const QDateTime now = Qvclock::Now();
-    Report.PrintLeft("Gedruckt am " + Qvclock::DatumText(now.date()) + " um " + Qvclock::ZeitText(now.time()) + " Uhr",
+    Report.PrintLeft("Gedruckt am " + Qvclock::DatumText(now.date()) + " um " + Qvclock::ZeitKurz(now.time()) + " Uhr",
                      Report.SectionLeft());
     Report.PrintCenter("Version: " + Schtools::VersionsText(), Report.SectionLeft() + 9.0);
     if (Report.CurrentPage() >= 0)
@@ -298,12 +298,26 @@ void SpaltenSetzen(TBaseReport& Report, const QVector<TSpalte>& Spalten, double 
     }
 }
 
+QString Druckbar(const QString& Wert)
+{
+    QString s = Wert;
+    for (QChar& c : s)
+        if (c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+    return s;
+}
+
 void Zeile(TBaseReport& Report, const QStringList& Felder)
 {
-    QString s;
-    for (const QString& f : Felder)
-        s += "\t" + f;
-    Report.Print(s);
+    for (const QString& f : Felder) {
+        const QString text = Druckbar(f);
+        if (Report.TabIndex() < Report.TabCount()) {
+            TextTab(Report, text);
+        } else {
+            Report.Tab();
+            Report.Print(text);
+        }
+    }
     Report.NewLine();
 }
 

@@ -45,8 +45,13 @@ inline constexpr double Rest = -1;
 // Replaces the tabs by the columns: the first at Start (the left section
 // when NA), each further one after the one before.
 void SpaltenSetzen(Report::TBaseReport& Report, const QVector<TSpalte>& Spalten, double Start = Report::NA);
-// One line of a row layout: each text in its column, then a new line.
+// One line of a row layout: each text in its column, then a new line. A
+// text wider than its column is printed in a font that fits (TextTab); tab
+// and line-break characters inside a value print as blanks, so a value can
+// never move the columns after it.
 void Zeile(Report::TBaseReport& Report, const QStringList& Felder);
+// A value as it may enter a printed line: tabs and line breaks as blanks.
+QString Druckbar(const QString& Wert);
 
 // The federation code of a discipline (and class) of championship Ident.
 QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& AuswahlM, const QString& Disziplin,

@@ -4,6 +4,8 @@
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvunits.h"
 #include "platform/host/Qvutil.h"
+
+#include <QRegularExpression>
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/results/Ergebdruck1.h"
@@ -46,10 +48,9 @@ bool TReportForm::ProcessMessage(const QString& Msg)
     const QStringList f = Qvutil::BreakApart(Msg, ",");
     if (f.size() < 2 || f[0] != "DRUCK FERTIG")
         return false;
-    bool ok = false;
-    int id = f[1].toInt(&ok);
-    if (!ok)
-        id = 0;
+    // The id is the field as it stands: digits only, no blank around them.
+    static const QRegularExpression ziffern(QStringLiteral("^[0-9]{1,9}$"));
+    const int id = ziffern.match(f[1]).hasMatch() ? f[1].toInt() : 0;
     Startgeld1::Druckfertig(id);
     Vorbereitung1::Druckfertig(id);
     Ergebdruck1::Druckfertig(id);

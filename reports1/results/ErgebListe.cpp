@@ -43,15 +43,6 @@ struct TEinstellungen {
 QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
 double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
 
-void neueSeiteWennNoetig(TBaseReport& r)
-{
-    if (r.LinesLeft() < 3) {
-        r.NewPage();
-        r.NewLine();
-        r.NewLine();
-    }
-}
-
 using Reportutil::Rest;
 using Reportutil::TSpalte;
 using Reportutil::Zeile;
@@ -95,6 +86,17 @@ QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info)
                                  : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(4);
 }
 
+// One result row of an individual with everything printed under it, made
+// before it is printed so that it goes to the next page whole.
+struct TEinzelZeile {
+    QStringList Felder;                   // the row, a text per column
+    QStringList Verein;                   // further lines of a wrapped club name
+    int VereinsSpalte = 0;                // the club's column (0-based)
+    QStringList Bemerkungen;              // the remarks line under the row, when the row had no room
+    QVector<QStringList> Serien;          // "Ausgabe aller Serien": ten series a line
+    int Zeilen() const { return 1 + int(Verein.size()) + (Bemerkungen.isEmpty() ? 0 : 1) + int(Serien.size()); }
+};
+
 class TListe {
 public:
     TListe(TBaseReport& r, ErgebRangfolge::TErgebDaten& d, const TOptionen& o)
@@ -103,9 +105,15 @@ public:
     void Drucken();
 
 private:
-    void gruppenKopf(Ado::TDataSet& q, bool mannschaft);
+    // A new page (with the two blank lines of every page) when fewer than
+    // max(3, zeilen) lines are left.
+    void platzFuer(int zeilen);
+    void gruppenKopf(Ado::TDataSet& q, bool mannschaft, int ersteZeile);
     void mannschaften();
+    void mannschaftSpalten(bool mitKuerzel);
     void einzelne();
+    void einzelSpalten(bool mitKuerzel);
+    TEinzelZeile einzelDaten(Ado::TDataSet& q, bool mitPlatz, int platz);
     void einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz);
     bool hatteDisqualifikation(Ado::TDataSet& gruppe);
     void legende();
@@ -119,6 +127,15 @@ private:
     bool legendeFaellig_ = false;
     std::unique_ptr<Ado::TADOQuery> regeln_;
 };
+
+void TListe::platzFuer(int zeilen)
+{
+    if (R.LinesLeft() < std::max(3, zeilen)) {
+        R.NewPage();
+        R.NewLine();
+        R.NewLine();
+    }
+}
 
 void TListe::Drucken()
 {
@@ -184,10 +201,13 @@ bool TListe::hatteDisqualifikation(Ado::TDataSet& g)
     return !q->IsEmpty();
 }
 
-void TListe::gruppenKopf(Ado::TDataSet& q, bool mannschaft)
+// The heading, a blank line and the group's first row stay together.
+void TListe::gruppenKopf(Ado::TDataSet& q, bool mannschaft, int ersteZeile)
 {
-    neueSeiteWennNoetig(R);
-    Reportutil::SpaltenSetzen(R, {{1.5, R_}, {9.0, L}, {6.0, R_}, {0.5, R_}});
+    platzFuer(2 + std::max(3, ersteZeile));
+    // The code's column ends where the rows' name column begins; a code wider
+    // than it is printed smaller.
+    Reportutil::SpaltenSetzen(R, {{1.6, R_}, {8.9, L}, {6.0, R_}, {0.5, R_}});
     R.SetFont("Arial", 12);
     R.SetBold(true);
     R.SetTabShade(0);
@@ -210,24 +230,32 @@ void TListe::gruppenKopf(Ado::TDataSet& q, bool mannschaft)
     R.NewLine();
 }
 
+// Place, abbreviation, team name, an empty column, the deregistration
+// mark, three series, the result and the record mark: 17.5 cm, the width of
+// the section.
+void TListe::mannschaftSpalten(bool mitKuerzel)
+{
+    QVector<TSpalte> spalten = {{1.0, R_}};
+    if (mitKuerzel)
+        spalten << TSpalte{1.1, L};
+    spalten << TSpalte{mitKuerzel ? 8.0 : 9.1, L} << TSpalte{1.0, L} << TSpalte{1.7, L} << TSpalte{1.0, R_}
+            << TSpalte{1.0, R_} << TSpalte{1.0, R_} << TSpalte{1.2, R_} << TSpalte{0.5, L};
+    Reportutil::SpaltenSetzen(R, spalten);
+}
+
 void TListe::mannschaften()
 {
     Ado::TDataSet& q = *D.q_Mannschaft;
     q.First();
-    gruppenKopf(q, true);
+    gruppenKopf(q, true, 1);
     ErgebRangfolge::TMannschaftPlatz platz;
     const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
-    R.SetFont("Arial", 10);
-    R.SetBold(false);
     for (q.First(); !q.Eof(); q.Next()) {
-        neueSeiteWennNoetig(R);
+        platzFuer(1);
+        R.SetFont("Arial", 10);
+        R.SetBold(false);
         const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
-        QVector<TSpalte> spalten = {{1.0, R_}};
-        if (mitKuerzel)
-            spalten << TSpalte{1.1, L};
-        spalten << TSpalte{mitKuerzel ? 8.4 : 9.5, L} << TSpalte{1.6, L} << TSpalte{1.7, L} << TSpalte{0.8, R_}
-                << TSpalte{0.8, R_} << TSpalte{0.8, R_} << TSpalte{1.2, R_} << TSpalte{0.5, L};
-        Reportutil::SpaltenSetzen(R, spalten);
+        mannschaftSpalten(mitKuerzel);
         Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
 
         const int p = platz.Naechster(feld(q, "Qual"));
@@ -252,15 +280,16 @@ void TListe::einzelne()
 {
     Ado::TDataSet& q = *D.q_Einzel;
     q.First();
-    gruppenKopf(q, false);
+    gruppenKopf(q, false, einzelDaten(q, false, 0).Zeilen());
     ErgebRangfolge::TEinzelPlatz platz;
     bool disqualifikationKopf = false;
     int i = 0;
     for (q.First(); !q.Eof(); q.Next()) {
         Qvmain::f_Menue()->SetProgress(++i);
         if (!disqualifikationKopf && q.FieldByName("Disqualifikation")->AsInteger() > 0) {
+            // The heading stays with the first disqualified row.
             disqualifikationKopf = true;
-            neueSeiteWennNoetig(R);
+            platzFuer(2 + std::max(3, einzelDaten(q, false, 0).Zeilen()));
             R.NewLine();
             R.SetFont("Arial", 12);
             R.SetBold(true);
@@ -273,35 +302,35 @@ void TListe::einzelne()
     R.SetTabShade(0);
 }
 
-void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
+// Place, start number, name, abbreviation and club (or the club alone), six
+// series, the result and the remark column: 17.5 cm, the width of the section.
+void TListe::einzelSpalten(bool mitKuerzel)
 {
-    neueSeiteWennNoetig(R);
-    R.SetFont("Arial", 9);
-    R.SetBold(false);
-    const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
-    QVector<TSpalte> spalten = {{0.5, R_}, {0.1, L}, {0.8, R_}, {0.1, L}, {4.2, L}};
+    QVector<TSpalte> spalten = {{0.7, R_}, {0.9, R_}, {3.9, L}};
     if (mitKuerzel)
         spalten << TSpalte{1.1, L};
-    spalten << TSpalte{mitKuerzel ? 4.0 : 5.0, L};
+    spalten << TSpalte{mitKuerzel ? 3.7 : 4.8, L};
     for (int i = 0; i < 6; ++i)
         spalten << TSpalte{0.9, R_};
     spalten << TSpalte{1.2, R_} << TSpalte{Rest, L};
     Reportutil::SpaltenSetzen(R, spalten);
-    Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
+}
 
+TEinzelZeile TListe::einzelDaten(Ado::TDataSet& q, bool mitPlatz, int platz)
+{
+    R.SetFont("Arial", 9);
+    R.SetBold(false);
+    const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
+    einzelSpalten(mitKuerzel);
+
+    TEinzelZeile z;
     const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
-    const int vereinsTab = mitKuerzel ? 7 : 6;
-    const Report::TTab* vt = R.GetTab(vereinsTab);
+    z.VereinsSpalte = mitKuerzel ? 4 : 3;
+    const Report::TTab* vt = R.GetTab(z.VereinsSpalte + 1);
     const double innen = R.XI2U(vt->Margin);
-    QStringList vereinZeilen = Reportutil::TextAufteilen(R, feld(q, "VerName"), vt->Pos + innen, vt->Pos + vt->Width - innen);
-    if (vereinZeilen.isEmpty())
-        vereinZeilen << QString();
-
-    // Result column and remarks.
-    const QString ergebnis = ErgebnisText(q, info);
-    QStringList bemerkung = Bemerkungen(q);
-    if (q.FieldByName("Disqualifikation")->AsInteger() > 0)
-        bemerkung << "*" + feld(q, "Disqualifikation");
+    QStringList verein = Reportutil::TextAufteilen(R, feld(q, "VerName"), vt->Pos + innen, vt->Pos + vt->Width - innen);
+    if (verein.isEmpty())
+        verein << QString();
 
     // Series: six columns on the row, or all of them on lines below.
     const QStringList serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(feld(q, "Serien")), "|");
@@ -312,22 +341,39 @@ void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
         D.InnenZehnerAusgeben(q, reihe);
     }
 
-    QStringList f = {mitPlatz ? QString::number(platz) + "." : QString(), QString(), feld(q, "StartNr"), QString(),
-                     feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname")};
-    if (mitKuerzel)
-        f << feld(q, "Abkuerzung");
-    f << vereinZeilen.first();
-    for (const QString& s : reihe)
-        f << s;
-    f << ergebnis << bemerkung.join(' ');
-    Zeile(R, f);
-    for (int i = 1; i < vereinZeilen.size(); ++i) {
-        neueSeiteWennNoetig(R);
-        QString s;
-        for (int t = 0; t < vereinsTab; ++t)
-            s += "\t";
-        R.Print(s + vereinZeilen.at(i));
-        R.NewLine();
+    // Final, shoot-off, measured and additional value go into the free series
+    // columns counted from the right, in their order; where the row has not
+    // enough free columns, they stand on a line of their own below it.
+    const QStringList bemerkungen = Bemerkungen(q);
+    QVector<int> frei;
+    for (int i = 0; i < 6; ++i)
+        if (reihe[i].trimmed().isEmpty())
+            frei << i;
+    QString eigeneZeile[6];
+    const qsizetype n = bemerkungen.size();
+    QString* ziel = n <= frei.size() ? reihe : eigeneZeile;
+    for (qsizetype k = 0; k < n; ++k)
+        ziel[n <= frei.size() ? frei[frei.size() - n + k] : 6 - n + k] = bemerkungen[k];
+
+    const QString disqualifikation =
+        q.FieldByName("Disqualifikation")->AsInteger() > 0 ? "*" + feld(q, "Disqualifikation") : QString();
+    auto zeile = [&](const QString& platzText, const QString& startNr, const QString& name, const QString& kuerzel,
+                     const QString& verein, const QString (&spalten)[6], const QString& ergebnis, const QString& rest) {
+        QStringList f = {platzText, startNr, name};
+        if (mitKuerzel)
+            f << kuerzel;
+        f << verein;
+        for (int i = 0; i < 6; ++i)
+            f << spalten[i];
+        f << ergebnis << rest;
+        return f;
+    };
+    z.Felder = zeile(mitPlatz ? QString::number(platz) + "." : QString(), feld(q, "StartNr"),
+                     feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname"), feld(q, "Abkuerzung"),
+                     verein.first(), reihe, ErgebnisText(q, info), disqualifikation);
+    z.Verein = verein.mid(1);
+    if (n > frei.size()) {
+        z.Bemerkungen = zeile({}, {}, {}, {}, {}, eigeneZeile, {}, {});
     }
 
     if (O.AlleSerien) {
@@ -350,52 +396,80 @@ void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
         for (int i = 0; i < 20; ++i)
             if (!plaetze[i].isEmpty())
                 letzte = i;
-        if (letzte >= 0) {
-            const double groesse = R.GetFontSize();
-            R.SetFontSize(groesse - 2);
-            R.PushTabs();
-            TabulatorSetzen(R, 10);
-            for (int start = 0; start <= letzte; start += 10) {
-                neueSeiteWennNoetig(R);
-                QStringList l = {QString()};
-                for (int i = start; i < start + 10; ++i)
-                    l << plaetze[i];
-                Zeile(R, l);
-            }
-            R.PopTabs();
-            R.SetFontSize(groesse);
+        for (int start = 0; start <= letzte; start += 10) {
+            QStringList l = {QString()};
+            for (int i = start; i < start + 10; ++i)
+                l << plaetze[i];
+            z.Serien << (l << QString());
         }
+    }
+    return z;
+}
+
+void TListe::einzelZeile(Ado::TDataSet& q, bool mitPlatz, int platz)
+{
+    TEinzelZeile z = einzelDaten(q, mitPlatz, platz);
+    // The row and what belongs under it go to the next page together; every
+    // line in the row's font, whatever the page header left.
+    platzFuer(z.Zeilen());
+    R.SetFont("Arial", 9);
+    R.SetBold(false);
+    Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
+    Zeile(R, z.Felder);
+    // Every line of the row enters every column, so its shading runs the
+    // row's whole width.
+    for (const QString& v : z.Verein) {
+        QStringList f;
+        for (qsizetype t = 0; t < z.Felder.size(); ++t)
+            f << (t == z.VereinsSpalte ? v : QString());
+        Zeile(R, f);
+    }
+    if (!z.Bemerkungen.isEmpty())
+        Zeile(R, z.Bemerkungen);
+    if (!z.Serien.isEmpty()) {
+        const double groesse = R.GetFontSize();
+        const double zeilenhoehe = R.LineHeight();
+        R.SetFontSize(groesse - 2);
+        R.PushTabs();
+        TabulatorSetzen(R, 10);
+        for (const QStringList& l : z.Serien)
+            Zeile(R, l);
+        // The next row's shading starts a full row's height above its
+        // baseline: it keeps clear of the smaller lines' descenders.
+        R.SetYPos(R.GetYPos() + zeilenhoehe - R.LineHeight());
+        R.PopTabs();
+        R.SetFontSize(groesse);
     }
 }
 
 void TListe::legende()
 {
-    neueSeiteWennNoetig(R);
+    // The heading stays with its first rule.
+    platzFuer(2 + 1 + 3);
     R.NewLine();
     R.NewLine();
     Reportutil::SpaltenSetzen(R, {{1.8, L}});
     R.SetTabShade(0);
     R.SetFont("Arial", 11);
     R.SetBold(true);
-    R.Print("\tLegende");
-    R.NewLine();
+    Zeile(R, {"Legende"});
     Reportutil::SpaltenSetzen(R, {{0.5, L}, {9.0, L}});
-    R.SetFont("Arial", 10);
-    R.SetBold(false);
     if (!regeln_)
         regeln_ = Datamod::DataModule1()->DynQuery("SELECT *\r\nFROM EREGEL\r\nORDER BY Nummer", Ado::clUseServer,
                                                     Ado::ltReadOnly);
     for (regeln_->First(); !regeln_->Eof(); regeln_->Next()) {
-        neueSeiteWennNoetig(R);
+        platzFuer(1);
+        R.SetFont("Arial", 10);
+        R.SetBold(false);
         Zeile(R, {feld(*regeln_, "Nummer") + ". ", "Verstoss gegen die Regel-Nr.: " + feld(*regeln_, "Regel")});
     }
 }
 
 void TListe::einspruchsende()
 {
-    Reportutil::SpaltenSetzen(R, {{7.0, L}, {4.0, L}});
+    Reportutil::SpaltenSetzen(R, {{7.0, L}, {5.0, L}});
     R.SetTabShade(0);
-    neueSeiteWennNoetig(R);
+    platzFuer(3 + 1);
     R.NewLine();
     R.NewLine();
     R.NewLine();
@@ -442,6 +516,9 @@ void NichtangetretenPrint(TBaseReport& R, Ado::TDataSet& q)
         R.SetBold(false);
         Zeile(R, {"St-Nr.", "Name", "Verein", "Wettbew.", "Klasse"});
     };
+    // The body starts two lines below the page header.
+    R.NewLine();
+    R.NewLine();
     R.SetFont("Arial", 12);
     R.SetBold(false);
     R.PrintCenter("Protokoll nichtangetretener Teilnehmer", mitte);
@@ -496,7 +573,10 @@ TBildschirm ErgebnisseMannschaftAusgabe(ErgebRangfolge::TErgebDaten& Daten, cons
         const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
         const int p = platz.Naechster(feld(q, "Qual"));
         QString z = p > 0 ? QString::number(p) + ". " : QStringLiteral("     ");
-        z += festeBreite(ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr")), 27);
+        // 27 characters: a long club name is shortened, never the team number.
+        const QString nr = feld(q, "MannschNr");
+        const QString zusatz = ErgebRangfolge::MannschaftName(QString(), nr);
+        z += festeBreite(feld(q, "VerName").left(27 - zusatz.size()) + zusatz, 27);
         z += feld(q, "Abkuerzung").leftJustified(5);
         for (const char* s : {"Serie1", "Serie2", "Serie3"})
             z += Datamod::ErgebnisStr2(zahl(q, s), info).rightJustified(6);

@@ -213,6 +213,9 @@ void TErgebDruckForm::RasterAnlegen()
 void TErgebDruckForm::AusgabenAnlegen()
 {
     rf_Ergebnisse = Druckjob::Listenschreiber(this, "rf_Ergebnisse", "Ergebnisliste");
+    // The results list's heading: the association and "Ergebnis <Ueberschr>
+    // <sport year>" in the font chosen for results lists.
+    rf_Ergebnisse->OnPrintHeader = [](TBaseReport& r) { Druckjob::Kopf(r, true, 1); };
     rf_Ergebnisse->OnPrint = [this](TBaseReport& r) {
         ErgebListe::ErgebnissePrint(r, Daten, {ui->cb_Serien->isChecked(), ui->cb_Einspruchsende->isChecked()});
     };

@@ -181,12 +181,12 @@ TEST_F(PageServices, FooterPrintsDateVersionAndPageAndRestoresTheFont)
     EXPECT_EQ(dumpOf(r), (QStringList{
                              "P 1",
                              "L\t1\t2.000\t27.900\t19.500\t27.900\t-1",
-                             "T\t1\t2.000\t28.200\tL\tArial\t7\tI\tGedruckt am 05.12.2026 um 14:00:00 Uhr",
+                             "T\t1\t2.000\t28.200\tL\tArial\t7\tI\tGedruckt am 05.12.2026 um 14:00 Uhr",
                              "T\t1\t11.000\t28.200\tC\tArial\t7\tI\t" + version,
                              "T\t1\t19.500\t28.200\tR\tArial\t7\tI\tSeite 1",
                              "P 2",
                              "L\t2\t2.000\t27.900\t19.500\t27.900\t-1",
-                             "T\t2\t2.000\t28.200\tL\tArial\t7\tI\tGedruckt am 05.12.2026 um 14:00:00 Uhr",
+                             "T\t2\t2.000\t28.200\tL\tArial\t7\tI\tGedruckt am 05.12.2026 um 14:00 Uhr",
                              "T\t2\t11.000\t28.200\tC\tArial\t7\tI\t" + version,
                              "T\t2\t19.500\t28.200\tR\tArial\t7\tI\tSeite 2",
                          }));

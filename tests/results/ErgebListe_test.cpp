@@ -120,10 +120,10 @@ TEST_F(Ergebnisliste, ClubColumnsDependOnTheAbbreviationAndLongNamesWrap)
     start("1", "Meier", "1201", 385);
     start("2", "Huber", "1202", 380);
     const QStringList dump = drucken();
-    // With an abbreviation: 1.1 cm abbreviation column from 7.7 cm, club from 8.8 cm.
-    EXPECT_EQ(field(zeileMit(dump, "Tell"), 2), "7.776");
-    EXPECT_EQ(field(zeileMit(dump, "SV Tell Oberdorf"), 2), "8.876");
-    // Without: one 5.0 cm club column from 7.7 cm, the long name split over lines.
+    // With an abbreviation: 1.1 cm abbreviation column from 7.5 cm, club from 8.6 cm.
+    EXPECT_EQ(field(zeileMit(dump, "Tell"), 2), "7.576");
+    EXPECT_EQ(field(zeileMit(dump, "SV Tell Oberdorf"), 2), "8.676");
+    // Without: one 4.8 cm club column from 7.5 cm, the long name split over lines.
     const QStringList t = texte(dump);
     int ersteZeile = -1;
     for (int i = 0; i < t.size(); ++i)
@@ -131,11 +131,11 @@ TEST_F(Ergebnisliste, ClubColumnsDependOnTheAbbreviationAndLongNamesWrap)
             ersteZeile = i;
     ASSERT_GE(ersteZeile, 0);
     const QString erste = zeileMit(dump, t[ersteZeile]);
-    EXPECT_EQ(field(erste, 2), "7.776");
+    EXPECT_EQ(field(erste, 2), "7.576");
     EXPECT_FALSE(t[ersteZeile].contains("Niederhausen"));
     bool rest = false;
     for (const QString& l : dump)
-        if (l.startsWith("T\t") && field(l, 8).contains("Niederhausen") && field(l, 2) == "7.776"
+        if (l.startsWith("T\t") && field(l, 8).contains("Niederhausen") && field(l, 2) == "7.576"
             && field(l, 3).toDouble() > field(erste, 3).toDouble())
             rest = true;
     EXPECT_TRUE(rest);
