@@ -52,7 +52,7 @@ void TQuarvelForm::RestoreAndRaise()
 
 void TQuarvelForm::closeEvent(QCloseEvent* event)
 {
-    FormClose();
+    Host::Guard([this] { FormClose(); });
     unitVariableClear();
     QWidget::closeEvent(event);
 }

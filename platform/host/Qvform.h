@@ -78,7 +78,7 @@ public:
     QObject* Owner() const { return owner_; }
 
 protected:
-    // Close runs FormClose and clears the unit variable.
+    // Close runs FormClose (inside Host::Guard) and clears the unit variable.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // The defaults and caption of every opening.

@@ -51,7 +51,10 @@ QString ErgebnisStr(double Wert, bool Zehntel)
 QString FromSerienFormat(const QString& Serien)
 {
     QStringList parts;
-    const QString s = Serien.trimmed();
+    // Only trailing blanks go: a leading one belongs to the first series.
+    QString s = Serien;
+    while (!s.isEmpty() && s.back().isSpace())
+        s.chop(1);
     for (int i = 0; i + 3 <= s.size(); i += 3) {
         bool ok = false;
         int v = s.mid(i, 3).toInt(&ok);

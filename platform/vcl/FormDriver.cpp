@@ -114,12 +114,12 @@ bool TFormDriver::SetControl(QWidget* root, const QString& name, const QString& 
         pe->setPlainText(QString(value).replace("\\n", "\n"));
     } else if (auto* sb = qobject_cast<QSpinBox*>(w)) {
         int v = value.toInt(&ok);
-        if (!ok)
+        if (!ok || v < sb->minimum() || v > sb->maximum())
             return fail("Wert " + value + " passt nicht zu " + name);
         sb->setValue(v);
     } else if (auto* dsb = qobject_cast<QDoubleSpinBox*>(w)) {
         double v = value.toDouble(&ok);
-        if (!ok)
+        if (!ok || v < dsb->minimum() || v > dsb->maximum())
             return fail("Wert " + value + " passt nicht zu " + name);
         dsb->setValue(v);
     } else if (auto* co = qobject_cast<QComboBox*>(w)) {
@@ -210,7 +210,7 @@ TFormDriver::Outcome TFormDriver::Play(QWidget* form)
     const int beforeFehler = Host::FehlerCount();
     QPointer<QWidget> guard(form);
     for (const Step& s : steps_) {
-        if (!guard) {
+        if (!guard || !guard->isVisible()) {
             error_ = "Das Formular wurde vor " + s.name + " geschlossen";
             outcome_ = Fehler;
             return outcome_;
@@ -239,7 +239,10 @@ TFormDriver::Outcome TFormDriver::Run(const std::function<void()>& entry)
     played_ = false;
     outcome_ = Ok;
     error_.clear();
-    Qvform::SetShowHook([this](QWidget* form) {
+    QPointer<QWidget> opened; // the module window the entry showed
+    Qvform::SetShowHook([this, &opened](QWidget* form) {
+        if (qobject_cast<Qvform::TQuarvelForm*>(form))
+            opened = form;
         auto* dlg = qobject_cast<QDialog*>(form);
         if (played_ || !dlg || !dlg->isModal())
             return;
@@ -259,10 +262,12 @@ TFormDriver::Outcome TFormDriver::Run(const std::function<void()>& entry)
     }
     Qvform::SetShowHook({});
     if (!played_) {
-        // A modeless form: the newest visible module window.
-        QWidget* target = nullptr;
+        // A modeless form: the one the entry showed, else (an open window
+        // only raised) a visible module window. The list of top-level
+        // widgets has no order, so it cannot tell the newest.
+        QWidget* target = opened && opened->isVisible() ? opened.data() : nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && qobject_cast<Qvform::TQuarvelForm*>(w))
+            if (!target && w->isVisible() && qobject_cast<Qvform::TQuarvelForm*>(w))
                 target = w;
         if (target)
             Play(target);

@@ -39,11 +39,11 @@ public:
     // One control set as a user would set it, so that its handler runs:
     // check boxes ("true"/"false"/"1"/"0") and radio buttons are clicked when
     // their state differs, radio groups and tab/page controls take an index
-    // or an item text, edits take text, spin boxes a number, combo boxes an
-    // index or item text, grids "key" (the row whose first column shows
-    // key becomes current) or "key:Column=value" (sets that cell; a check
-    // cell takes true/false or "X"). False with a message when the control is missing
-    // or the value does not fit.
+    // or an item text, edits take text, spin boxes a number in their range,
+    // combo boxes an index or item text, grids "key" (the row whose first
+    // column shows key becomes current) or "key:Column=value" (sets that
+    // cell; a check cell takes true/false or "X"). False with a message when
+    // the control is missing or the value does not fit.
     static bool SetControl(QWidget* root, const QString& name, const QString& value, QString* error);
     static bool Click(QWidget* root, const QString& name, QString* error);
 

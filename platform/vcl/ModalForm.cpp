@@ -28,8 +28,11 @@ void TModalForm::ConnectButton(QAbstractButton* button, int result, std::functio
 {
     connect(button, &QAbstractButton::clicked, this, [this, result, handler] {
         modalResult_ = result;
+        const int eingabefehler = Host::EingabefehlerCount();
         if (handler)
             Host::Guard(handler);
+        if (Host::EingabefehlerCount() != eingabefehler)
+            modalResult_ = Host::mrNone; // the form stays open for a correction
         if (modalResult_ != Host::mrNone)
             done(modalResult_);
     });
@@ -49,7 +52,11 @@ bool EnterTab(QWidget* form, QKeyEvent* event)
     if (!enter || !f || qobject_cast<QAbstractButton*>(f) || qobject_cast<QPlainTextEdit*>(f)
         || qobject_cast<QTextEdit*>(f))
         return false;
-    f->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+    // The next control Tab would reach, not a label between the controls.
+    QWidget* next = f->nextInFocusChain();
+    while (next != f && !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(form)))
+        next = next->nextInFocusChain();
+    next->setFocus(Qt::TabFocusReason);
     return true;
 }
 

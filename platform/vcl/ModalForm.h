@@ -49,7 +49,8 @@ public:
     }
 
     // Wires a button: on click the modal result becomes result, then the
-    // handler runs guarded; a modal result other than none then closes the form.
+    // handler runs guarded; a modal result other than none then closes the
+    // form. An input error of the handler sets the modal result back to none.
     void ConnectButton(QAbstractButton* button, int result, std::function<void()> handler = {});
 
 protected:
