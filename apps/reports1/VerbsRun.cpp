@@ -103,6 +103,9 @@ int runJob(const CliArgs& a, bool check)
         }
         Qvsettings::SetString(s.left(slash), s.mid(slash + 1, eq - slash - 1), s.mid(eq + 1));
     }
+    // What the host reads with the championship follows the settings just written.
+    if (a.has("set"))
+        Datamod::DataModule1()->SetCurrentChampionship(Datamod::iIdent);
 
     Vcl::TFormDriver driver;
     bool geklickt = false;

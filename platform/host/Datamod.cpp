@@ -108,6 +108,9 @@ void TDataModule1::SetCurrentChampionship(int ident)
         sVeranstaltung = name.toString();
     }
     iVerband = Qvsettings::GetInteger("Allgemein", "Verband");
+    // The host's switch for the federation's name in page headers, kept with
+    // the championship's settings so every workstation prints the same.
+    bVerbandTitel = Qvsettings::GetString("Allgemein", "VerbandTitel") == "J";
 }
 
 void TDataModule1::CloseDatabase()

@@ -99,6 +99,7 @@ QString VerbandName(int verband); // "" for other values
 
 // Switches of the host data module that jobs read or set.
 extern bool bVerbandTitel;       // print the federation's name in page headers of higher levels
+                                 // (setting Allgemein/VerbandTitel = "J", read with the championship)
 extern bool bDSB;                // the overall list is produced in the national federation's form
 extern QString sTeilmeisterschaft; // the current sub-championship, copied in by the preparation centre
 

@@ -13,6 +13,7 @@
 
 #include "platform/report/Rpfiler.h"
 
+#include <QHash>
 #include <QMap>
 #include <algorithm>
 #include <cmath>
@@ -85,6 +86,29 @@ QByteArray rtfText(const QString& text)
 
 } // namespace
 
+namespace {
+
+int greyOf(int shade) { return 255 - int(std::lround(255 * shade / 100.0)); }
+
+// The tab cells of one printed line that carry a shade or a frame, by tab.
+struct RtfCell {
+    double left = 0, right = 0;
+    int shade = 0;
+    int borders = 0;
+    QVector<const TStreamOp*> texts;
+};
+
+// A horizontal rule across most of the section: the rules under a page
+// header and above its footer. Other lines have no place in a text file.
+bool isRule(const TStreamOp& op, const TPageSetup& s, double pageWidth)
+{
+    const double section = pageWidth - s.MarginLeft - s.MarginRight;
+    return op.Kind == TOpKind::Line && std::fabs(op.Y1 - op.Y2) < 1e-6
+           && std::fabs(op.X2 - op.X1) >= 0.8 * section;
+}
+
+} // namespace
+
 QByteArray DocumentToRtf(const TReportDocument& doc)
 {
     const TPageSetup& s = doc.Setup;
@@ -98,9 +122,15 @@ QByteArray DocumentToRtf(const TReportDocument& doc)
         fontNames << QStringLiteral("Arial");
     QVector<QRgb> colors;
     for (const TStreamPage& page : doc.Pages)
-        for (const TStreamOp& op : page.Ops)
+        for (const TStreamOp& op : page.Ops) {
             if (op.Kind == TOpKind::Text && !colors.contains(op.Color))
                 colors.append(op.Color);
+            if (op.Kind == TOpKind::Box && op.Tab > 0 && op.Shade > 0) {
+                const int g = greyOf(op.Shade);
+                if (!colors.contains(qRgb(g, g, g)))
+                    colors.append(qRgb(g, g, g));
+            }
+        }
 
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
     for (int i = 0; i < fontNames.size(); ++i)
@@ -121,26 +151,134 @@ QByteArray DocumentToRtf(const TReportDocument& doc)
         out += "\\lndscpsxn";
     out += "\n";
 
+    auto run = [&](const TStreamOp& op) {
+        const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
+        QByteArray r = "{\\f" + QByteArray::number(std::max<qsizetype>(0, fontNames.indexOf(f.Name))) + "\\fs"
+                       + QByteArray::number(std::lround(f.Size * 2));
+        if (f.Bold)
+            r += "\\b";
+        if (f.Italic)
+            r += "\\i";
+        if (f.Underline)
+            r += "\\ul";
+        const qsizetype color = colors.indexOf(op.Color);
+        if (color >= 0)
+            r += "\\cf" + QByteArray::number(color + 1);
+        return r + ' ' + rtfText(op.Text) + '}';
+    };
+    auto spacing = [](double dy) {
+        return dy > 0.05 ? "\\sl-" + QByteArray::number(twips(dy)) + "\\slmult0" : QByteArray();
+    };
+
     for (int p = 0; p < doc.Pages.size(); ++p) {
-        const QVector<PrintedLine> lines = printedLines(doc.Pages[p]);
+        const TStreamPage& page = doc.Pages[p];
+        const QVector<PrintedLine> lines = printedLines(page);
+        // The shaded or framed tab cells of each line of the page.
+        QHash<int, QMap<int, RtfCell>> cellsOfLine;
+        for (const TStreamOp& op : page.Ops)
+            if (op.Kind == TOpKind::Box && op.Tab > 0 && (op.Shade > 0 || op.Borders)) {
+                RtfCell& c = cellsOfLine[op.Line][op.Tab];
+                c.left = op.CellLeft;
+                c.right = op.CellRight;
+                c.shade = op.Shade;
+                c.borders = op.Borders;
+            }
+        QVector<double> rules;
+        for (const TStreamOp& op : page.Ops)
+            if (isRule(op, s, page.Width))
+                rules.append(op.Y1);
+        std::sort(rules.begin(), rules.end());
+
         double prevY = s.MarginTop;
-        if (lines.isEmpty()) {
-            out += "\\pard\\plain";
-            if (p > 0)
-                out += "\\pagebb";
-            out += "\\par\n";
+        bool first = true;
+        auto pard = [&] {
+            QByteArray b = "\\pard\\plain";
+            if (p > 0 && first)
+                b += "\\pagebb";
+            first = false;
+            return b;
+        };
+        qsizetype nextRule = 0;
+        auto rulesUpTo = [&](double y) {
+            // A rule is the bottom border of an empty paragraph that ends where it is drawn.
+            for (; nextRule < rules.size() && rules[nextRule] <= y; ++nextRule) {
+                const double dy = rules[nextRule] - prevY;
+                out += pard() + "\\sl-" + QByteArray::number(std::max(1, twips(dy))) + "\\slmult0"
+                       + "\\brdrb\\brdrs\\brdrw10 \\par\n";
+                prevY = rules[nextRule];
+            }
+        };
+        if (lines.isEmpty() && rules.isEmpty()) {
+            out += pard() + "\\par\n";
             continue;
         }
-        for (int li = 0; li < lines.size(); ++li) {
-            const PrintedLine& line = lines[li];
-            out += "\\pard\\plain";
-            if (p > 0 && li == 0)
-                out += "\\pagebb";
+        for (const PrintedLine& line : lines) {
+            rulesUpTo(line.y);
             const double dy = line.y - prevY;
-            if (dy > 0.05)
-                out += "\\sl-" + QByteArray::number(twips(dy)) + "\\slmult0";
-            prevY = line.y;
+            auto cells = cellsOfLine.value(line.line);
+            if (!cells.isEmpty()) {
+                // A shaded or framed line is a table row: a cell per tab with
+                // its shade and frame, the texts in their cells.
+                double rowHeight = 0;
+                for (const TStreamOp& op : page.Ops)
+                    if (op.Kind == TOpKind::Box && op.Line == line.line && op.Tab > 0)
+                        rowHeight = std::max(rowHeight, op.Y2);
+                if (dy - rowHeight > 0.05)
+                    out += pard() + "\\sl-" + QByteArray::number(twips(dy - rowHeight)) + "\\slmult0\\par\n";
+                for (const TStreamOp* t : line.texts) {
+                    if (t->Tab > 0 && !cells.contains(t->Tab))
+                        cells[t->Tab] = RtfCell{t->CellLeft, t->CellRight, 0, 0, {}};
+                    (t->Tab > 0 ? cells[t->Tab] : cells.first()).texts.append(t);
+                }
+                QByteArray row = "\\trowd\\trgaph0\\trleft" + QByteArray::number(twips(cells.first().left - s.MarginLeft))
+                                 + "\\trrh-" + QByteArray::number(twips(rowHeight));
+                QByteArray body;
+                double edge = cells.first().left;
+                for (const RtfCell& c : cells) {
+                    if (c.left - edge > 0.01) { // a column between without shade or frame
+                        row += "\\cellx" + QByteArray::number(twips(c.left - s.MarginLeft));
+                        body += "\\pard\\plain\\intbl\\cell";
+                    }
+                    if (c.borders & BorderLeft)
+                        row += "\\clbrdrl\\brdrs\\brdrw10";
+                    if (c.borders & BorderTop)
+                        row += "\\clbrdrt\\brdrs\\brdrw10";
+                    if (c.borders & BorderRight)
+                        row += "\\clbrdrr\\brdrs\\brdrw10";
+                    if (c.borders & BorderBottom)
+                        row += "\\clbrdrb\\brdrs\\brdrw10";
+                    if (c.shade > 0) {
+                        const int g = greyOf(c.shade);
+                        row += "\\clcbpat" + QByteArray::number(colors.indexOf(qRgb(g, g, g)) + 1);
+                    }
+                    row += "\\clvertalb\\cellx" + QByteArray::number(twips(c.right - s.MarginLeft));
+                    edge = c.right;
+                    const char align = c.texts.isEmpty() ? 'L' : c.texts.first()->Align;
+                    body += "\\pard\\plain\\intbl";
+                    body += align == 'R' ? "\\qr" : align == 'C' ? "\\qc" : "\\ql";
+                    // The cell's text keeps the margin of the tab it was printed in.
+                    const double inset = c.texts.isEmpty() ? 0 : (align == 'R' ? c.right - c.texts.first()->X1
+                                                                               : std::max(0.0, leftEdge(*c.texts.first()) - c.left));
+                    if (align == 'R')
+                        body += "\\ri" + QByteArray::number(std::max(0, twips(inset)));
+                    else if (align == 'L')
+                        body += "\\li" + QByteArray::number(std::max(0, twips(inset)));
+                    body += ' ';
+                    for (const TStreamOp* t : c.texts)
+                        body += run(*t);
+                    body += "\\cell";
+                }
+                if (p > 0 && first) { // a page that begins with a row
+                    out += "\\pard\\plain\\pagebb\\sl-20\\slmult0\\par\n";
+                    first = false;
+                }
+                out += row + '\n' + body + "\\row\n";
+                prevY = line.y;
+                continue;
+            }
 
+            out += pard() + spacing(dy);
+            prevY = line.y;
             // Tab stops and the order of the runs.
             QMap<int, char> stops;
             QByteArray body;
@@ -156,19 +294,7 @@ QByteArray DocumentToRtf(const TReportDocument& doc)
                     body += "\\tab";
                 }
                 prevRight = leftEdge(op) + op.X2;
-                const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
-                body += "{\\f" + QByteArray::number(std::max<qsizetype>(0, fontNames.indexOf(f.Name))) + "\\fs"
-                        + QByteArray::number(std::lround(f.Size * 2));
-                if (f.Bold)
-                    body += "\\b";
-                if (f.Italic)
-                    body += "\\i";
-                if (f.Underline)
-                    body += "\\ul";
-                const qsizetype color = colors.indexOf(op.Color);
-                if (color >= 0)
-                    body += "\\cf" + QByteArray::number(color + 1);
-                body += ' ' + rtfText(op.Text) + '}';
+                body += run(op);
             }
             for (auto it = stops.cbegin(); it != stops.cend(); ++it) {
                 if (it.value() == 'R')
@@ -179,6 +305,7 @@ QByteArray DocumentToRtf(const TReportDocument& doc)
             }
             out += ' ' + body + "\\par\n";
         }
+        rulesUpTo(page.Height);
     }
     out += "}\n";
     return out;

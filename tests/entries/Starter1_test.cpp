@@ -627,4 +627,28 @@ TEST_F(Starterliste, RtfWithoutAFolderEndsSilently)
     EXPECT_EQ(Starter1::StarterForm, nullptr);
 }
 
+// Every order, for one and for all sub-championships, shaded and not, on a
+// generated championship: nothing beyond the printable area, nothing wider
+// than its column, nothing painted over.
+TEST(StarterlisteLayout, EveryOrderIsFitToHandOut)
+{
+    Host::TestUiGuard ui;
+    auto db = Fixture::Database::Generated(900, 4);
+    for (const char* mitTab : {"J", "N"}) {
+        db->setting("Speziell", "MitTab", mitTab);
+        for (const char* auswahl : {"0", "1", "2"})
+            for (const char* alle : {"true", "false"}) {
+                Vcl::TFormDriver d;
+                d.AddCtl("gb_Auswahl", auswahl);
+                d.AddCtl("cb_Teilmeister", alle);
+                d.AddClick("bt_OK");
+                ASSERT_EQ(d.Run([] { Starter1::Starterliste(true); }), Vcl::TFormDriver::Ok);
+                ASSERT_FALSE(ui->previews.isEmpty());
+                EXPECT_EQ(ReportTest::layoutFindings(ui->previews.last().file), "")
+                    << "Sortierung " << auswahl << ", alle " << alle << ", MitTab " << mitTab;
+                QFile::remove(ui->previews.last().file);
+            }
+    }
+}
+
 } // namespace

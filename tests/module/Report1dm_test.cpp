@@ -169,6 +169,13 @@ TEST_F(ModuleTest, PrintFinishedResetsOnlyTheUnitsHoldingThatId)
     EXPECT_TRUE(Report1dm::ReportForm->ProcessMessage("DRUCK FERTIG,fünf"));
     EXPECT_EQ(Startgeld1::DruckjobID, 5);
 
+    // The id is the field as it stands: "17 " or "+17" name no print.
+    Ergebdruck1::DruckjobID = 17;
+    for (const char* m : {"DRUCK FERTIG,17 ", "DRUCK FERTIG, 17", "DRUCK FERTIG,+17"})
+        EXPECT_TRUE(Report1dm::ReportForm->ProcessMessage(m));
+    EXPECT_EQ(Ergebdruck1::DruckjobID, 17);
+    Ergebdruck1::DruckjobID = 0;
+
     EXPECT_FALSE(Report1dm::ReportForm->ProcessMessage("DRUCK FERTIG"));
     EXPECT_FALSE(Report1dm::ReportForm->ProcessMessage("druck fertig,5"));
     EXPECT_EQ(Startgeld1::DruckjobID, 5);

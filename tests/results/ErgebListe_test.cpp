@@ -2,16 +2,22 @@
 // separation, shading, disqualifications with legend, protest deadline, and
 // the on-screen lines.
 
+#include "platform/host/Datamod.h"
 #include "reports1/results/ErgebListe.h"
 
 #include "platform/ado/Ado.h"
 #include "platform/host/DisziplinInfo.h"
 #include "platform/host/Qvclock.h"
+#include "reports1/results/Ergebdruck1.h"
 #include "tests/support/TestHostUi.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "tests/platform/report/ReportTestUtil.h"
 #include "tests/support/Fixture.h"
 #include "tests/support/QtGtest.h"
+
+#include "platform/host/Qvsettings.h"
+#include "platform/report/Rplayout.h"
+#include "reports1/frame/Druckjob.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +53,35 @@ protected:
         db.insert("ERGEBNIS", {{"Ident", 1}, {"MitglNr", nr}, {"VereinNr", verein}, {"Disziplin", "110"},
                                {"EKlasse", kla}, {"Ergebnis", ergebnis}, {"Serien", "095096"},
                                {"Disqualifikation", disq}, {"Finale", finale}, {"StartNr", nr.toInt()}});
+    }
+    // The list as the results dialog prints it, with its page header and
+    // footer, read back from the stream.
+    Report::TReportDocument dokument(ErgebListe::TOptionen o = {})
+    {
+        Report::TRvNDRWriter w;
+        w.OnPrint = [&](Report::TBaseReport& r) { ErgebListe::ErgebnissePrint(r, daten, o); };
+        w.OnPrintHeader = [](Report::TBaseReport& r) { Druckjob::Kopf(r, true, 1); };
+        w.OnPrintFooter = [](Report::TBaseReport& r) { Druckjob::Fuss(r); };
+        Report::TReportDocument doc;
+        if (w.Execute())
+            Report::ReadStream(w.FileName(), doc);
+        QFile::remove(w.FileName());
+        return doc;
+    }
+    // Every text of the document: page, font size and text.
+    struct Text {
+        int seite;
+        double groesse, x, y;
+        QString text;
+    };
+    static QVector<Text> texteMitSeite(const Report::TReportDocument& doc)
+    {
+        QVector<Text> l;
+        for (int p = 0; p < doc.Pages.size(); ++p)
+            for (const auto& op : doc.Pages[p].Ops)
+                if (op.Kind == Report::TOpKind::Text)
+                    l.append({p + 1, doc.Fonts[op.Font].Size, op.X1, op.Y1, op.Text});
+        return l;
     }
     QStringList drucken(ErgebListe::TOptionen o = {})
     {
@@ -221,6 +256,153 @@ TEST_F(Ergebnisliste, ScreenLinesUseBlankPlacesForTies)
     EXPECT_TRUE(b.Zeilen[0].startsWith("1. Huber,  Hans"));   // same result: alphabetical
     EXPECT_TRUE(b.Zeilen[1].startsWith("     Meier,  Hans"));
     EXPECT_TRUE(b.Zeilen[0].endsWith("   385"));
+}
+
+TEST_F(Ergebnisliste, EveryModeStaysInsideThePrintableArea)
+{
+    // Finals, shoot-offs, measured and additional values, a disqualification,
+    // the longest names and club names, teams, with and without all series,
+    // legend and protest deadline, shaded rows.
+    db.insert("EREGEL", {{"Nummer", 12}, {"Regel", "0.3.2.1"}});
+    db.insert("EVEREIN", {{"VereinNr", "1203"}, {"Name", "Kgl. priv. Feuerschützengesellschaft Edelweiß-Alpenrose "
+                                                          "Garmisch-Partenkirchen 1878 e.V."}, {"Abkuerzung", "KpFSG"}});
+    db.setting("Speziell", "MitTab", "J");
+    db.setting("Speziell", "Tabellier", "15");
+    db.setting("Speziell", "Disqualifikation", "J");
+    db.setting("Speziell", "EinFrist", "30");
+    db.insert("EMITGLIED", {{"MitglNr", "9"}, {"Name", "Obermaier-Hinterberger"}, {"Titel", "Prof. Dr. med."},
+                            {"Vorname", "Maximilian Korbinian"}});
+    db.insert("ERGEBNIS", {{"Ident", 1}, {"MitglNr", "9"}, {"VereinNr", "1203"}, {"Disziplin", "110"}, {"EKlasse", "10"},
+                           {"Ergebnis", 628.4}, {"Finale", 1008}, {"StechErg", 104}, {"MessErg", 8050}, {"Zusatz", 5},
+                           {"Serien", "104105103106104106"}, {"StartNr", 12345}, {"InnenZehner", 31}});
+    start("1", "Meier", "1201", 385, "10", 0, 1023);
+    start("2", "Huber", "1202", 380, "10", 12);
+    db.exec("UPDATE ERGEBNIS SET Serien = '104105103106104106100101102103104105' WHERE MitglNr = '1'");
+    db.insert("EMANNSCH", {{"Ident", 1}, {"VereinNr", "1203"}, {"Disziplin", "110"}, {"MKlasse", "10"},
+                           {"MannschNr", "12"}, {"Ergebnis", 1885.2}, {"Serie1", 628.4}, {"Serie2", 628.4},
+                           {"Serie3", 628.4}, {"AnzMannsch", 3}, {"AnzMannschIst", 3}, {"Abmeldung", "A"}});
+    db.exec("UPDATE PDISZIPLIN SET Zehntel = 'J'");
+    for (bool alle : {false, true}) {
+        const auto doc = dokument({alle, true});
+        ASSERT_FALSE(doc.Pages.isEmpty());
+        EXPECT_EQ(Report::LayoutReport(Report::CheckLayout(doc)), "") << "alle Serien: " << alle;
+    }
+    // Nothing lost: the four remarks of the long row are printed.
+    const QStringList t = texte(drucken());
+    for (const char* b : {"100,8", "10,4", "195,0", " 5"})
+        EXPECT_TRUE(t.contains(b)) << b;
+    EXPECT_TRUE(t.contains("*12"));
+}
+
+TEST_F(Ergebnisliste, ARowAndItsLinesGoToTheNextPageTogetherInTheirFont)
+{
+    // Rows with wrapped club names and all series fill more than a page: no
+    // row is parted from its further lines, and those keep the row's font.
+    // Rows of one, two and four lines, so that some row meets every distance
+    // from the page foot.
+    db.insert("EVEREIN", {{"VereinNr", "1203"}, {"Name", "Königlich privilegierte Feuerschützengesellschaft "
+                                                          "Edelweiß-Alpenrose Garmisch-Partenkirchen 1878 e.V."}});
+    const char* vereine[] = {"1201", "1202", "1203"};
+    for (int i = 1; i <= 80; ++i)
+        start(QString::number(i), QString("Zeile%1").arg(i, 2, 10, QChar('0')), vereine[(i * i) % 3], 400 - i);
+    const auto doc = dokument();
+    ASSERT_GE(doc.Pages.size(), 2);
+    const QVector<Text> t = texteMitSeite(doc);
+    int geprueft = 0;
+    for (int i = 0; i < t.size(); ++i) {
+        if (!t[i].text.startsWith("Zeile"))
+            continue;
+        int j = i + 1;
+        while (j < t.size() && !t[j].text.startsWith("Zeile"))
+            ++j;
+        // Up to the next row (whose place and start number come before its
+        // name), every text stands on the row's page in 9 or 7 points.
+        for (int k = i + 1; k < j; ++k) {
+            if (t[k].y > 27.0 || t[k].y < 3.0) // page footer and header
+                continue;
+            if (j < t.size() && t[k].seite == t[j].seite && std::abs(t[k].y - t[j].y) < 1e-6)
+                continue;
+            EXPECT_EQ(t[k].seite, t[i].seite) << t[i].text.toStdString() << " / " << t[k].text.toStdString();
+            EXPECT_TRUE(t[k].groesse == 9 || t[k].groesse == 7) << t[k].text.toStdString() << " " << t[k].groesse;
+            ++geprueft;
+        }
+    }
+    EXPECT_GT(geprueft, 100);
+}
+
+TEST_F(Ergebnisliste, AGroupHeadingNeverStandsAloneAtThePageFoot)
+{
+    // Groups of 1, 2, 3, ... rows, one after the other, so that their
+    // headings come at every distance from a page foot: every heading is
+    // followed by its first row on the same page.
+    int nr = 100;
+    for (int k = 11; k <= 40; ++k) {
+        gruppe("110", "Luftgewehr", QString::number(k), QString("Klasse %1").arg(k));
+        for (int i = 0; i < k - 10; ++i)
+        {
+            ++nr;
+            start(QString::number(nr), QString("Einzel%1").arg(nr), "1201", 380, QString::number(k));
+        }
+    }
+    db.setting("Speziell", "MitVorschub", "N");
+    const QVector<Text> t = texteMitSeite(dokument());
+    int koepfe = 0;
+    for (int i = 0; i < t.size(); ++i) {
+        if (t[i].text != "Einzelergebnisse ")
+            continue;
+        ++koepfe;
+        int k = i + 1;
+        while (k < t.size() && !t[k].text.startsWith("Einzel") && !t[k].text.startsWith("Meier"))
+            ++k;
+        ASSERT_LT(k, t.size());
+        EXPECT_EQ(t[k].seite, t[i].seite) << t[k].text.toStdString();
+    }
+    EXPECT_EQ(koepfe, 30);
+}
+
+TEST_F(Ergebnisliste, TabsInsideDataDoNotMoveTheColumns)
+{
+    db.insert("EVEREIN", {{"VereinNr", "1204"}, {"Name", "SV\tTell"}, {"Abkuerzung", "S\tT"}});
+    start("1", "Meier", "1201", 385);
+    db.insert("EMITGLIED", {{"MitglNr", "2"}, {"Name", "Hu\tber"}, {"Vorname", "Eva"}});
+    db.insert("ERGEBNIS", {{"Ident", 1}, {"MitglNr", "2"}, {"VereinNr", "1204"}, {"Disziplin", "110"},
+                           {"EKlasse", "10"}, {"Ergebnis", 380}, {"Serien", "095096"}, {"StartNr", 2}});
+    const QStringList dump = drucken();
+    const QString meier = zeileMit(dump, " 385"), huber = zeileMit(dump, " 380");
+    ASSERT_FALSE(meier.isEmpty());
+    ASSERT_FALSE(huber.isEmpty());
+    EXPECT_EQ(field(huber, 2), field(meier, 2)); // the result stays in its column
+    EXPECT_FALSE(zeileMit(dump, "Hu ber,  Eva").isEmpty());
+    EXPECT_FALSE(zeileMit(dump, "SV Tell").isEmpty());
+}
+
+TEST_F(Ergebnisliste, OnScreenTeamNamesKeepTheirNumber)
+{
+    db.insert("EVEREIN", {{"VereinNr", "1205"}, {"Name", "Kimmerl Kolbermoor 1907 e.V."}, {"Abkuerzung", "FSG"}});
+    db.insert("EMANNSCH", {{"Ident", 1}, {"VereinNr", "1205"}, {"Disziplin", "110"}, {"MKlasse", "10"},
+                           {"MannschNr", "2"}, {"Ergebnis", 1100}, {"AnzMannsch", 3}, {"AnzMannschIst", 3}});
+    const auto b = ErgebListe::ErgebnisseMannschaftAusgabe(daten, "110", "10");
+    ASSERT_EQ(b.Zeilen.size(), 1);
+    EXPECT_EQ(b.Zeilen[0].mid(3, 27), "Kimmerl Kolbermoor 1907 e 2");
+}
+
+TEST_F(Ergebnisliste, NonStartersTitleStandsBelowThePageHeader)
+{
+    db.setting("Global", "Verband", "Bayerischer Sportschützenbund e.V.");
+    start("1", "Meier", "1201", 0);
+    auto q = Datamod::DataModule1()->DynQuery(Ergebdruck1::NichtangetreteneSQL("ORDER BY E.Disziplin, E.StartNr"));
+    q->ParamByName("Ident")->SetValue(1);
+    q->Open();
+    ASSERT_EQ(q->RecordCount(), 1);
+    Report::TRvNDRWriter w;
+    w.OnPrint = [&](Report::TBaseReport& r) { ErgebListe::NichtangetretenPrint(r, *q); };
+    w.OnPrintHeader = [](Report::TBaseReport& r) { Druckjob::Kopf(r, false, 1); };
+    w.OnPrintFooter = [](Report::TBaseReport& r) { Druckjob::Fuss(r); };
+    ASSERT_TRUE(w.Execute());
+    Report::TReportDocument doc;
+    ASSERT_TRUE(Report::ReadStream(w.FileName(), doc));
+    QFile::remove(w.FileName());
+    EXPECT_EQ(Report::LayoutReport(Report::CheckLayout(doc)), "");
 }
 
 } // namespace

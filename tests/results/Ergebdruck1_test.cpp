@@ -13,6 +13,7 @@
 #include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
 #include "platform/host/Schtools.h"
+#include "platform/report/Rpstream.h"
 #include "tests/support/TestHostUi.h"
 #include "platform/vcl/FormDriver.h"
 #include "platform/vcl/RadioGroup.h"
@@ -565,6 +566,31 @@ TEST_F(ErgebDruck, ResultsListGoesToPreviewOrContinuousDisplayUntilEsc)
     EXPECT_EQ(Ergebdruck1::DruckjobID, ui->previews[1].id);
     Ergebdruck1::Druckfertig(ui->previews[1].id);
     EXPECT_EQ(Ergebdruck1::DruckjobID, 0);
+}
+
+TEST_F(ErgebDruck, ResultsListHasTheHeadlineOfResultsInTheChosenFont)
+{
+    db.setting("Global", "Verband", "Bayerischer Sportschützenbund e.V.");
+    db.setting("Global", "Ueberschr", "Bezirksmeisterschaft");
+    db.setting("Allgemein", "Sportjahr", "2026");
+    db.setting("Allgemein", "FontErgebnisse", "Liberation Serif");
+    start("1", 385, 11);
+    open();
+    EXPECT_EQ(set("gr_Klassen", "10:ErgebEing=X"), "");
+    click("bt_ErgOK");
+    ASSERT_EQ(ui->previews.size(), 1);
+    const QStringList dump = Report::DumpStream(ui->previews[0].file).split('\n');
+    auto zeile = [&](const QString& text) {
+        for (const QString& l : dump)
+            if (l.startsWith("T\t1\t") && l.endsWith("\t" + text))
+                return l;
+        return QString();
+    };
+    // Centred on the section: the association in the chosen font at 16
+    // points, the headline in Arial 12 below it.
+    EXPECT_EQ(zeile("Bayerischer Sportschützenbund e.V.").section('\t', 2),
+              "10.750\t1.550\tC\tLiberation Serif\t16\t\tBayerischer Sportschützenbund e.V.");
+    EXPECT_TRUE(zeile("Ergebnis Bezirksmeisterschaft 2026").contains("\tC\tArial\t12\t\t"));
 }
 
 TEST_F(ErgebDruck, ResultsOnScreenAndNonStarters)

@@ -28,6 +28,8 @@ TEST(OpenDatabase, SetsTheCurrentChampionshipFromZktmpOrTheCommandLine)
     db.insert("ZKTMP", {{"Ident", 3}, {"Veranstalter", "Bezirk Oberland"}});
     db.insert("QVSETTINGS", {{"Programm", "Bezirk Oberland"}, {"Benutzer", "alle Benutzer"},
                              {"Bereich", "Allgemein"}, {"Schluessel", "Verband"}, {"Wert", "3"}});
+    db.insert("QVSETTINGS", {{"Programm", "Bezirk Oberland"}, {"Benutzer", "alle Benutzer"},
+                             {"Bereich", "Allgemein"}, {"Schluessel", "VerbandTitel"}, {"Wert", "J"}});
     QString error;
     ASSERT_TRUE(DataModule1()->OpenDatabase(db.path(), &error)) << error.toStdString();
     EXPECT_EQ(Einstell::IniFile.GetIdent(), 3);
@@ -35,12 +37,14 @@ TEST(OpenDatabase, SetsTheCurrentChampionshipFromZktmpOrTheCommandLine)
     EXPECT_EQ(Datamod::sVeranstaltung, "Bezirk Oberland"); // no name: the organiser
     EXPECT_EQ(Datamod::iVerband, 3);
     EXPECT_EQ(Datamod::VerbandName(Datamod::iVerband), Datamod::BSSB);
+    EXPECT_TRUE(Datamod::bVerbandTitel); // the host's switch, kept with the championship
 
     Einstell::IniFile.SetIdent(7);
     ASSERT_TRUE(DataModule1()->OpenDatabase(db.path(), &error));
     EXPECT_EQ(Datamod::iIdent, 7);
     EXPECT_EQ(Datamod::sVeranstaltung, "Gaumeisterschaft 2025");
     EXPECT_EQ(Datamod::iVerband, 0); // no settings for this championship
+    EXPECT_FALSE(Datamod::bVerbandTitel);
     Einstell::IniFile.ClearIdent();
     DataModule1()->SetCurrentChampionship(3);
     EXPECT_EQ(Datamod::sVeranstaltung, "Bezirk Oberland");

@@ -30,6 +30,17 @@ inline QStringList dumpOf(const std::function<void(Report::TBaseReport&)>& body,
     return dump.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+// The layout check's findings on a stream file, one a line; empty when the
+// page is fit to hand out. A file that cannot be read is a finding too.
+inline QString layoutFindings(const QString& streamFile)
+{
+    Report::TReportDocument doc;
+    QString error;
+    if (!Report::ReadStream(streamFile, doc, &error))
+        return error;
+    return Report::LayoutReport(Report::CheckLayout(doc));
+}
+
 // Lines of the dump that start with prefix.
 inline QStringList linesStarting(const QStringList& dump, const QString& prefix)
 {

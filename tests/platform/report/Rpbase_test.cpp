@@ -64,10 +64,16 @@ TEST(Rpbase, TabShadeAndBorderOverrides)
         r.Tab(NA, NA, 1, NA, NA); // tab 3: top line added, shade from SetTabShade
         r.NewLine();
         r.SetTabShade(0);
-        r.Print("\tc\td"); // back to the tabs' own values: tab 2 framed, unshaded
+        r.Print("\tc\td"); // no shade: tab 2 framed, unshaded
+        r.NewLine();
+        r.GetTab(1)->Shade = 30;
+        r.Print("\te");     // 0 still means no shade, whatever the tab's own
+        r.NewLine();
+        r.SetTabShade(NA);
+        r.Print("\tf");     // the tab's own shade again
     });
     const QStringList boxes = linesStarting(dump, "B\t");
-    ASSERT_EQ(boxes.size(), 3);
+    ASSERT_EQ(boxes.size(), 4);
     EXPECT_EQ(field(boxes[0], 2), "2.000"); // tab 1
     EXPECT_EQ(field(boxes[0], 6), "10");
     EXPECT_EQ(field(boxes[0], 7), "");
@@ -77,6 +83,9 @@ TEST(Rpbase, TabShadeAndBorderOverrides)
     EXPECT_EQ(field(boxes[2], 2), "3.100"); // second line, tab 2
     EXPECT_EQ(field(boxes[2], 6), "0");
     EXPECT_EQ(field(boxes[2], 7), "LTRB");
+    // Third line: tab 1's own 30 % is not drawn. Fourth line: it is.
+    EXPECT_EQ(field(boxes[3], 2), "2.000");
+    EXPECT_EQ(field(boxes[3], 6), "30");
 }
 
 TEST(Rpbase, PushAndPopTabs)

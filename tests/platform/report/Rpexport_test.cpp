@@ -47,8 +47,11 @@ void starterList(TBaseReport& r)
 
 struct RtfParagraph {
     QStringList stops; // "R580", "L667", "C4961"
-    QString text;      // "\t" for \tab
+    QString text;      // "\t" for \tab; a table row: "\t" before each cell
     bool pageBreak = false;
+    bool row = false;  // a table row
+    QStringList cells; // a row's cells: "cellx:colour index:borders", e.g. "1191:2:LTRB"
+    bool bottomRule = false;
 };
 
 // Reads the paragraphs of an RTF text; fails the test on unbalanced groups.
@@ -56,6 +59,9 @@ QVector<RtfParagraph> readRtf(const QByteArray& rtf)
 {
     QVector<RtfParagraph> out;
     RtfParagraph cur;
+    RtfParagraph row;       // the table row being read
+    QString cellDef, cellBorders;
+    QStringList cellTexts;
     QString kind = "L";
     int depth = 0, skipDepth = -1;
     for (int i = 0; i < rtf.size();) {
@@ -95,6 +101,28 @@ QVector<RtfParagraph> readRtf(const QByteArray& rtf)
                 continue;
             if (word == "pard")
                 cur = RtfParagraph();
+            else if (word == "trowd") {
+                row = RtfParagraph();
+                row.row = true;
+                cellDef.clear();
+                cellBorders.clear();
+                cellTexts.clear();
+            } else if (word == "clcbpat")
+                cellDef = QString::fromLatin1(num);
+            else if (word.startsWith("clbrdr"))
+                cellBorders += QString::fromLatin1(word.mid(6)).toUpper();
+            else if (word == "cellx") {
+                row.cells << QString::fromLatin1(num) + ":" + cellDef + ":" + cellBorders;
+                cellDef.clear();
+                cellBorders.clear();
+            } else if (word == "cell") {
+                cellTexts << cur.text;
+                cur = RtfParagraph();
+            } else if (word == "row") {
+                row.text = cellTexts.isEmpty() ? QString() : "\t" + cellTexts.join("\t");
+                out.append(row);
+            } else if (word == "brdrb")
+                cur.bottomRule = true;
             else if (word == "pagebb")
                 cur.pageBreak = true;
             else if (word == "tqr")
@@ -172,7 +200,12 @@ TEST(Rpexport, RtfHasAParagraphPerLineWithTabStops)
     const QStringList stops = {"R580", "L667", "R8234"};
     EXPECT_EQ(pars[1].stops, stops);
     EXPECT_EQ(pars[1].text, "\t1.10\tLuftgewehr <Auflage> & Co\tAnzahl");
+    // The shaded row is a table row: a cell per tab, shaded 10 % (grey 229,
+    // the colour after the text's black), ending where the tabs end.
+    EXPECT_TRUE(pars[2].row);
     EXPECT_EQ(pars[2].text, "\t10\tSchützenklasse\t12");
+    EXPECT_EQ(pars[2].cells, QStringList({"624:2:", "7427:2:", "8277:2:"}));
+    EXPECT_TRUE(bytes.contains("\\red229\\green229\\blue229;"));
     EXPECT_EQ(pars[3].stops, stops);
     EXPECT_EQ(pars[4].stops, QStringList({"L667", "R8234"}));
     EXPECT_EQ(pars[4].text, "\tGesamt\t15");
@@ -180,6 +213,36 @@ TEST(Rpexport, RtfHasAParagraphPerLineWithTabStops)
     EXPECT_TRUE(pars[5].pageBreak);
     EXPECT_EQ(pars[5].text, "Seite zwei");
     EXPECT_TRUE(pars[5].stops.isEmpty());
+}
+
+TEST(Rpexport, RtfKeepsFramesAndTheRulesOfTheLayout)
+{
+    QTemporaryDir dir;
+    TRTFFiler rtf;
+    rtf.SetFileName(dir.filePath("rahmen.rtf"));
+    rtf.OnPrint = [](TBaseReport& r) {
+        r.PrintLeft("Kopf", r.SectionLeft());
+        r.SetYPos(r.GetYPos() + 0.2);
+        r.SetPen(Qt::black, Qt::SolidLine, -1);
+        r.MoveTo(r.SectionLeft(), r.GetYPos());
+        r.LineTo(r.SectionRight(), r.GetYPos());
+        r.MoveTo(2.0, 20.0); // a short line has no place in the text
+        r.LineTo(5.0, 20.0);
+        r.NewLine();
+        r.SetTab(r.SectionLeft(), pjLeft, 3.0, 3, BOXLINEALL, 0);
+        r.SetTab(NA, pjRight, 2.0, 3, BOXLINEBOTTOM, 0);
+        r.Println("\tName\t12");
+    };
+    ASSERT_TRUE(rtf.Execute()) << rtf.ErrorString().toStdString();
+    QFile f(rtf.FileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QVector<RtfParagraph> pars = readRtf(f.readAll());
+    ASSERT_EQ(pars.size(), 3);
+    EXPECT_EQ(pars[0].text, "Kopf");
+    EXPECT_TRUE(pars[1].bottomRule); // the rule under the heading
+    EXPECT_TRUE(pars[2].row);
+    EXPECT_EQ(pars[2].cells, QStringList({"1701::LTRB", "2835::B"}));
+    EXPECT_EQ(pars[2].text, "\tName\t12");
 }
 
 TEST(Rpexport, RtfOpensInLibreOfficeWithItsColumns)
