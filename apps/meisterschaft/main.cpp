@@ -8,6 +8,7 @@
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvmodule.h"
 #include "platform/host/Qvpaths.h"
+#include "platform/host/Qvsprache.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("meisterschaft");
+    Qvsprache::DeutschEinrichten();
 
     QCommandLineParser cl;
     cl.setApplicationDescription("Meisterschaftsprogramm");
