@@ -3,7 +3,6 @@
 #include "platform/host/Qvmain.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -20,10 +19,15 @@ MainWindow::MainWindow()
     printMenu_ = menuBar()->addMenu("D&rucken");
 
     status_ = new QLabel;
+    status_->setObjectName("lb_Status");
+    page_ = new QLabel;
+    page_->setObjectName("lb_Seite");
     progress_ = new QProgressBar;
+    progress_->setObjectName("pb_Fortschritt");
     progress_->setVisible(false);
     progress_->setMaximumWidth(260);
     statusBar()->addWidget(status_, 1);
+    statusBar()->addPermanentWidget(page_);
     statusBar()->addPermanentWidget(progress_);
 
     connect(Qvmain::f_Menue(), &Qvmain::TfMenue::printJobsChanged, this, &MainWindow::rebuildPrintMenu);
@@ -41,17 +45,11 @@ void MainWindow::rebuildPrintMenu()
     printMenu_->setEnabled(jobs.Count() > 0);
 }
 
-void MainWindow::setStatusText(const QString& text) { status_->setText(text); }
-
-bool MainWindow::takeEsc()
+void MainWindow::setStatusText(const QString& text)
 {
-    bool e = esc_;
-    return e;
+    status_->setText(text);
+    if (text.isEmpty())
+        page_->clear();
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape)
-        esc_ = true;
-    QMainWindow::keyPressEvent(event);
-}
+void MainWindow::setPageText(const QString& text) { page_->setText(text); }

@@ -6,7 +6,7 @@ class QProgressBar;
 class QLabel;
 
 // f_Menue as the user sees it: the print menu with the modules' entries,
-// the status line and the progress bar.
+// the status line, the report's page and the progress bar.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -14,16 +14,13 @@ public:
 
     void rebuildPrintMenu();
     void setStatusText(const QString& text);
+    // The report's own status ("Drucke Seite 12"), beside the status line.
+    void setPageText(const QString& text);
     QProgressBar* progressBar() const { return progress_; }
-    bool takeEsc();
-    void resetEsc() { esc_ = false; }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QMenu* printMenu_;
     QProgressBar* progress_;
     QLabel* status_;
-    bool esc_ = false;
+    QLabel* page_;
 };
