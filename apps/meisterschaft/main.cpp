@@ -1,6 +1,7 @@
 // The host application: loads the reports module, shows the main window with
 // its print menu, and finalises the module on exit.
 
+#include "Championship.h"
 #include "GuiHostUi.h"
 #include "MainWindow.h"
 
@@ -32,17 +33,23 @@ int main(int argc, char** argv)
     cl.process(app);
     if (cl.isSet(home))
         Qvpaths::SetProgramFolder(cl.value(home));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
 
     MainWindow window;
     GuiHostUi ui(&window);
     Host::setUi(&ui);
 
     Qvmodule::TModuleLoader loader;
-    QTextStream out(stdout);
     if (!loader.Load(cl.value(module))) {
-        QTextStream(stderr) << "FEHLER: " << loader.ErrorString() << "\n";
+        err << "FEHLER: " << loader.ErrorString() << "\n";
         return 1;
     }
+    auto finish = [&](int rc) {
+        loader.Unload();
+        Host::setUi(nullptr);
+        return rc;
+    };
 
     if (cl.isSet(selftest)) {
         const auto& i = loader.Info();
@@ -56,27 +63,20 @@ int main(int argc, char** argv)
             out << "Menü " << job.Id << ": " << job.Caption << "\n";
         out << "Selbsttest bestanden\n";
         out.flush();
-        loader.Unload();
-        Host::setUi(nullptr);
-        return 0;
+        return finish(0);
     }
 
     if (cl.isSet(db)) {
-        QString fehler;
-        if (!Datamod::DataModule1()->OpenDatabase(cl.value(db), &fehler)) {
-            QTextStream(stderr) << "FEHLER: " << fehler << "\n";
-            loader.Unload();
-            Host::setUi(nullptr);
-            return 1;
+        const QString fehler = Championship::Open(cl.value(db));
+        if (!fehler.isEmpty()) {
+            err << "FEHLER: " << fehler << "\n";
+            return finish(1);
         }
         if (cl.isSet(ident))
             Datamod::DataModule1()->SetCurrentChampionship(cl.value(ident).toInt());
-        window.setWindowTitle("Meisterschaftsprogramm - " + Datamod::sVeranstaltung);
+        window.championshipOpened(cl.value(db));
     }
     window.rebuildPrintMenu();
     window.show();
-    int rc = app.exec();
-    loader.Unload();
-    Host::setUi(nullptr);
-    return rc;
+    return finish(app.exec());
 }

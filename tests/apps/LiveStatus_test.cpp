@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -49,7 +51,9 @@ private:
 };
 
 struct HostWindow {
-    MainWindow window;
+    QTemporaryDir dir;
+    QSettings recent{dir.filePath("recent.conf"), QSettings::IniFormat};
+    MainWindow window{&recent};
     GuiHostUi ui{&window};
     HostWindow()
     {

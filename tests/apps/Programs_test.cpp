@@ -10,6 +10,7 @@ namespace {
 struct Outcome {
     int code;
     QString out;
+    QString err;
 };
 
 Outcome run(const QString& program, const QStringList& args)
@@ -20,7 +21,7 @@ Outcome run(const QString& program, const QStringList& args)
     p.setProcessEnvironment(env);
     p.start(QString(REPORTS1_BIN_DIR) + "/" + program, args);
     EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 TEST(Meisterschaft, SelftestLoadsTheModuleAndListsItsEntries)
@@ -40,6 +41,16 @@ TEST(Meisterschaft, MissingModuleIsAnErrorNotACrash)
 {
     Outcome r = run("meisterschaft", {"--selftest", "--module", "/nicht/da/libReports1.so"});
     EXPECT_EQ(r.code, 1);
+}
+
+TEST(Meisterschaft, AChampionshipThatCannotBeOpenedIsNamed)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("nicht-da.sqlite");
+    Outcome r = run("meisterschaft", {"--db", missing});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("FEHLER: Die Meisterschaft \"" + missing + "\" kann nicht geöffnet werden."))
+        << r.err.toStdString();
 }
 
 TEST(Reports1Cli, MessagesOpenAndCloseTheTopLevelDialogs)
