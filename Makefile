@@ -6,7 +6,7 @@ JOBS  ?= $(shell nproc)
 PROGRAMS = meisterschaft reports1 Reports1
 CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
-.PHONY: all build configure programs demo test run bench clean bootstrap bootstrap-test
+.PHONY: all build configure programs demo test run bench screenshots clean bootstrap bootstrap-test
 
 all: build
 
@@ -40,6 +40,9 @@ test: bootstrap-test
 # With the demo championship when `make demo` has made one.
 run: programs
 	@$(BUILD)/bin/meisterschaft $(if $(wildcard demo/out/demo.sqlite),--db demo/out/demo.sqlite --home demo/out/home)
+
+screenshots: bootstrap programs
+	@scripts/screenshots
 
 bench: bootstrap programs
 	@$(BUILD)/bin/reports1 bench
