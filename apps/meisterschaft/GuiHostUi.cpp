@@ -2,6 +2,8 @@
 #include "MainWindow.h"
 #include "Preview.h"
 
+#include "platform/report/Rpfiler.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -9,6 +11,17 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
+
+GuiHostUi::GuiHostUi(MainWindow* window) : window_(window), events_(window)
+{
+    // A report turning a page shows it ("Drucke Seite 12") beside the status.
+    Report::SetStatusHook([this](const QString& text) {
+        window_->setPageText(text);
+        events_.tick();
+    });
+}
+
+GuiHostUi::~GuiHostUi() { Report::SetStatusHook({}); }
 
 int GuiHostUi::messageDlg(const QString& text, int type, int buttons)
 {
@@ -61,18 +74,40 @@ void GuiHostUi::previewNextPage(int id) { PreviewNextPage(id); }
 
 void GuiHostUi::openFile(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
-void GuiHostUi::status(const QString& text) { window_->setStatusText(text); }
+void GuiHostUi::status(const QString& text)
+{
+    window_->setStatusText(text);
+    events_.tick();
+}
 
 void GuiHostUi::progressStart(int min, int max)
 {
     window_->progressBar()->setRange(min, std::max(min, max));
     window_->progressBar()->setValue(min);
     window_->progressBar()->setVisible(true);
+    events_.tick();
 }
 
-void GuiHostUi::progressSet(int position) { window_->progressBar()->setValue(position); }
+void GuiHostUi::progressSet(int position)
+{
+    window_->progressBar()->setValue(position);
+    events_.tick();
+}
+
 int GuiHostUi::progressPosition() const { return window_->progressBar()->value(); }
-void GuiHostUi::progressStop() { window_->progressBar()->setVisible(false); }
-void GuiHostUi::processEvents() { QApplication::processEvents(); }
-void GuiHostUi::waitForEsc() { window_->resetEsc(); }
-bool GuiHostUi::escPressed() { return window_->takeEsc(); }
+
+void GuiHostUi::progressStop()
+{
+    window_->progressBar()->setVisible(false);
+    events_.tick();
+}
+
+void GuiHostUi::processEvents() { events_.tick(); }
+void GuiHostUi::waitForEsc() { events_.resetEsc(); }
+
+bool GuiHostUi::escPressed()
+{
+    // A job that only asks for Esc must still let the key in.
+    events_.tick();
+    return events_.escPressed();
+}

@@ -1,13 +1,19 @@
 #pragma once
+#include "JobEvents.h"
+
 #include "platform/host/HostUi.h"
 
 class MainWindow;
 
 // The host application's side of the user interface: real dialogs, the
 // status bar and progress bar of the main window, and the preview window.
+// Status and progress calls keep the windows painted while a job runs
+// (JobEvents); Esc during a job or in the main window is what escPressed
+// reports until the next waitForEsc.
 class GuiHostUi : public Host::IHostUi {
 public:
-    explicit GuiHostUi(MainWindow* window) : window_(window) {}
+    explicit GuiHostUi(MainWindow* window);
+    ~GuiHostUi() override;
 
     int messageDlg(const QString& text, int type, int buttons) override;
     void showError(const QString& text) override;
@@ -27,6 +33,9 @@ public:
     void waitForEsc() override;
     bool escPressed() override;
 
+    JobEvents& events() { return events_; }
+
 private:
     MainWindow* window_;
+    JobEvents events_;
 };

@@ -1,29 +1,58 @@
 #pragma once
+#include "RecentFiles.h"
+
 #include <QMainWindow>
 
+class Overview;
 class QMenu;
 class QProgressBar;
 class QLabel;
 
-// f_Menue as the user sees it: the print menu with the modules' entries,
-// the status line and the progress bar.
+// f_Menue as the user sees it: the "Datei" menu (open a championship, the
+// championships opened last), the print menu with the modules' entries, an
+// overview of the open championship with the print entries as buttons, the
+// status line, the report's page and the progress bar.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow();
+    // recent: where the championships opened last are kept; nullptr takes
+    // the host application's settings.
+    explicit MainWindow(QSettings* recent = nullptr);
 
     void rebuildPrintMenu();
     void setStatusText(const QString& text);
+    // The report's own status ("Drucke Seite 12"), beside the status line.
+    void setPageText(const QString& text);
     QProgressBar* progressBar() const { return progress_; }
-    bool takeEsc();
-    void resetEsc() { esc_ = false; }
+    QMenu* printMenu() const { return printMenu_; }
+    QMenu* fileMenu() const { return fileMenu_; }
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    // Opens the championship database fileOrUrl (the module's windows of the
+    // championship open before are closed); a failure is shown to the user.
+    // True when it is open.
+    bool openChampionship(const QString& fileOrUrl);
+    // "Datei → Meisterschaft öffnen…": asks for a file (or a typed
+    // "postgres://" address) and opens it.
+    void askAndOpen();
+    // The file prompt of askAndOpen; "" when cancelled.
+    QString askForChampionship();
+
+    // After the championship fileOrUrl was opened: it heads the list of
+    // championships opened last, the title shows its name.
+    void championshipOpened(const QString& fileOrUrl);
+    // The title shows the current championship.
+    void updateTitle();
+    RecentFiles& recentFiles() { return recent_; }
 
 private:
+    void rebuildRecentMenu();
+
+    QMenu* fileMenu_;
+    QMenu* recentMenu_;
     QMenu* printMenu_;
     QProgressBar* progress_;
     QLabel* status_;
-    bool esc_ = false;
+    QLabel* page_;
+    Overview* overview_;
+    RecentFiles recent_;
 };

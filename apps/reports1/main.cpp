@@ -5,6 +5,8 @@
 #include "CliArgs.h"
 #include "Verbs.h"
 
+#include "platform/host/Qvsprache.h"
+
 #include <QApplication>
 #include <QTextStream>
 
@@ -47,6 +49,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("reports1");
+    Qvsprache::DeutschEinrichten();
 
     QStringList args = app.arguments();
     args.removeFirst();

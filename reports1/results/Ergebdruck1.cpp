@@ -15,6 +15,7 @@
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
 #include "platform/vcl/DataSetModel.h"
+#include "platform/vcl/FontChoice.h"
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/results/ErgebListe.h"
@@ -712,12 +713,10 @@ void TErgebDruckForm::ed_GPlatzChange() { PlatzPruefen(ui->ed_GPlatz, "Die Angab
 
 void TErgebDruckForm::SchriftWaehlen(QLabel* ueber, const QString& key)
 {
-    fd_FontDialog->setCurrentFont(QFont(ueber->text()));
-    if (fd_FontDialog->exec() != QDialog::Accepted)
-        return;
-    const QString name = fd_FontDialog->selectedFont().family();
-    SchriftAnzeigen(ueber, name);
-    Qvsettings::SetString("Allgemein", key, name);
+    Vcl::ChooseFontFamily(*fd_FontDialog, ueber->text(), [&](const QString& name) {
+        SchriftAnzeigen(ueber, name);
+        Qvsettings::SetString("Allgemein", key, name);
+    });
 }
 
 void TErgebDruckForm::lb_FontErgebnisseClick() { SchriftWaehlen(ui->lb_FontErgebnisseUeber, "FontErgebnisse"); }

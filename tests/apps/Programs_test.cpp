@@ -1,7 +1,11 @@
 // The two programs run as a user runs them.
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -10,6 +14,7 @@ namespace {
 struct Outcome {
     int code;
     QString out;
+    QString err;
 };
 
 Outcome run(const QString& program, const QStringList& args)
@@ -20,7 +25,7 @@ Outcome run(const QString& program, const QStringList& args)
     p.setProcessEnvironment(env);
     p.start(QString(REPORTS1_BIN_DIR) + "/" + program, args);
     EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 TEST(Meisterschaft, SelftestLoadsTheModuleAndListsItsEntries)
@@ -40,6 +45,55 @@ TEST(Meisterschaft, MissingModuleIsAnErrorNotACrash)
 {
     Outcome r = run("meisterschaft", {"--selftest", "--module", "/nicht/da/libReports1.so"});
     EXPECT_EQ(r.code, 1);
+}
+
+TEST(Meisterschaft, AChampionshipThatCannotBeOpenedIsNamed)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("nicht-da.sqlite");
+    Outcome r = run("meisterschaft", {"--db", missing});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("FEHLER: Die Meisterschaft \"" + missing + "\" kann nicht geöffnet werden."))
+        << r.err.toStdString();
+}
+
+// Every window the print menu reaches, with its pages, a preview and Qt's
+// dialogs on the way, as pictures that show something.
+TEST(Meisterschaft, ScreenshotsOfEveryWindow)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString db = dir.filePath("meisterschaft.sqlite"), shots = dir.filePath("bilder");
+    ASSERT_EQ(run("reports1", {"init-db", db, "--starts", "150", "--seed", "3"}).code, 0);
+
+    Outcome r = run("meisterschaft", {"--screenshots", shots, "--db", db, "--home", dir.filePath("home")});
+    EXPECT_EQ(r.code, 0) << r.out.toStdString() << r.err.toStdString();
+    const QStringList files = QDir(shots).entryList({"*.png"}, QDir::Files, QDir::Name);
+    EXPECT_EQ(r.out.count("BILD: "), files.size());
+    EXPECT_FALSE(r.out.contains("FEHLER"));
+    const QStringList expected = {
+        "hauptfenster", "menue-datei", "menue-drucken", "meisterschaft-oeffnen--meisterschaft-oeffnen",
+        "startgeldliste", "listen-zur-vorbereitung", "listen-zur-durchfuehrung",
+        "listen-zur-durchfuehrung-pc_ergebnis-urkunden", "listen-zur-durchfuehrung-pc_ergebnisse-ts_rekord",
+        "listen-zur-durchfuehrung-schriftart--schriftart-auswaehlen", "vorschau-seitenbreite",
+        "vorschau-ganze-seite", "vorschau--drucken"};
+    for (const QString& name : expected) {
+        const auto match = files.filter(QRegularExpression("^\\d\\d-" + QRegularExpression::escape(name) + "\\.png$"));
+        EXPECT_EQ(match.size(), 1) << name.toStdString();
+    }
+    for (const QString& f : files) {
+        const QImage picture(QDir(shots).filePath(f));
+        EXPECT_GE(picture.width(), 300) << f.toStdString();
+        EXPECT_GE(picture.height(), 150) << f.toStdString();
+    }
+    // The main window shows the championship, not an empty area: many
+    // colours (text is antialiased), not one or two.
+    const QImage main(QDir(shots).filePath(files.filter("-hauptfenster.png").value(0)));
+    QSet<QRgb> colours;
+    for (int y = 0; y < main.height(); y += 2)
+        for (int x = 0; x < main.width(); x += 2)
+            colours.insert(main.pixel(x, y));
+    EXPECT_GT(colours.size(), 20);
 }
 
 TEST(Reports1Cli, MessagesOpenAndCloseTheTopLevelDialogs)
