@@ -6,5 +6,6 @@
 #include "platform/report/Rpdefine.h"
 #include "platform/report/Rpfiler.h"
 #include "platform/report/Rplabel.h"
+#include "platform/report/Rppdf.h"
 #include "platform/report/Rprender.h"
 #include "platform/report/Rpstream.h"

@@ -1,5 +1,6 @@
 #include "platform/report/Rprender.h"
 #include "platform/report/Rpfonts.h"
+#include "platform/report/Rppdf.h"
 
 #include <QFileInfo>
 #include <QGlyphRun>
@@ -8,7 +9,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QRawFont>
 #include <QSaveFile>
@@ -29,10 +29,8 @@ const QImage& imageFor(const QString& file)
 {
     static QHash<QString, QImage> cache;
     auto it = cache.find(file);
-    if (it == cache.end()) {
-        QImage img(file);
-        it = cache.insert(file, img);
-    }
+    if (it == cache.end())
+        it = cache.insert(file, LoadImageFile(file));
     return *it;
 }
 
@@ -359,45 +357,13 @@ void PaintPage(QPainter& painter, const TReportDocument& doc, int pageIndex, dou
 
 bool RenderPdf(const TReportDocument& doc, const QString& pdfFile, QString* error)
 {
-    QSaveFile out(pdfFile);
-    if (!out.open(QIODevice::WriteOnly)) {
+    TPdfWriter pdf(pdfFile);
+    for (const TStreamPage& page : doc.Pages)
+        if (!pdf.AddPage(doc, page))
+            break;
+    if (!pdf.Finish()) {
         if (error)
-            *error = out.errorString();
-        return false;
-    }
-    {
-        QPdfWriter writer(&out);
-        const int dpi = 1200;
-        writer.setResolution(dpi);
-        writer.setTitle(doc.Title);
-        writer.setCreator(QStringLiteral("Reports1"));
-        auto layoutFor = [](const TStreamPage& p) {
-            return QPageLayout(QPageSize(QSizeF(p.Width * 10, p.Height * 10), QPageSize::Millimeter, QString(),
-                                         QPageSize::ExactMatch),
-                               QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
-        };
-        if (!doc.Pages.isEmpty())
-            writer.setPageLayout(layoutFor(doc.Pages.first()));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            if (error)
-                *error = QStringLiteral("PDF kann nicht geschrieben werden: %1").arg(pdfFile);
-            out.cancelWriting();
-            return false;
-        }
-        TextRuns textRuns(doc);
-        for (int i = 0; i < doc.Pages.size(); ++i) {
-            if (i > 0) {
-                writer.setPageLayout(layoutFor(doc.Pages[i]));
-                writer.newPage();
-            }
-            paintPage(painter, doc, i, dpi / 2.54, {}, &textRuns);
-        }
-        painter.end();
-    }
-    if (!out.commit()) {
-        if (error)
-            *error = out.errorString();
+            *error = pdf.ErrorString();
         return false;
     }
     return true;

@@ -20,7 +20,7 @@ namespace Report {
 void PaintPage(QPainter& painter, const TReportDocument& doc, int pageIndex, double pixelsPerCm,
                QPointF origin = {});
 
-// Writes the document as PDF (fonts embedded), atomically.
+// Writes the document as PDF with TPdfWriter (fonts embedded), atomically.
 bool RenderPdf(const TReportDocument& doc, const QString& pdfFile, QString* error = nullptr);
 
 // Prints pages fromPage..toPage (1-based, 0 = all) on a set-up printer.

@@ -424,6 +424,8 @@ QString oneLine(QString text)
 
 } // namespace
 
+TPageSink::~TPageSink() = default;
+
 QString DumpDocument(const TReportDocument& doc)
 {
     QString out;
