@@ -61,6 +61,8 @@ int run(const CliArgs& a)
     ui.folder = a.value("folder");
     ui.file = a.value("file");
     Report::TBatchOutput ausgabe(a.value("pdf"), a.value("dump"));
+    if (a.has("pdf") || a.has("dump"))
+        ausgabe.WriteDirectly(); // pages go to the files as they are drawn
     bool ausgabeFehler = false;
     ui.onPreview = [&](const Host::PrintRequest& r) {
         QString fehler;

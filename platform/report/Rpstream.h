@@ -105,6 +105,9 @@ bool ReadStream(const QString& file, TReportDocument& doc, QString* error = null
 //   C page x y symbology data
 // Fields are tab-separated, lengths in cm with 3 decimals; lines end in "\n".
 QString DumpDocument(const TReportDocument& doc);
+// The dump lines of one page (pageNumber 1-based, with its "P n" line),
+// appended to out: DumpDocument is these for every page.
+void DumpPage(const TReportDocument& doc, int pageNumber, const TStreamPage& page, QString& out);
 // The dump of a stream file; empty when the file cannot be read.
 QString DumpStream(const QString& streamFile);
 
