@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QRawFont>
 #include <QSaveFile>
+#include <QTextLayout>
+#include <QGlyphRun>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -378,35 +380,37 @@ struct TPdfWriter::Impl {
     }
 
     // --- fonts ----------------------------------------------------------------
+    // The face of a resolved font in this file; -1 when it has no
+    // TrueType outlines.
+    int faceOf(const QRawFont& raw)
+    {
+        if (!raw.isValid())
+            return -1;
+        const QString key = faceKey(raw);
+        for (size_t i = 0; i < faces.size(); ++i)
+            if (faces[i].key == key)
+                return int(i);
+        std::shared_ptr<const Ttf::TFace> ttf = sharedFace(key, raw);
+        if (!ttf->IsValid())
+            return -1;
+        Face f;
+        f.ttf = ttf;
+        f.key = key;
+        f.resource = "F" + std::to_string(faces.size() + 1);
+        f.used.assign(size_t(ttf->GlyphCount()), false);
+        f.unicode.assign(size_t(ttf->GlyphCount()), 0);
+        faces.push_back(std::move(f));
+        return int(faces.size()) - 1;
+    }
     int faceFor(const TFontSpec& spec)
     {
-        auto lookUp = [&](const TFontSpec& wanted) -> int {
-            const QRawFont raw = QRawFont::fromFont(Fonts::makeFont(wanted, 12));
-            if (!raw.isValid())
-                return -1;
-            const QString key = faceKey(raw);
-            for (size_t i = 0; i < faces.size(); ++i)
-                if (faces[i].key == key)
-                    return int(i);
-            std::shared_ptr<const Ttf::TFace> ttf = sharedFace(key, raw);
-            if (!ttf->IsValid())
-                return -1;
-            Face f;
-            f.ttf = ttf;
-            f.key = key;
-            f.resource = "F" + std::to_string(faces.size() + 1);
-            f.used.assign(size_t(ttf->GlyphCount()), false);
-            f.unicode.assign(size_t(ttf->GlyphCount()), 0);
-            faces.push_back(std::move(f));
-            return int(faces.size()) - 1;
-        };
-        int face = lookUp(spec);
+        int face = faceOf(QRawFont::fromFont(Fonts::makeFont(spec, 12)));
         if (face < 0) {
             // A face without TrueType outlines: the layout's default family
             // in the same style stands in.
             TFontSpec standIn = spec;
             standIn.Name = QStringLiteral("Arial");
-            face = lookUp(standIn);
+            face = faceOf(QRawFont::fromFont(Fonts::makeFont(standIn, 12)));
         }
         return face;
     }
@@ -569,6 +573,10 @@ struct TPdfWriter::Impl {
             if (c < 0x20)
                 c = 0x20;
             const quint16 glyph = ttf.Glyph(c);
+            if (glyph == 0) {
+                fallbackText(doc, op, *use);
+                return;
+            }
             if (!face.used[glyph]) {
                 face.used[glyph] = true;
                 face.unicode[glyph] = c;
@@ -629,12 +637,103 @@ struct TPdfWriter::Impl {
             content += str;
             content += "Tj\n";
         }
-        if (use->underline) {
-            endText();
-            const double scale = use->size / ttf.UnitsPerEm() / PtPerCm; // font units to cm
-            const double thickness = ttf.UnderlineThickness() * scale;
-            fillRect(left, op.Y1 - ttf.UnderlinePosition() * scale - thickness / 2, op.X2, thickness, op.Color);
+        if (use->underline)
+            underline(op, *use, left);
+    }
+
+    void underline(const TStreamOp& op, const FontUse& use, double left)
+    {
+        const Ttf::TFace& ttf = *faces[size_t(use.face)].ttf;
+        const double scale = use.size / ttf.UnitsPerEm() / PtPerCm; // font units to cm
+        const double thickness = ttf.UnderlineThickness() * scale;
+        fillRect(left, op.Y1 - ttf.UnderlinePosition() * scale - thickness / 2, op.X2, thickness, op.Color);
+    }
+
+    // A text with characters its face lacks, set as the layout sets it:
+    // Qt's text layout picks a face that has them, and each glyph goes
+    // where the layout puts it. Rare, so neither short nor fast.
+    void fallbackText(const TReportDocument& doc, const TStreamOp& op, const FontUse& use)
+    {
+        static const QImage device = [] {
+            QImage img(1, 1, QImage::Format_ARGB32);
+            const int dpm = int(Fonts::LayoutDpi / 0.0254 + 0.5);
+            img.setDotsPerMeterX(dpm);
+            img.setDotsPerMeterY(dpm);
+            return img;
+        }();
+        const double ptPerPixel = 72.0 / Fonts::LayoutDpi;
+        QString text = op.Text;
+        for (QChar& c : text)
+            if (c.unicode() < 0x20)
+                c = QLatin1Char(' ');
+        QTextLayout layout(text, Fonts::makeFont(doc.Fonts[op.Font]), const_cast<QImage*>(&device));
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (!line.isValid()) {
+            layout.endLayout();
+            return;
         }
+        line.setLineWidth(1e6);
+        layout.endLayout();
+        const double left = op.Align == 'R' ? op.X1 - op.X2 : op.Align == 'C' ? op.X1 - op.X2 / 2 : op.X1;
+        const double baseline = pageHeight - op.Y1 * PtPerCm;
+        for (const QGlyphRun& run : line.glyphRuns()) {
+            const QRawFont raw = run.rawFont();
+            const int fi = faceOf(raw);
+            if (fi < 0)
+                continue;
+            Face& face = faces[size_t(fi)];
+            const double size = std::round(raw.pixelSize()) * ptPerPixel;
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            beginText();
+            if (fi != curFace || size != curSize) {
+                content += '/';
+                content += face.resource;
+                content += ' ';
+                appendNum(content, size);
+                content += " Tf\n";
+                curFace = fi;
+                curSize = size;
+            }
+            setFill(op.Color);
+            for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+                const quint32 glyph = glyphs[i];
+                if (glyph >= face.used.size())
+                    continue;
+                if (!face.used[glyph]) {
+                    face.used[glyph] = true;
+                    // The character the glyph stands for: the first of the
+                    // text that the face maps to it.
+                    for (qsizetype k = 0; k < text.size() && !face.unicode[glyph]; ++k) {
+                        char32_t c = text[k].unicode();
+                        if (text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate()) {
+                            c = QChar::surrogateToUcs4(text[k], text[k + 1]);
+                            ++k;
+                        }
+                        if (face.ttf->Glyph(c) == glyph)
+                            face.unicode[glyph] = c;
+                    }
+                }
+                const long long x = hundredths(ptX(left) + positions[i].x() * ptPerPixel);
+                const long long y = hundredths(baseline - (positions[i].y() - line.ascent()) * ptPerPixel);
+                appendHundredths(content, x - tx);
+                content += ' ';
+                appendHundredths(content, y - ty);
+                content += " Td<";
+                static const char hex[] = "0123456789ABCDEF";
+                for (int shift = 12; shift >= 0; shift -= 4)
+                    content += hex[(glyph >> shift) & 15];
+                content += ">Tj\n";
+                tx = x;
+                ty = y;
+            }
+        }
+        if (use.underline)
+            underline(op, use, left);
     }
 
     void box(const TStreamOp& op)

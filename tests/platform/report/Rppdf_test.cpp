@@ -74,11 +74,15 @@ TEST(Rppdf, TextsReadBackWithUmlautsWhereTheLayoutPutThem)
         r.SetBold(false);
         r.SetItalic(false);
         r.PrintLeft("Şahin, Ayşe", 2.0);
+        r.NewLine();
+        // A character Liberation Sans lacks: set from the face the text
+        // layout falls back to, and still extracted as itself.
+        r.PrintLeft("Haken ✓ gesetzt", 2.0);
     });
     ASSERT_TRUE(RenderPdf(doc, pdf));
 
     EXPECT_EQ(run("pdftotext", {"-layout", pdf, "-"}).simplified().toStdString(),
-              "Müller, Jörg Straße Größe Tell Weßling AVATAR Şahin, Ayşe"); // line by line
+              "Müller, Jörg Straße Größe Tell Weßling AVATAR Şahin, Ayşe Haken ✓ gesetzt"); // line by line
     const QVector<Word> words = pdfWords(pdf);
     auto word = [&](const QString& text) {
         const Word w = pdfWord(words, text);
@@ -97,6 +101,7 @@ TEST(Rppdf, TextsReadBackWithUmlautsWhereTheLayoutPutThem)
     // Baselines one line apart, in the order printed.
     EXPECT_LT(word("Müller,").yMax, word("AVATAR").yMax);
     EXPECT_LT(word("AVATAR").yMax, word("Şahin,").yMax);
+    EXPECT_NEAR(word("gesetzt").xMax - word("Haken").xMin, ops[6].X2 * ptPerCm, 0.5);
     EXPECT_TRUE(errorsOf("pdftotext", {pdf, "-"}).isEmpty());
 }
 
