@@ -57,7 +57,6 @@ QImage LoadImageFile(const QString& file)
 namespace {
 
 constexpr double PtPerCm = 72.0 / 2.54;
-constexpr QRgb NoColor = 0xffffffffu; // a state not yet set on the page
 
 // A growing byte buffer for page contents: appends are inline and never
 // shrink the storage, so a page reuses the room of the pages before it.
@@ -342,26 +341,19 @@ struct TPdfWriter::Impl {
         head += " 0 obj\n";
         write(head);
     }
-    // A stream object: dict entries (without the length) and the data,
-    // compressed when `compress`.
-    void streamObject(int n, const std::string& dict, const char* data, size_t size, bool compress = true)
+    // A stream object, compressed: dict entries (without the length) and
+    // the data.
+    void streamObject(int n, const std::string& dict, const char* data, size_t size)
     {
-        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
-        size_t length = size;
-        if (compress) {
-            deflated(bytes, size);
-            bytes = zbuf.data();
-            length = zs.total_out;
-        }
+        deflated(reinterpret_cast<const unsigned char*>(data), size);
+        const size_t length = zs.total_out;
         beginObject(n);
         std::string head = "<<" + dict;
         head += "/Length ";
         appendInt(head, qint64(length));
-        if (compress)
-            head += "/Filter/FlateDecode";
-        head += ">>\nstream\n";
+        head += "/Filter/FlateDecode>>\nstream\n";
         write(head);
-        write(reinterpret_cast<const char*>(bytes), length);
+        write(reinterpret_cast<const char*>(zbuf.data()), length);
         write("\nendstream\nendobj\n");
     }
     // Compresses into zbuf (zs.total_out bytes), with the one deflate state
@@ -402,13 +394,13 @@ struct TPdfWriter::Impl {
         faces.push_back(std::move(f));
         return int(faces.size()) - 1;
     }
-    int faceFor(const TFontSpec& spec)
+    int faceFor(const TFontSpec& wanted)
     {
-        int face = faceOf(QRawFont::fromFont(Fonts::makeFont(spec, 12)));
+        int face = faceOf(QRawFont::fromFont(Fonts::makeFont(wanted, 12)));
         if (face < 0) {
             // A face without TrueType outlines: the layout's default family
             // in the same style stands in.
-            TFontSpec standIn = spec;
+            TFontSpec standIn = wanted;
             standIn.Name = QStringLiteral("Arial");
             face = faceOf(QRawFont::fromFont(Fonts::makeFont(standIn, 12)));
         }
@@ -422,13 +414,13 @@ struct TPdfWriter::Impl {
             fonts.resize(size_t(doc.Fonts.size()));
         FontUse& use = fonts[size_t(index)];
         if (use.face == -2) {
-            const TFontSpec& spec = doc.Fonts[index];
-            use.face = faceFor(spec);
-            use.underline = spec.Underline;
+            const TFontSpec& wanted = doc.Fonts[index];
+            use.face = faceFor(wanted);
+            use.underline = wanted.Underline;
             // The size the layout measured at: the layout device sets a
             // face in whole pixels of its resolution (10 pt at 1200 dpi is
             // 167 pixels, 10.02 pt), and the widths in the stream are those.
-            const double size = spec.Size > 0 ? spec.Size : 1.0;
+            const double size = wanted.Size > 0 ? wanted.Size : 1.0;
             const double pixels = std::round(size * Fonts::LayoutDpi / 72);
             use.size = pixels > 0 ? pixels * 72 / Fonts::LayoutDpi : size;
         }
