@@ -294,10 +294,15 @@ QByteArray TFace::Subset(const std::vector<bool>& used) const
         }
     }
 
+    // The font ends after the last glyph kept: glyph numbers above it are
+    // never drawn, and loca and hmtx shrink from the whole face's length.
+    int count = glyphCount_;
+    while (count > 1 && !keep[size_t(count - 1)])
+        --count;
     QByteArray glyf, loca;
     glyf.reserve(glyf_.size() / 8);
-    loca.reserve((glyphCount_ + 1) * 4);
-    for (int g = 0; g < glyphCount_; ++g) {
+    loca.reserve((count + 1) * 4);
+    for (int g = 0; g < count; ++g) {
         append32(loca, quint32(glyf.size()));
         quint32 offset, length;
         if (keep[size_t(g)] && glyphRange(g, offset, length) && length > 0) {
@@ -307,6 +312,15 @@ QByteArray TFace::Subset(const std::vector<bool>& used) const
         }
     }
     append32(loca, quint32(glyf.size()));
+
+    const int longMetrics = std::min<int>(u16(hhea_, 34), glyphCount_);
+    const int metrics = std::min(longMetrics, count);
+    QByteArray hmtx = hmtx_.left(4 * metrics);
+    if (count > metrics)
+        hmtx += hmtx_.mid(4 * longMetrics, 2 * (count - metrics));
+    QByteArray hhea = hhea_, maxp = maxp_;
+    put16(hhea, 34, quint16(metrics));
+    put16(maxp, 4, quint16(count));
 
     QByteArray head = head_;
     put16(head, 8, 0); // checkSumAdjustment, set below
@@ -321,9 +335,9 @@ QByteArray TFace::Subset(const std::vector<bool>& used) const
 
     std::map<QByteArray, QByteArray> tables; // sorted by tag, as the directory must be
     tables[tag("head")] = head;
-    tables[tag("hhea")] = hhea_;
-    tables[tag("maxp")] = maxp_;
-    tables[tag("hmtx")] = hmtx_;
+    tables[tag("hhea")] = hhea;
+    tables[tag("maxp")] = maxp;
+    tables[tag("hmtx")] = hmtx;
     tables[tag("loca")] = loca;
     tables[tag("glyf")] = glyf;
     if (!cvt_.isEmpty())
