@@ -64,6 +64,8 @@ int runJob(const CliArgs& a, bool check)
     ui.folder = a.value("folder");
     ui.file = a.value("file");
     Report::TBatchOutput ausgabe(a.value("pdf"), a.value("dump"));
+    if (a.has("pdf") || a.has("dump"))
+        ausgabe.WriteDirectly(); // pages go to the files as they are drawn
     bool ausgabeFehler = false;
     int befunde = 0;
     ui.onPreview = [&](const Host::PrintRequest& r) {
