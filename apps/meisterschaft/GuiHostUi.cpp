@@ -48,9 +48,12 @@ int GuiHostUi::messageDlg(const QString& text, int type, int buttons)
     return Host::mrCancel;
 }
 
-void GuiHostUi::showError(const QString& text)
+void GuiHostUi::showError(const QString& text, const QString& detail)
 {
-    QMessageBox::critical(QApplication::activeWindow(), "Fehler", text);
+    QMessageBox box(QMessageBox::Critical, "Fehler", text, QMessageBox::Ok, QApplication::activeWindow());
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    box.exec();
 }
 
 QString GuiHostUi::chooseFolder(const QString& title, const QString& start)

@@ -2,6 +2,7 @@
 #include "PreviewWindow.h"
 
 #include "platform/host/Sectionlist.h"
+#include "platform/report/Rpfiler.h"
 #include "platform/report/Rprender.h"
 
 #include <QAction>
@@ -228,6 +229,10 @@ PreviewWindow::~PreviewWindow()
     auto& windows = openPreviews();
     if (windows.value(request_.id) == this || windows.value(request_.id).isNull())
         windows.remove(request_.id);
+    // The print's temporary stream goes with its window (the archive keeps
+    // its copy).
+    if (Report::IstTemporaererStrom(request_.file))
+        QFile::remove(request_.file);
 }
 
 PreviewWindow* PreviewWindow::find(int id) { return openPreviews().value(id).data(); }

@@ -25,11 +25,12 @@ int BatchHostUi::messageDlg(const QString& text, int type, int buttons)
     return result;
 }
 
-void BatchHostUi::showError(const QString& text)
+void BatchHostUi::showError(const QString& text, const QString& detail)
 {
-    QString oneLine = text;
-    oneLine.replace("\r\n", " | ").replace('\n', " | ");
-    out_ << "FEHLER: " << oneLine << "\n";
+    auto eineZeile = [](QString s) { return s.replace("\r\n", " | ").replace('\n', " | ").trimmed(); };
+    out_ << "FEHLER: " << eineZeile(text) << "\n";
+    if (!detail.trimmed().isEmpty())
+        out_ << "  Einzelheiten: " << eineZeile(detail) << "\n";
     out_.flush();
 }
 

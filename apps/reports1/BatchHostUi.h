@@ -21,7 +21,7 @@ public:
     std::function<void(const Host::PrintRequest&)> onPreview;
 
     int messageDlg(const QString& text, int type, int buttons) override;
-    void showError(const QString& text) override;
+    void showError(const QString& text, const QString& detail = {}) override;
     QString chooseFolder(const QString& title, const QString& start) override;
     QString chooseSaveFile(const QString& title, const QString& proposal,
                            const QString& filter, const QString& defaultExt) override;

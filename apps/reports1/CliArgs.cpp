@@ -1,31 +1,59 @@
 #include "CliArgs.h"
 
-CliArgs CliArgs::parse(const QStringList& args, const QSet<QString>& flags)
+CliArgs CliArgs::parse(const QString& verb, const QStringList& args, const CliSpec& spec)
 {
     CliArgs a;
+    a.verb = verb;
+    auto fehler = [&](const QString& text) {
+        if (a.error.isEmpty())
+            a.error = text;
+    };
     for (int i = 0; i < args.size(); ++i) {
         const QString& s = args[i];
-        if (s.startsWith("--") && s.size() > 2) {
-            QString name = s.mid(2), value;
-            int eq = name.indexOf('=');
-            if (eq >= 0) {
-                value = name.mid(eq + 1);
-                name = name.left(eq);
-            } else if (flags.contains(name)) {
-                value = "true";
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                a.error = "Die Option --" + name + " braucht einen Wert";
-                return a;
-            }
-            a.options.insert(name, value);
-            a.order << name + "=" + value;
-        } else if (a.verb.isEmpty()) {
-            a.verb = s;
-        } else {
-            a.positional << s;
+        if (s == "--help" || s == "-h") {
+            a.help = true;
+            continue;
         }
+        if (!s.startsWith("--") || s.size() <= 2) {
+            if (s.startsWith('-') && s.size() > 1)
+                fehler("Unbekannte Option " + s);
+            else
+                a.positional << s;
+            continue;
+        }
+        QString name = s.mid(2), value;
+        const int eq = int(name.indexOf('='));
+        const bool mitWert = eq >= 0;
+        if (mitWert) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+        }
+        if (spec.flags.contains(name)) {
+            if (mitWert) {
+                fehler("Die Option --" + name + " nimmt keinen Wert");
+                continue;
+            }
+            value = "true";
+        } else if (spec.values.contains(name)) {
+            if (!mitWert) {
+                if (i + 1 >= args.size()) {
+                    fehler("Die Option --" + name + " braucht einen Wert");
+                    continue;
+                }
+                value = args[++i];
+            }
+            if (spec.numbers.contains(name)) {
+                bool ok = false;
+                value.trimmed().toInt(&ok);
+                if (!ok)
+                    fehler("Die Option --" + name + " braucht eine ganze Zahl, nicht \"" + value + "\"");
+            }
+        } else {
+            fehler("Unbekannte Option --" + name);
+            continue;
+        }
+        a.options.insert(name, value);
+        a.order << name + "=" + value;
     }
     return a;
 }
@@ -49,6 +77,6 @@ QStringList CliArgs::values(const QString& name) const
 int CliArgs::intValue(const QString& name, int def) const
 {
     bool ok = false;
-    int v = value(name).toInt(&ok);
+    const int v = value(name).trimmed().toInt(&ok);
     return ok ? v : def;
 }

@@ -6,21 +6,43 @@
 #include "platform/host/Sectionlist.h"
 
 #include <QApplication>
+#include <vector>
 #include <QTextStream>
 
 namespace Verbs {
 
 namespace {
 
-const Verb table[] = {
-    {"message", message},
-    {"init-db", initDb},
-    {"dump", dump},
-    {"pdf", pdf},
-    {"check", check},
-    {"run", run},
-    {"bench", bench},
-};
+const QString runUsage = QStringLiteral(
+    "EINSPRUNG [ARG] --db DATEI|URL [--ident N] [--home ORDNER]\n"
+    "          [--set Bereich/Schluessel=Wert]... [--ctl Name=Wert]... [--click Name]...\n"
+    "          [--answer ja|nein]... [--folder ORDNER] [--file DATEI] [--pdf AUS.pdf] [--dump AUS.txt]");
+
+const std::vector<Verb>& table()
+{
+    static const std::vector<Verb> verbs = {
+        {"init-db", initDb,
+         "reports1 init-db DATEI [--demo] [--starts N] [--seed S] [--force]\n"
+         "    Datenbank anlegen, mit --demo oder --starts mit erzeugter Meisterschaft;\n"
+         "    eine vorhandene Meisterschaftsdatenbank wird nur mit --force ersetzt",
+         {{"starts", "seed"}, {"demo", "force"}, {"starts", "seed"}}},
+        {"run", run, "reports1 run " + runUsage + "\n    einen Druckauftrag mit seinem Formular ausführen",
+         RunOptions()},
+        {"check", check,
+         "reports1 check DRUCKDATEI\nreports1 check run " + runUsage
+             + "\n    Druckbild prüfen: Texte außerhalb des Druckbereichs, zu breit für ihre Spalte oder überdeckt",
+         RunOptions()},
+        {"message", message, "reports1 message TEXT... [--db DATEI|URL]\n    Host-Nachrichten an das Modul geben",
+         {{"db"}, {}, {}}},
+        {"bench", bench,
+         "reports1 bench [--starts N] [--seed S] [--repeat K] [--json]\n    Dokumente auf einer erzeugten Meisterschaft messen",
+         {{"starts", "seed", "repeat"}, {"json"}, {"starts", "seed", "repeat"}}},
+        {"dump", dump, "reports1 dump DRUCKDATEI\n    Textauszug eines Berichtsstroms", {}},
+        {"pdf", pdf, "reports1 pdf DRUCKDATEI AUS.pdf\n    Berichtsstrom als PDF", {}},
+    };
+    return verbs;
+}
+
 
 // The class names of the module's open top-level dialogs, "-" when none.
 QString openDialogs()
@@ -38,13 +60,25 @@ QString openDialogs()
 
 const Verb* find(const QString& name)
 {
-    for (const auto& v : table)
+    for (const auto& v : table())
         if (name == v.name)
             return &v;
     return nullptr;
 }
 
-QSet<QString> flagOptions() { return {"demo", "json", "help"}; }
+QString Usage()
+{
+    QString u = "Aufruf:\n";
+    for (const auto& v : table())
+        u += "  " + QString(v.usage).replace("\n", "\n  ") + "\n";
+    u += "  reports1 --version | --help | BEFEHL --help\n";
+    return u;
+}
+
+CliSpec RunOptions()
+{
+    return {{"db", "ident", "home", "set", "ctl", "click", "answer", "folder", "file", "pdf", "dump"}, {}, {"ident"}};
+}
 
 int message(const CliArgs& a)
 {

@@ -4,14 +4,20 @@
 #include "Verbs.h"
 
 #include "platform/host/Datamod.h"
+#include "platform/host/Eingabefehler.h"
 #include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
+#include "platform/report/Rpfiler.h"
 #include "platform/report/Rplayout.h"
 #include "platform/report/Rprender.h"
 #include "platform/vcl/FormDriver.h"
 #include "reports1/module/Einspruenge.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QScopeGuard>
 #include <QTextStream>
 #include <QWidget>
 
@@ -32,9 +38,46 @@ bool datenbankOeffnen(const CliArgs& a, QTextStream& out)
         out << "FEHLER: " << fehler << "\n";
         return false;
     }
-    if (a.has("ident"))
-        Datamod::DataModule1()->SetCurrentChampionship(a.intValue("ident", 0));
+    if (a.has("ident")) {
+        const int ident = a.intValue("ident", 0);
+        if (Datamod::DataModule1()->Connection()->Scalar("SELECT COUNT(*) FROM ZKTMP WHERE Ident = ?", {ident}).toInt()
+            == 0) {
+            out << "FEHLER: Meisterschaft " << ident << " ist nicht vorhanden\n";
+            Datamod::DataModule1()->CloseDatabase();
+            return false;
+        }
+        Datamod::DataModule1()->SetCurrentChampionship(ident);
+    }
     return true;
+}
+
+// The output files: none may be the database, a file of the other option,
+// or anything but a regular file (a device or pipe). "" when they are fine.
+QString ausgabenPruefen(const CliArgs& a)
+{
+    for (const char* name : {"pdf", "dump", "file", "folder"})
+        if (a.has(name) && a.value(name).trimmed().isEmpty())
+            return QString("Die Option --%1 braucht einen Namen").arg(name);
+    QMap<QString, QString> schon; // absolute path -> option
+    const QString db = a.value("db");
+    if (!db.isEmpty() && !db.startsWith("postgres"))
+        schon.insert(QFileInfo(db).absoluteFilePath(), "--db");
+    for (const char* name : {"pdf", "dump", "file"}) {
+        if (!a.has(name))
+            continue;
+        const QFileInfo f(a.value(name));
+        const QString pfad = f.exists() ? f.canonicalFilePath() : f.absoluteFilePath();
+        if (f.exists() && !f.isFile())
+            return QString("Die Ausgabe --%1 \"%2\" ist keine gewöhnliche Datei").arg(name, a.value(name));
+        const QString db2 = schon.contains(pfad) ? schon.value(pfad) : QString();
+        if (!db2.isEmpty())
+            return QString("Die Ausgabe --%1 \"%2\" ist dieselbe Datei wie %3").arg(name, a.value(name), db2);
+        schon.insert(pfad, QString("--") + name);
+    }
+    for (const QString& antwort : a.values("answer"))
+        if (antwort != "ja" && antwort != "nein")
+            return "Die Option --answer nimmt \"ja\" oder \"nein\", nicht \"" + antwort + "\"";
+    return {};
 }
 
 } // namespace
@@ -55,12 +98,16 @@ int runJob(const CliArgs& a, bool check)
         return 64;
     }
     const QString argument = a.positional.size() > 1 ? a.positional[1] : QString();
+    if (const QString f = ausgabenPruefen(a); !f.isEmpty()) {
+        out << "FEHLER: " << f << "\n";
+        return 64;
+    }
     if (a.has("home"))
         Qvpaths::SetProgramFolder(a.value("home"));
 
     BatchHostUi ui;
     for (const QString& antwort : a.values("answer"))
-        ui.answers.push_back(antwort.toLower().startsWith('n') ? Host::mrNo : Host::mrYes);
+        ui.answers.push_back(antwort == "nein" ? Host::mrNo : Host::mrYes);
     ui.folder = a.value("folder");
     ui.file = a.value("file");
     Report::TBatchOutput ausgabe(a.value("pdf"), a.value("dump"));
@@ -89,23 +136,33 @@ int runJob(const CliArgs& a, bool check)
             out << "FEHLER: " << fehler << "\n";
             ausgabeFehler = true;
         }
+        // A print written to its files or checked leaves no stream behind;
+        // without --pdf or --dump the stream is the output and stays.
+        if ((check || a.has("pdf") || a.has("dump")) && Report::IstTemporaererStrom(r.file))
+            QFile::remove(r.file);
         out.flush();
     };
     Host::setUi(&ui);
+    const auto ohneUi = qScopeGuard([] { Host::setUi(nullptr); });
 
     int rc = 0;
-    if (!datenbankOeffnen(a, out)) {
-        Host::setUi(nullptr);
+    if (!datenbankOeffnen(a, out))
         return 1;
-    }
     for (const QString& s : a.values("set")) {
         const int slash = int(s.indexOf('/')), eq = int(s.indexOf('='));
         if (slash < 1 || eq < slash) {
             out << "FEHLER: --set erwartet Bereich/Schluessel=Wert, nicht " << s << "\n";
-            Host::setUi(nullptr);
             return 64;
         }
-        Qvsettings::SetString(s.left(slash), s.mid(slash + 1, eq - slash - 1), s.mid(eq + 1));
+        try {
+            Qvsettings::SetString(s.left(slash), s.mid(slash + 1, eq - slash - 1), s.mid(eq + 1));
+        } catch (const std::exception& e) {
+            out << "FEHLER: Die Einstellung " << s.left(eq) << " kann nicht gespeichert werden: " << ExceptionText(e)
+                << "\n";
+            if (const QString d = ExceptionDetail(e); !d.isEmpty())
+                out << "  Einzelheiten: " << QString(d).replace('\n', " | ") << "\n";
+            return 1;
+        }
     }
     // What the host reads with the championship follows the settings just written.
     if (a.has("set"))
@@ -145,7 +202,6 @@ int runJob(const CliArgs& a, bool check)
         if (w->isVisible())
             w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Host::setUi(nullptr);
     return rc;
 }
 

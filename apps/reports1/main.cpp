@@ -5,28 +5,11 @@
 #include "CliArgs.h"
 #include "Verbs.h"
 
+#include "platform/host/Qvanwendung.h"
 #include "platform/host/Qvsprache.h"
 
 #include <QApplication>
 #include <QTextStream>
-
-namespace {
-
-void usage(QTextStream& err)
-{
-    err << "Aufruf:\n"
-           "  reports1 init-db DATEI [--demo] [--starts N] [--seed S]   Datenbank anlegen (mit erzeugter Meisterschaft)\n"
-           "  reports1 run EINSPRUNG [ARG] --db DATEI [--ident N] [--home ORDNER]\n"
-           "          [--set Bereich/Schluessel=Wert]... [--ctl Name=Wert]... [--click Name]...\n"
-           "          [--answer ja|nein]... [--folder ORDNER] [--file DATEI] [--pdf AUS.pdf] [--dump AUS.txt]\n"
-           "  reports1 message TEXT... [--db DATEI]   Host-Nachrichten an das Modul geben\n"
-           "  reports1 bench [--starts N] [--seed S] [--repeat K] [--json]   Kopfdokumente messen\n"
-           "  reports1 dump STROM                      Textauszug eines Berichtsstroms\n"
-           "  reports1 pdf STROM AUS.pdf               Berichtsstrom als PDF\n";
-    err.flush();
-}
-
-} // namespace
 
 namespace {
 
@@ -47,22 +30,49 @@ int main(int argc, char** argv)
     // Forms are driven off-screen; the command line never opens a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    Qvanwendung::TAnwendung app(argc, argv);
     QApplication::setApplicationName("reports1");
+    QApplication::setApplicationVersion("1.0");
     Qvsprache::DeutschEinrichten();
 
     QStringList args = app.arguments();
     args.removeFirst();
-    CliArgs a = CliArgs::parse(args, Verbs::flagOptions());
+    QTextStream out(stdout);
     QTextStream err(stderr);
+    if (args.isEmpty()) {
+        err << "FEHLER: Kein Befehl angegeben.\n" << Verbs::Usage();
+        return 64;
+    }
+    const QString befehl = args.takeFirst();
+    if (befehl == "--help" || befehl == "-h" || befehl == "help") {
+        out << Verbs::Usage();
+        return 0;
+    }
+    if (befehl == "--version") {
+        out << "reports1 " << QApplication::applicationVersion() << "\n";
+        return 0;
+    }
+    const auto* verb = Verbs::find(befehl);
+    if (!verb) {
+        err << "FEHLER: Unbekannter Befehl \"" << befehl << "\".\n" << Verbs::Usage();
+        return 64;
+    }
+    const CliArgs a = CliArgs::parse(befehl, args, verb->options);
+    if (a.help) {
+        out << "Aufruf:\n  " << QString(verb->usage).replace("\n", "\n  ") << "\n";
+        return 0;
+    }
     if (!a.error.isEmpty()) {
         err << "FEHLER: " << a.error << "\n";
         return 64;
     }
-    const auto* verb = Verbs::find(a.verb);
-    if (!verb) {
-        usage(err);
-        return a.verb.isEmpty() || a.verb == "help" ? 0 : 64;
+    try {
+        return verb->run(a);
+    } catch (...) {
+        out.flush();
+        err << "FEHLER: " << Qvanwendung::AktuellerFehler() << "\n";
+        if (const QString d = Qvanwendung::AktuellerFehlerDetail(); !d.isEmpty())
+            err << "  Einzelheiten: " << QString(d).replace('\n', " | ") << "\n";
+        return 1;
     }
-    return verb->run(a);
 }

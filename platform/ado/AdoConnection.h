@@ -1,6 +1,7 @@
 #pragma once
 // The connection to the championship database and its transactions.
 
+#include "platform/ado/AdoError.h"
 #include "platform/ado/AdoTypes.h"
 
 #include <QHash>
@@ -58,7 +59,10 @@ public:
 
     // Binding form of a value for this engine (dates as ISO text on SQLite).
     QVariant BindValue(const QVariant& v, TFieldType type = ftUnknown) const;
-    QString ErrorText(const QString& what, const QString& driverText, const QString& sql) const;
+    // The error of a statement the database refused: what failed, in which
+    // database and why in German; the database's own words and the
+    // statement as its detail.
+    EDatenfehler Fehler(const QString& what, const QString& driverText, const QString& sql) const;
 
 private:
     bool RegisterFunctions(QString* error);

@@ -12,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlIndex>
 #include <QSqlQuery>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <atomic>
@@ -200,12 +201,46 @@ void TADOConnection::Close()
 
 QString TADOConnection::AdaptSql(const QString& sql) const { return Ado::AdaptSql(sql, engine_); }
 
-QString TADOConnection::ErrorText(const QString& what, const QString& driverText, const QString& sql) const
+namespace {
+
+// What the database's message means, in words a results office reads.
+QString ursache(const QString& driverText)
 {
-    QString t = what + ": " + driverText.trimmed();
+    const QString t = driverText.toLower();
+    static const QRegularExpression tabelle(R"((?:no such table|relation)[: ]+"?([A-Za-z0-9_.]+))");
+    static const QRegularExpression spalte(R"((?:no such column|column)[: ]+"?([A-Za-z0-9_.]+))");
+    if (t.contains("locked") || t.contains("busy"))
+        return "die Datenbank ist gesperrt, ein anderer Arbeitsplatz schreibt gerade";
+    if (t.contains("readonly") || t.contains("read-only") || t.contains("read only"))
+        return "die Datenbank ist schreibgeschützt";
+    if (t.contains("disk is full") || t.contains("disk i/o") || t.contains("no space"))
+        return "der Datenträger ist voll oder nicht beschreibbar";
+    if (t.contains("not a database") || t.contains("malformed") || t.contains("corrupt"))
+        return "die Datei ist keine oder eine beschädigte Datenbank";
+    if (const auto m = tabelle.match(driverText); m.hasMatch() && (t.contains("no such table") || t.contains("does not exist")))
+        return "die Tabelle " + m.captured(1) + " fehlt";
+    if (const auto m = spalte.match(driverText); m.hasMatch() && (t.contains("no such column") || t.contains("does not exist")))
+        return "die Spalte " + m.captured(1) + " fehlt";
+    if (t.contains("constraint") || t.contains("unique") || t.contains("duplicate"))
+        return "ein Eintrag verletzt eine Regel der Tabelle";
+    if (t.contains("permission denied"))
+        return "keine Berechtigung";
+    if (t.contains("could not connect") || t.contains("connection refused") || t.contains("server closed"))
+        return "der Datenbankserver ist nicht erreichbar";
+    if (t.contains("syntax error"))
+        return "die Anweisung ist fehlerhaft";
+    return "die Anweisung konnte nicht ausgeführt werden";
+}
+
+} // namespace
+
+EDatenfehler TADOConnection::Fehler(const QString& what, const QString& driverText, const QString& sql) const
+{
+    const QString wo = engine_ == engSQLite ? QFileInfo(target_).fileName() : QUrl(target_).toDisplayString(QUrl::RemovePassword);
+    QString detail = driverText.trimmed();
     if (!sql.isEmpty())
-        t += "\n" + sql.trimmed();
-    return t;
+        detail += "\n" + sql.trimmed();
+    return EDatenfehler(QString("%1 in \"%2\": %3").arg(what, wo, ursache(driverText)), detail);
 }
 
 QVariant TADOConnection::BindValue(const QVariant& v, TFieldType type) const
@@ -239,7 +274,7 @@ void TADOConnection::Execute(const QString& sql)
     QSqlQuery q(Database());
     const QString text = AdaptSql(sql);
     if (!q.exec(text))
-        throw EDatenfehler(ErrorText("Datenbankfehler", q.lastError().text(), sql));
+        throw Fehler("Datenbankfehler", q.lastError().text(), sql);
 }
 
 QSqlQuery TADOConnection::Run(const QString& sql, const QVariantList& values, const QString& originalSql)
@@ -250,11 +285,11 @@ QSqlQuery TADOConnection::Run(const QString& sql, const QVariantList& values, co
     QSqlQuery q(Database());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw EDatenfehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
+        throw Fehler("Datenbankfehler", q.lastError().text(), named);
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
-        throw EDatenfehler(ErrorText("Datenbankfehler", q.lastError().text(), named));
+        throw Fehler("Datenbankfehler", q.lastError().text(), named);
     return q;
 }
 
@@ -301,7 +336,7 @@ void TADOConnection::BeginTrans()
     if (transDepth_ == 0) {
         QSqlDatabase db = Database();
         if (!db.transaction())
-            throw EDatenfehler(ErrorText("Transaktion nicht begonnen", db.lastError().text(), QString()));
+            throw Fehler("Transaktion nicht begonnen", db.lastError().text(), QString());
     }
     ++transDepth_;
 }
@@ -315,7 +350,7 @@ void TADOConnection::CommitTrans()
         if (!db.commit()) {
             const QString err = db.lastError().text();
             db.rollback();
-            throw EDatenfehler(ErrorText("Transaktion nicht abgeschlossen", err, QString()));
+            throw Fehler("Transaktion nicht abgeschlossen", err, QString());
         }
     }
 }

@@ -65,7 +65,7 @@ void loadRows(TADOConnection* conn, const QString& text, const QVariantList& val
         if (!q.prepare(sql)) {
             if (preparedText)
                 preparedText->clear();
-            throw EDatenfehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+            throw conn->Fehler("Datenbankfehler", q.lastError().text(), originalSql);
         }
         if (preparedText)
             *preparedText = sql;
@@ -82,10 +82,10 @@ void loadRows(TADOConnection* conn, const QString& text, const QVariantList& val
         // A statement kept from before may have been finalised with its
         // connection; prepare it anew once.
         if (!reuse)
-            throw EDatenfehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+            throw conn->Fehler("Datenbankfehler", q.lastError().text(), originalSql);
         prepare();
         if (!bindAndExec())
-            throw EDatenfehler(conn->ErrorText("Datenbankfehler", q.lastError().text(), originalSql));
+            throw conn->Fehler("Datenbankfehler", q.lastError().text(), originalSql);
     }
 
     const QSqlRecord rec = q.record();

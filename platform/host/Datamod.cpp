@@ -6,6 +6,7 @@
 #include "platform/host/Qvpaths.h"
 #include "platform/host/Qvsettings.h"
 #include "platform/host/QvsettingsDb.h"
+#include "platform/report/Rpfiler.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -76,6 +77,13 @@ bool TDataModule1::OpenDatabase(const QString& fileOrUrl, QString* error)
     auto conn = std::make_unique<Ado::TADOConnection>();
     if (!conn->Open(fileOrUrl, error))
         return false;
+    // Only a championship database is opened: another database (or a file
+    // that is none) is left as it is, nothing is written into it.
+    if (!conn->TableExists("ZKTMP")) {
+        if (error)
+            *error = QString("\"%1\" ist keine Meisterschaftsdatenbank (die Tabelle ZKTMP fehlt)").arg(fileOrUrl);
+        return false;
+    }
     try {
         Qvsettings::SetSettingsStore(std::make_unique<Qvsettings::TDbSettings>(conn.get()));
     } catch (const std::exception& e) {
@@ -162,16 +170,24 @@ std::unique_ptr<Ado::TClientDataSet> TDataModule1::DynCLDS(const QString& sql, b
     return cds;
 }
 
-void TDataModule1::DruckdateiSpeichern()
+bool TDataModule1::DruckdateiSpeichern(QString* fehler)
 {
     lastArchive_.clear();
     if (sDruckPfad.isEmpty())
-        return;
+        return true;
     QFile source(sDruckPfad);
-    if (!QFileInfo(sDruckPfad).isFile() || !source.open(QIODevice::ReadOnly))
-        return;
+    if (!QFileInfo(sDruckPfad).isFile())
+        return true; // printed straight to a file: nothing to archive
+    auto scheitern = [&](const QString& warum) {
+        if (fehler)
+            *fehler = "Die Druckdatei wurde nicht archiviert: " + warum;
+        return false;
+    };
+    if (!source.open(QIODevice::ReadOnly))
+        return scheitern(QString("\"%1\" kann nicht gelesen werden").arg(sDruckPfad));
     const QString folder = Qvpaths::DataFolder() + "/Archiv";
-    QDir().mkpath(folder);
+    if (!QDir().mkpath(folder))
+        return scheitern(QString("der Ordner \"%1\" kann nicht angelegt werden").arg(folder));
     const QFileInfo fi(sDruckPfad);
     const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss-zzz");
     const QString suffix = fi.suffix().isEmpty() ? QString() : "." + fi.suffix();
@@ -180,17 +196,34 @@ void TDataModule1::DruckdateiSpeichern()
         target = folder + "/" + fi.completeBaseName() + "_" + stamp + "-" + QString::number(n) + suffix;
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
-        throw EHostFehler(QString("Die Druckdatei wurde nicht archiviert: %1").arg(out.errorString()));
+        return scheitern(Report::DateiFehler(target, out));
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
         if (out.write(chunk) != chunk.size()) {
+            const QString warum = Report::DateiFehler(target, out); // before cancelling, which has its own text
             out.cancelWriting();
-            throw EHostFehler(QString("Die Druckdatei wurde nicht archiviert: %1").arg(out.errorString()));
+            return scheitern(warum);
         }
     }
     if (!out.commit())
-        throw EHostFehler(QString("Die Druckdatei wurde nicht archiviert: %1").arg(out.errorString()));
+        return scheitern(Report::DateiFehler(target, out));
     lastArchive_ = target;
+    ArchivBegrenzen(folder);
+    return true;
+}
+
+void TDataModule1::ArchivBegrenzen(const QString& folder)
+{
+    // The newest copies are kept: at most ArchivHoechstzahl files and
+    // ArchivHoechstgroesse bytes together; older ones go first.
+    QDir dir(folder);
+    const QFileInfoList dateien = dir.entryInfoList(QDir::Files, QDir::Time);
+    qint64 summe = 0;
+    for (int i = 0; i < dateien.size(); ++i) {
+        summe += dateien[i].size();
+        if (i >= ArchivHoechstzahl || summe > ArchivHoechstgroesse)
+            QFile::remove(dateien[i].absoluteFilePath());
+    }
 }
 
 TDataModule1* DataModule1()

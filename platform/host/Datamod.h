@@ -72,11 +72,18 @@ public:
     // "Daten/Archiv" with the time of archiving in its name
     // ("Starterliste_20250308-141502-317.ndr"), written under a temporary
     // name and renamed when complete. Nothing happens without a file.
-    void DruckdateiSpeichern();
+    // False with the German reason in fehler when the copy could not be
+    // made; the print itself is not touched either way. The archive keeps the
+    // newest ArchivHoechstzahl copies within ArchivHoechstgroesse bytes.
+    bool DruckdateiSpeichern(QString* fehler = nullptr);
+    static constexpr int ArchivHoechstzahl = 200;
+    static constexpr qint64 ArchivHoechstgroesse = qint64(1) << 30; // 1 GiB
     // The archived copy of the last DruckdateiSpeichern ("" when none).
     QString LetzteArchivdatei() const { return lastArchive_; }
 
 private:
+    void ArchivBegrenzen(const QString& folder);
+
     std::unique_ptr<Ado::TADOConnection> connection_;
     QString lastArchive_;
 };

@@ -12,3 +12,10 @@ QString ExceptionText(const std::exception& e)
         return df->Message();
     return QString::fromUtf8(e.what());
 }
+
+QString ExceptionDetail(const std::exception& e)
+{
+    if (auto* df = dynamic_cast<const Ado::EDatenfehler*>(&e))
+        return df->Detail();
+    return {};
+}

@@ -28,3 +28,5 @@ private:
 
 // The message of any exception, as the host shows it.
 QString ExceptionText(const std::exception& e);
+// What the database or system said about it, when known ("" otherwise).
+QString ExceptionDetail(const std::exception& e);

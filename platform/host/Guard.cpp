@@ -20,7 +20,7 @@ bool Guard(const std::function<void()>& handler)
         Host::ui().showError(e.Message());
     } catch (const std::exception& e) {
         ++fehler;
-        Host::ui().showError(ExceptionText(e));
+        Host::ui().showError(ExceptionText(e), ExceptionDetail(e));
     }
     return false;
 }

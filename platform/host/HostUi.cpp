@@ -14,7 +14,7 @@ public:
     {
         return (buttons & mbNo) ? mrNo : mrOk;
     }
-    void showError(const QString&) override {}
+    void showError(const QString&, const QString&) override {}
     QString chooseFolder(const QString&, const QString&) override { return {}; }
     QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     bool confirmOrganiser() override { return true; }

@@ -37,8 +37,10 @@ public:
 
     // Shows a message; returns the modal result of the button chosen.
     virtual int messageDlg(const QString& text, int type, int buttons) = 0;
-    // An error that reached the host (an exception out of a handler).
-    virtual void showError(const QString& text) = 0;
+    // An error that reached the host (an exception out of a handler): the
+    // German message, and what the database or system said, for a line of
+    // details below it (may be empty).
+    virtual void showError(const QString& text, const QString& detail = {}) = 0;
     // A folder chosen by the user; empty when cancelled.
     virtual QString chooseFolder(const QString& title, const QString& start) = 0;
     // A file name for saving; empty when cancelled.

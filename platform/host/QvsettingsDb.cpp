@@ -54,10 +54,13 @@ void TDbSettings::Write(const QString& p, const QString& u, const QString& b, co
 {
     if (!connection_ || !connection_->Connected())
         throw EHostFehler("Einstellung nicht gespeichert: keine Datenbank geöffnet");
+    // An empty text is stored as such (a championship without a name has
+    // its settings under the empty name), never as NULL.
+    const auto text = [](const QString& s) { return s.isNull() ? QStringLiteral("") : s; };
     connection_->Execute("INSERT INTO QVSETTINGS (Programm, Benutzer, Bereich, Schluessel, Wert) "
                          "VALUES (?, ?, ?, ?, ?) ON CONFLICT (Programm, Benutzer, Bereich, Schluessel) "
                          "DO UPDATE SET Wert = excluded.Wert",
-                         {p, u, b, k, v});
+                         {text(p), text(u), text(b), text(k), text(v)});
     if (loaded_)
         cache_.insert(address(p, u, b, k), v);
 }

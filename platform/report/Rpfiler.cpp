@@ -1,6 +1,7 @@
 #include "platform/report/Rpfiler.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -26,12 +27,38 @@ TPrintSinkFactory& printSinkFactory()
 
 void SetPrintSinkFactory(TPrintSinkFactory factory) { printSinkFactory() = std::move(factory); }
 
+bool IstTemporaererStrom(const QString& file)
+{
+    const QFileInfo f(file);
+    return !file.isEmpty() && f.absolutePath() == QFileInfo(QDir::tempPath()).absoluteFilePath()
+           && f.fileName().startsWith(QLatin1String("reports1-")) && f.suffix() == QLatin1String("ndr");
+}
+
+QString DateiFehler(const QString& file, const QFileDevice& device)
+{
+    QString warum;
+    switch (device.error()) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        warum = QStringLiteral("der Ordner fehlt, ist keiner oder ist nicht beschreibbar");
+        break;
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        warum = QStringLiteral("der Datenträger ist voll oder nicht beschreibbar");
+        break;
+    default:
+        warum = device.errorString();
+        break;
+    }
+    return QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(file, warum);
+}
+
 bool WriteFileAtomic(const QString& file, const QByteArray& data, QString* error)
 {
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit()) {
         if (error)
-            *error = out.errorString();
+            *error = DateiFehler(file, out);
         return false;
     }
     return true;

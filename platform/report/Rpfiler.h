@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 
+class QFileDevice;
+
 namespace Report {
 
 using TReportEvent = std::function<void(TBaseReport&)>;
@@ -135,5 +137,14 @@ QByteArray DocumentToHtml(const TReportDocument& doc);
 
 // Atomic file write (temporary name in the same folder, then rename).
 bool WriteFileAtomic(const QString& file, const QByteArray& data, QString* error = nullptr);
+
+// Whether file is a stream a writer wrote under a temporary name (which
+// whoever shows or prints it removes when done).
+bool IstTemporaererStrom(const QString& file);
+
+// "Die Datei "<file>" kann nicht geschrieben werden: <why>" for a file that
+// failed: why in German by the kind of failure (a folder that is missing or
+// not writable, a full disk), else in the system's words.
+QString DateiFehler(const QString& file, const QFileDevice& device);
 
 } // namespace Report

@@ -3,6 +3,7 @@
 
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
+#include "platform/host/Eingabefehler.h"
 #include "platform/host/Pmsgdlg.h"
 #include "platform/host/Qvsettings.h"
 #include "platform/host/Qvutil.h"
@@ -157,7 +158,16 @@ void TStarterForm::bt_OKClick()
     StarterListen << alt;
 
     if (ui->cb_RTF->isChecked()) {
-        rtf_Starterliste->Execute();
+        // The file is announced once it is written; a file that cannot be
+        // written is an error that names it.
+        const bool geschrieben = rtf_Starterliste->Execute();
+        ui->bt_OK->setEnabled(true);
+        Druckjob::Ende();
+        if (!geschrieben)
+            throw EHostFehler(rtf_Starterliste->ErrorString());
+        const QString ordner = Schtools::RTFAuswahl() ? sLaufwerk : QStringLiteral("DATEN");
+        Pmsgdlg::qvMessageDlg("Die Starterliste ist als   STARTER.RTF  im\r\nOrdner  " + ordner + "  erstellt worden",
+                              Host::mtInformation, Host::mbOK, 1);
     } else {
         Druckjob::Vorschau(*rf_Starterliste, Starter1::DruckjobID);
     }
@@ -190,11 +200,6 @@ void TStarterForm::rtf_StarterlistePrint(TBaseReport& Report)
 {
     Druckjob::Status("Erstellen der Starterliste als RTF-Datei");
     StartListe(Report);
-    const QString ordner = Schtools::RTFAuswahl() ? sLaufwerk : QStringLiteral("DATEN");
-    Pmsgdlg::qvMessageDlg("Die Starterliste ist als   STARTER.RTF  im\r\nOrdner  " + ordner + "  erstellt worden",
-                          Host::mtInformation, Host::mbOK, 1);
-    ui->bt_OK->setEnabled(true);
-    Druckjob::Ende();
 }
 
 void TStarterForm::StartListe(TBaseReport& Report)

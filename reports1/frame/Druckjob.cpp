@@ -2,6 +2,7 @@
 
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
+#include "platform/host/Eingabefehler.h"
 #include "platform/host/Pmsgdlg.h"
 #include "platform/host/Qvdruckvorschau.h"
 #include "platform/host/Qvmain.h"
@@ -33,7 +34,8 @@ bool KeineDaten(Ado::TDataSet& q)
 
 void Vorschau(Report::TRvNDRWriter& writer, int& DruckjobID, int Interval)
 {
-    writer.Execute();
+    if (!writer.Execute())
+        throw EHostFehler("Der Druck \"" + writer.Title() + "\" ist nicht entstanden: " + writer.ErrorString());
     DruckjobID = Qvdruckvorschau::DruckStart(writer.FileName(), "REPORTS1", writer.Title(), true, false, Interval);
 }
 
@@ -41,7 +43,10 @@ void NachDruck(Report::TRvNDRWriter& writer)
 {
     Ende();
     Datamod::sDruckPfad = writer.FileName();
-    Datamod::DataModule1()->DruckdateiSpeichern();
+    // A copy that cannot be archived is worth a warning, never the print.
+    QString fehler;
+    if (!Datamod::DataModule1()->DruckdateiSpeichern(&fehler))
+        Pmsgdlg::qvMessageDlg(fehler, Host::mtWarning, Host::mbOK, 1);
 }
 
 Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const QString& title)

@@ -32,7 +32,12 @@ public:
     std::deque<QString> files;       // answers to save-file prompts; default ""
 
     int messageDlg(const QString& text, int type, int buttons) override;
-    void showError(const QString& text) override { errors << text; }
+    void showError(const QString& text, const QString& detail = {}) override
+    {
+        errors << text;
+        errorDetails << detail;
+    }
+    QStringList errorDetails;
     QString chooseFolder(const QString& title, const QString& start) override;
     QString chooseSaveFile(const QString& title, const QString& proposal,
                            const QString& filter, const QString& defaultExt) override;

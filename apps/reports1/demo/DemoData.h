@@ -256,7 +256,7 @@ public:
             marks << "?";
         const QString sql = QString("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(", "), marks.join(", "));
         if (!q_.prepare(sql))
-            throw Ado::EDatenfehler(c.ErrorText("Datenbankfehler", q_.lastError().text(), sql));
+            throw c.Fehler("Datenbankfehler", q_.lastError().text(), sql);
         width_ = int(columns.size());
     }
     void add(const QVariantList& values)
@@ -264,7 +264,7 @@ public:
         for (int i = 0; i < width_; ++i)
             q_.bindValue(i, c_.BindValue(values.value(i)));
         if (!q_.exec())
-            throw Ado::EDatenfehler(c_.ErrorText("Datenbankfehler in " + table_, q_.lastError().text(), QString()));
+            throw c_.Fehler("Datenbankfehler in " + table_, q_.lastError().text(), QString());
         ++count_;
     }
     int count() const { return count_; }
