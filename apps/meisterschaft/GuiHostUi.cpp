@@ -67,6 +67,14 @@ QString GuiHostUi::chooseSaveFile(const QString& title, const QString& proposal,
     return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
 }
 
+QString GuiHostUi::chooseOpenFile(const QString& title, const QString& filter)
+{
+    QFileDialog dlg(QApplication::activeWindow(), title, QString(), QString(filter).replace('|', ";;"));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
+}
+
 bool GuiHostUi::confirmOrganiser() { return true; }
 
 void GuiHostUi::preview(const Host::PrintRequest& request) { OpenPreview(request, window_); }
