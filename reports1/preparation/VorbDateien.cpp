@@ -4,6 +4,7 @@
 #include "platform/host/Datamod.h"
 #include "platform/host/Eingabefehler.h"
 #include "platform/report/Rpbase.h"
+#include "reports1/frame/ReportUtil.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,6 +84,8 @@ void PasswortPrint(Report::TBaseReport& Report, const QString& Passwort)
     Report.NewLine();
     Report.NewLine();
     Report.SetBold(true);
+    // Up to 99 characters: a long one in a size that fits the line.
+    Report.SetFontSize(Reportutil::FontSizeToFit(Report, Passwort, Report.SectionRight() - Report.SectionLeft()));
     Report.PrintLeft(Passwort, Report.SectionLeft());
     Report.SetBold(false);
 }

@@ -98,6 +98,13 @@ TEST(Passwortdatei, SortedByClubAndMatchedFromThePreviousMatchOn)
     schreiben(datei, "1101;" + QByteArray(120, 'x') + "\n");
     EXPECT_EQ(VorbDateien::Zuordnen({"1101"}, VorbDateien::PasswortZeilen(datei)).value("1101").size(), 99);
     EXPECT_THROW(VorbDateien::PasswortZeilen(dir.filePath("fehlt.csv")), std::exception);
+
+    // The longest password still fits its sheet.
+    Report::TRvNDRWriter w;
+    w.OnPrint = [](Report::TBaseReport& r) { VorbDateien::PasswortPrint(r, QString(99, 'W')); };
+    ASSERT_TRUE(w.Execute());
+    EXPECT_EQ(ReportTest::layoutFindings(w.FileName()), "");
+    QFile::remove(w.FileName());
 }
 
 TEST_F(Dateien, ZipPacksEachClubEntryWithThatClubsPasswordOnly)
