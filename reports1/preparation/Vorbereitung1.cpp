@@ -141,7 +141,6 @@ void TVorbereitungForm::SchreiberAnlegen()
                 VorbStarterkl::ListePrint(r, unerklaerte_);
         };
         w->OnAfterPrint = [this, w](TBaseReport&) {
-            Q1.reset();
             unerklaerte_.clear();
             Druckjob::NachDruck(*w);
         };
@@ -484,17 +483,23 @@ void TVorbereitungForm::bt_ZulassMitHtmClick()
 
 // --- The centre's lists --------------------------------------------------------------------
 
-void TVorbereitungForm::Bericht(Report::TRvNDRWriter* Schreiber, const QString& Sql, const QString& Keine)
+std::unique_ptr<Ado::TADOQuery> TVorbereitungForm::Abfrage(const QString& Sql)
 {
-    Q1 = Datamod::DataModule1()->DynQuery(Sql, Ado::clUseServer, Ado::ltReadOnly);
+    auto q = Datamod::DataModule1()->DynQuery(Sql, Ado::clUseServer, Ado::ltReadOnly);
     const QString teilm = Qvsettings::GetString("Speziell", "Teilmeisterschaft");
-    if (Ado::TParameter* p = Q1->FindParam("Ident"))
+    if (Ado::TParameter* p = q->FindParam("Ident"))
         p->SetValue(Datamod::iIdent);
     for (const char* name : {"Teilmeister", "Teilm"})
-        if (Ado::TParameter* p = Q1->FindParam(name))
+        if (Ado::TParameter* p = q->FindParam(name))
             p->SetValue(teilm);
-    if (!Q1->Active())
-        Q1->Open();
+    if (!q->Active())
+        q->Open();
+    return q;
+}
+
+void TVorbereitungForm::Bericht(Report::TRvNDRWriter* Schreiber, const QString& Sql, const QString& Keine)
+{
+    Q1 = Abfrage(Sql);
     if (Q1->RecordCount() == 0) {
         Q1.reset();
         info(Keine);
@@ -515,20 +520,19 @@ void TVorbereitungForm::bt_HinweisClick()
     hinweise_.clear();
 }
 
-void TVorbereitungForm::bt_DisziplinenClick()
+void TVorbereitungForm::UnerklaerteDrucken(Report::TRvNDRWriter* Schreiber, const QString& Keine)
 {
-    Q1 = Datamod::DataModule1()->DynQuery(VorbStarterkl::StartsSQL(), Ado::clUseServer, Ado::ltReadOnly);
-    Q1->ParamByName("Ident")->SetValue(Datamod::iIdent);
-    Q1->ParamByName("Teilm")->SetValue(Qvsettings::GetString("Speziell", "Teilmeisterschaft"));
-    Q1->Open();
-    unerklaerte_ = VorbStarterkl::Unerklaerte(*Q1);
+    unerklaerte_ = VorbStarterkl::Unerklaerte(*Abfrage(VorbStarterkl::StartsSQL()));
     if (unerklaerte_.isEmpty()) {
-        Q1.reset();
-        info("Es sind keine Starts ohne Starterklärung vorhanden");
+        info(Keine);
         return;
     }
-    Druckjob::Vorschau(*rf_Disziplinen, Ausnahme1::DruckjobID);
-    Q1.reset();
+    Druckjob::Vorschau(*Schreiber, Ausnahme1::DruckjobID);
+}
+
+void TVorbereitungForm::bt_DisziplinenClick()
+{
+    UnerklaerteDrucken(rf_Disziplinen, "Es sind keine Starts ohne Starterklärung vorhanden");
 }
 
 void TVorbereitungForm::bt_StarterklaerungClick() { Starterklaerungen(true); }
@@ -542,18 +546,7 @@ void TVorbereitungForm::Starterklaerungen(bool Disqualifikation)
     QStringList absender;
     if (!Schtools::AbsenderErmitteln(absender))
         throw Eingabefehler("Es wurden keine Absenderdaten eingegeben");
-    Q1 = Datamod::DataModule1()->DynQuery(VorbStarterkl::StartsSQL(), Ado::clUseServer, Ado::ltReadOnly);
-    Q1->ParamByName("Ident")->SetValue(Datamod::iIdent);
-    Q1->ParamByName("Teilm")->SetValue(Qvsettings::GetString("Speziell", "Teilmeisterschaft"));
-    Q1->Open();
-    unerklaerte_ = VorbStarterkl::Unerklaerte(*Q1);
-    if (unerklaerte_.isEmpty()) {
-        Q1.reset();
-        info("Für den Serienbrief sind keine Daten vorhanden");
-        return;
-    }
-    Druckjob::Vorschau(*rf_Starterklaerung, Ausnahme1::DruckjobID);
-    Q1.reset();
+    UnerklaerteDrucken(rf_Starterklaerung, "Für den Serienbrief sind keine Daten vorhanden");
 }
 
 // --- Files per club ---------------------------------------------------------------------------

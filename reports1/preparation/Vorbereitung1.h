@@ -87,10 +87,15 @@ private:
     void SchreiberAnlegen();
     void KnoepfeVerbinden();
     void DurchgangSeite();
-    // Runs one of the centre's lists: Q1 from Sql (parameters :Ident,
-    // :Teilmeister, :Teilm), Keine when it has no rows, else the writer to
-    // the preview.
+    // An open query of Sql with its parameters :Ident (the championship),
+    // :Teilmeister and :Teilm (the sub-championship).
+    std::unique_ptr<Ado::TADOQuery> Abfrage(const QString& Sql);
+    // Runs one of the centre's lists: Q1 from Sql, Keine when it has no
+    // rows, else the writer to the preview.
     void Bericht(Report::TRvNDRWriter* Schreiber, const QString& Sql, const QString& Keine);
+    // The list or the letters of the starts without declaration; Keine
+    // when there are none.
+    void UnerklaerteDrucken(Report::TRvNDRWriter* Schreiber, const QString& Keine);
     // A memo's exit: more than Max lines is an input error, else the lines
     // go to Datei of the data folder.
     void MemoVerlassen(QPlainTextEdit* Memo, int Max, const QString& Datei, const QString& Fehler, bool FokusZurueck);

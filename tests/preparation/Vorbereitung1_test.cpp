@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -246,6 +247,12 @@ TEST_F(Vorbereitung, MedalCountChecksItsNumbersFirst)
     EXPECT_EQ(ui->messageTexts().last(), "Die Auszählung der benötigten Medaillen ist noch nicht verfügbar.");
     EXPECT_EQ(f->iMannschaft, 0);
     EXPECT_EQ(f->iMMannschaft, 0);
+
+    // Enter moves on to the next field, as Tab does.
+    ASSERT_EQ(play({"ed_Einzel=2"}), Vcl::TFormDriver::Ok);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(ctl<QWidget>("ed_Einzel"), &enter);
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>("ed_Mannschaft"));
 }
 
 TEST_F(Vorbereitung, TheHtmlAdmissionListNeedsAnHtmName)
