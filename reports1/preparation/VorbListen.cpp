@@ -542,7 +542,7 @@ void HinweisPrint(TBaseReport& Report, const QStringList& Zeilen)
     Report.NewLine();
     const int n = Report.MemoLines(memo);
     for (int i = 0; i < n; ++i) {
-        Druckjob::Progress(i);
+        Druckjob::Progress(int(qint64(i) * Zeilen.size() / n)); // counted in lines of the file
         if (Report.LinesLeft() < 2) {
             Report.NewPage();
             Report.NewLine();

@@ -263,9 +263,8 @@ void TVorbereitungForm::NochNichtVerfuegbar(QAbstractButton* Knopf)
 
 void TVorbereitungForm::FormShow()
 {
-    const QString teilm = Qvsettings::GetString("Speziell", "Teilmeisterschaft");
-    setWindowTitle("Listen zur Vorbereitung - " + Datamod::sVeranstaltung + " - Teilm. " + teilm);
-    Datamod::sTeilmeisterschaft = teilm;
+    setWindowTitle(Qvform::FensterTitel("Listen zur Vorbereitung"));
+    Datamod::sTeilmeisterschaft = Qvsettings::GetString("Speziell", "Teilmeisterschaft");
     ui->pc_Vorbereitung->setCurrentWidget(ui->ts_Durchgang);
     DurchgangSeite();
 }
