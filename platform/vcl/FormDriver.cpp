@@ -259,7 +259,8 @@ QWidget* TFormDriver::Target(const QString& name, QWidget* level)
     for (QWidget* w : open)
         if (findControl(w, name))
             return w;
-    const bool closed = std::any_of(forms_.begin(), forms_.end(), [](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
+    const bool closed =
+        std::any_of(forms_.begin(), forms_.end(), [](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
     if (open.isEmpty() && !closed)
         error_ = "Kein Formular offen";
     else if (open.isEmpty())
