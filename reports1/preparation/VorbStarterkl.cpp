@@ -164,6 +164,9 @@ void BriefePrint(TBaseReport& Report, const QVector<TMitglied>& Mitglieder, bool
     const QString ort = Qvsettings::GetString("Absender", "Ort");
     const int breite = Qvsettings::GetInteger("Speziell", "BitmapLL");
     const int hoehe = Qvsettings::GetInteger("Speziell", "BitmapLH");
+    // The marks go in with the letters: all of them, or none when the
+    // print fails (and one commit instead of one per start).
+    Ado::TTransaction markieren(*Datamod::DataModule1()->Connection());
     int regel = -1;
     bool ersterBrief = true;
     int i = 0;
@@ -236,6 +239,7 @@ void BriefePrint(TBaseReport& Report, const QVector<TMitglied>& Mitglieder, bool
         Report.PrintLeft(Qvsettings::GetString("Global", "Sportl"), Report.SectionLeft());
         Report.NewLine();
     }
+    markieren.Commit();
 }
 
 } // namespace VorbStarterkl
