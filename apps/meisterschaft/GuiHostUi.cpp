@@ -78,6 +78,15 @@ bool GuiHostUi::confirmOrganiser()
     return ok;
 }
 
+QString GuiHostUi::chooseOpenFile(const QString& title, const QString& filter)
+{
+    QFileDialog dlg(QApplication::activeWindow(), title, QString(), QString(filter).replace('|', ";;"));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
+}
+
+
 void GuiHostUi::preview(const Host::PrintRequest& request) { OpenPreview(request, window_); }
 void GuiHostUi::previewNextPage(int id) { PreviewNextPage(id); }
 

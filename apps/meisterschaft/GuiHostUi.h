@@ -20,6 +20,7 @@ public:
     QString chooseFolder(const QString& title, const QString& start) override;
     QString chooseSaveFile(const QString& title, const QString& proposal,
                            const QString& filter, const QString& defaultExt) override;
+    QString chooseOpenFile(const QString& title, const QString& filter) override;
     bool confirmOrganiser() override;
     void preview(const Host::PrintRequest& request) override;
     void previewNextPage(int id) override;

@@ -34,12 +34,27 @@ void BatchHostUi::showError(const QString& text, const QString& detail)
     out_.flush();
 }
 
-QString BatchHostUi::chooseFolder(const QString&, const QString&) { return folder; }
+namespace {
+
+QString next(std::deque<QString>& queue)
+{
+    if (queue.empty())
+        return {};
+    QString s = queue.front();
+    queue.pop_front();
+    return s;
+}
+
+} // namespace
+
+QString BatchHostUi::chooseFolder(const QString&, const QString&) { return next(folders); }
 
 QString BatchHostUi::chooseSaveFile(const QString&, const QString&, const QString&, const QString&)
 {
-    return file;
+    return next(files);
 }
+
+QString BatchHostUi::chooseOpenFile(const QString&, const QString&) { return next(files); }
 
 void BatchHostUi::preview(const Host::PrintRequest& request)
 {

@@ -13,9 +13,12 @@ class BatchHostUi : public Host::IHostUi {
 public:
     BatchHostUi();
 
-    std::deque<int> answers;        // --answer yes|no, in order; default Yes
-    QString folder;                 // --folder
-    QString file;                   // --file
+    // Answers in command-line order, each used once: --answer ja|nein for
+    // questions (Yes when none is left), --folder for folder prompts and
+    // --file for file prompts (cancelled when none is left).
+    std::deque<int> answers;
+    std::deque<QString> folders;
+    std::deque<QString> files;
     bool quiet = false;             // no status lines
     // Called for every print handed to the preview.
     std::function<void(const Host::PrintRequest&)> onPreview;
@@ -25,6 +28,7 @@ public:
     QString chooseFolder(const QString& title, const QString& start) override;
     QString chooseSaveFile(const QString& title, const QString& proposal,
                            const QString& filter, const QString& defaultExt) override;
+    QString chooseOpenFile(const QString& title, const QString& filter) override;
     bool confirmOrganiser() override { return true; }
     void preview(const Host::PrintRequest& request) override;
     void status(const QString& text) override;

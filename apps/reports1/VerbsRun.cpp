@@ -88,8 +88,10 @@ int runJob(const CliArgs& a, bool check)
 {
     QTextStream out(stdout);
     if (a.positional.isEmpty()) {
-        out << "FEHLER: Kein Einsprung angegeben; bekannt sind: " << Einspruenge::Namen().join(", ") << "\n";
-        return 64;
+        // The entries the command line knows, one a line.
+        for (const QString& n : Einspruenge::Namen())
+            out << n << "\n";
+        return 0;
     }
     const Einspruenge::TEinsprung* e = Einspruenge::Finden(a.positional.first());
     if (!e) {
@@ -108,8 +110,10 @@ int runJob(const CliArgs& a, bool check)
     BatchHostUi ui;
     for (const QString& antwort : a.values("answer"))
         ui.answers.push_back(antwort == "nein" ? Host::mrNo : Host::mrYes);
-    ui.folder = a.value("folder");
-    ui.file = a.value("file");
+    for (const QString& f : a.values("folder"))
+        ui.folders.push_back(f);
+    for (const QString& f : a.values("file"))
+        ui.files.push_back(f);
     Report::TBatchOutput ausgabe(a.value("pdf"), a.value("dump"));
     // Pages go to the files as they are drawn; the layout check reads each
     // print's stream whole instead.

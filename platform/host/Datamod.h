@@ -4,6 +4,7 @@
 
 #include "platform/ado/Ado.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -80,6 +81,15 @@ public:
     static constexpr qint64 ArchivHoechstgroesse = qint64(1) << 30; // 1 GiB
     // The archived copy of the last DruckdateiSpeichern ("" when none).
     QString LetzteArchivdatei() const { return lastArchive_; }
+
+    // Packs each entry of Liste (a file or a folder, with a TDisziplin
+    // holding its club number) into an archive of its own beside it,
+    // "<entry>.zip", a folder with everything below it. When Passwoerter
+    // holds a password for the entry's club, every file of its archive is
+    // encrypted with AES-256 under it. Each archive is written under a
+    // temporary name and renamed when complete. Returns the archives
+    // written; an entry that holds no file gives none.
+    QStringList ZipFileErstellen(const TObjectStringList& Liste, const QHash<QString, QString>& Passwoerter);
 
 private:
     void ArchivBegrenzen(const QString& folder);

@@ -17,6 +17,7 @@ public:
     void showError(const QString&, const QString&) override {}
     QString chooseFolder(const QString&, const QString&) override { return {}; }
     QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
     bool confirmOrganiser() override { return true; }
     void preview(const PrintRequest&) override {}
     void status(const QString&) override {}

@@ -46,6 +46,8 @@ public:
     // A file name for saving; empty when cancelled.
     virtual QString chooseSaveFile(const QString& title, const QString& proposal,
                                    const QString& filter, const QString& defaultExt) = 0;
+    // An existing file to read ("CSV-Dateien|*.csv"); empty when cancelled.
+    virtual QString chooseOpenFile(const QString& title, const QString& filter) = 0;
     // The organiser confirmed (or chosen) before a menu entry runs.
     virtual bool confirmOrganiser() = 0;
     // Hands a report stream to the preview; the id is assigned by the caller.

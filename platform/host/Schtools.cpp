@@ -2,11 +2,13 @@
 
 #include "platform/host/HostUi.h"
 #include "platform/host/Qvpaths.h"
+#include "platform/host/Qvsettings.h"
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 #include <cmath>
@@ -117,6 +119,35 @@ void NameInFeldStellen(const QString& Eingabe, QString& Name, QString& Vorname)
     }
     Vorname = s.left(blank).trimmed();
     Name = s.mid(blank + 1).trimmed();
+}
+
+void PrintBmp(Report::TBaseReport& Report, const QString& Datei, double Breite, double Hoehe, double X, double Y)
+{
+    const QString path = QDir(Qvpaths::ProgramFolder()).filePath(Datei);
+    if (Breite > 0 && Hoehe > 0 && QFileInfo::exists(path))
+        Report.PrintBitmapRect(X, Y, X + Breite, Y + Hoehe, path);
+}
+
+bool AbsenderErmitteln(QStringList& Zeilen)
+{
+    Zeilen.clear();
+    const auto s = [](const char* key) { return Qvsettings::GetString("Absender", key).trimmed(); };
+    if (s("Name").isEmpty())
+        return false;
+    const auto add = [&](const QString& z) {
+        if (!z.trimmed().isEmpty())
+            Zeilen << z.trimmed();
+    };
+    add(s("Vorname") + " " + s("Name"));
+    add(s("Strasse"));
+    add(s("PLZ") + " " + s("Ort"));
+    if (!s("Telefon").isEmpty())
+        add("Tel.: " + (s("TVorwahl") + " " + s("Telefon")).trimmed());
+    if (!s("Fax").isEmpty())
+        add("Fax: " + (s("FVorwahl") + " " + s("Fax")).trimmed());
+    if (!s("eMail").isEmpty())
+        add("E-Mail: " + s("eMail"));
+    return true;
 }
 
 QStringList FileToStrings(const QString& Datei)

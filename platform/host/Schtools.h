@@ -48,6 +48,13 @@ bool RTFAuswahl();
 // Surname and first name of a typed name ("Meier, Hans" or "Hans Meier").
 void NameInFeldStellen(const QString& Eingabe, QString& Name, QString& Vorname);
 
+// A picture of the program folder ("URECHTS.BMP") drawn Breite x Hoehe cm
+// with its top left at (X, Y); nothing when the file is not there.
+void PrintBmp(Report::TBaseReport& Report, const QString& Datei, double Breite, double Hoehe, double X, double Y);
+// The user's sender address from the settings "Absender": name, street,
+// postcode and town, telephone, fax, e-mail (the lines that are set).
+// False, with no lines, when no sender name has been entered.
+bool AbsenderErmitteln(QStringList& Zeilen);
 // Text files of the installation, one line per list entry (UTF-8).
 QStringList FileToStrings(const QString& Datei);
 bool StringsToFile(const QStringList& Zeilen, const QString& Datei);

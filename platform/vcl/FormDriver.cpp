@@ -21,6 +21,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace Vcl {
 
 namespace {
@@ -46,11 +48,16 @@ int indexOrText(const QString& value, const QStringList& items)
     return int(items.indexOf(value));
 }
 
-// The row of a grid whose first column shows key, else the row numbered key.
+// The row of a grid or list whose first column shows key, else the first
+// whose text begins with key and a blank ("10" finds "10 Schützenklasse"),
+// else the row numbered key.
 int gridRow(QAbstractItemModel* m, const QString& key)
 {
     for (int r = 0; r < m->rowCount(); ++r)
         if (m->index(r, 0).data().toString() == key)
+            return r;
+    for (int r = 0; r < m->rowCount(); ++r)
+        if (m->index(r, 0).data().toString().startsWith(key + ' '))
             return r;
     bool ok = false;
     const int r = key.toInt(&ok);
@@ -135,6 +142,9 @@ bool TFormDriver::SetControl(QWidget* root, const QString& name, const QString& 
         for (int i = 0; i < tw->count(); ++i)
             items << tw->tabText(i).remove('&');
         int i = indexOrText(value, items);
+        for (int k = 0; i < 0 && k < tw->count(); ++k)
+            if (tw->widget(k)->objectName() == value)
+                i = k; // pages of the same caption are told apart by name
         if (i < 0 || i >= tw->count())
             return fail("Seite " + value + " gibt es in " + name + " nicht");
         tw->setCurrentIndex(i);
@@ -203,82 +213,152 @@ bool TFormDriver::Click(QWidget* root, const QString& name, QString* error)
     return true;
 }
 
-TFormDriver::Outcome TFormDriver::Play(QWidget* form)
+void TFormDriver::MoveFocus(QWidget* control)
 {
-    played_ = true;
-    const int before = Host::EingabefehlerCount();
-    const int beforeFehler = Host::FehlerCount();
-    QPointer<QWidget> guard(form);
-    for (const Step& s : steps_) {
-        if (!guard || !guard->isVisible()) {
-            error_ = "Das Formular wurde vor " + s.name + " geschlossen";
+    // A click focuses the control itself, or the part of it that takes a
+    // click's focus (the buttons of a radio group, the tab bar).
+    QWidget* f = control;
+    if (!(f->focusPolicy() & Qt::ClickFocus)) {
+        f = nullptr;
+        for (QWidget* w : control->findChildren<QWidget*>())
+            if ((w->focusPolicy() & Qt::ClickFocus) && w->isVisibleTo(control->window()) && w->isEnabled()) {
+                f = w;
+                break;
+            }
+    }
+    if (!f || QApplication::focusWidget() == f)
+        return;
+    // Off-screen a window becomes active only once the events are processed.
+    if (QApplication::activeWindow() != f->window())
+        QApplication::setActiveWindow(f->window());
+    f->setFocus(Qt::MouseFocusReason);
+}
+
+QWidget* TFormDriver::Target(const QString& name, QWidget* level)
+{
+    // The forms shown during the run, newest first; while a modal form is
+    // open nothing shown before it can be reached.
+    const auto modal = [](QWidget* w) {
+        auto* d = qobject_cast<QDialog*>(w);
+        return d && d->isVisible() && d->isModal();
+    };
+    QList<QWidget*> open;
+    for (qsizetype i = forms_.size() - 1; i >= 0; --i) {
+        QWidget* w = forms_[i];
+        if (!w || !w->isVisible())
+            continue;
+        open << w;
+        if (w == level && modal(w))
+            break;
+    }
+    // A window that was open before the run (its entry only raised it).
+    if (!level || !modal(level))
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && qobject_cast<Qvform::TQuarvelForm*>(w) && !open.contains(w))
+                open << w;
+    for (QWidget* w : open)
+        if (findControl(w, name))
+            return w;
+    const bool closed =
+        std::any_of(forms_.begin(), forms_.end(), [](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
+    if (open.isEmpty() && !closed)
+        error_ = "Kein Formular offen";
+    else if (open.isEmpty())
+        error_ = "Das Formular wurde vor " + name + " geschlossen";
+    else
+        error_ = "Steuerelement " + name + " nicht gefunden";
+    return nullptr;
+}
+
+void TFormDriver::PlayLevel(QWidget* level)
+{
+    QPointer<QWidget> guard(level);
+    while (!stopped_ && next_ < steps_.size()) {
+        if (level && (!guard || !guard->isVisible()))
+            return; // the form closed: the form below goes on
+        const Step s = steps_[next_++];
+        QWidget* form = Target(s.name, guard);
+        if (!form) {
             outcome_ = Fehler;
-            return outcome_;
+            stopped_ = true;
+            break;
         }
-        bool ok = s.kind == Step::Ctl ? SetControl(form, s.name, s.value, &error_) : Click(form, s.name, &error_);
+        const int before = Host::EingabefehlerCount();
+        if (QWidget* control = findControl(form, s.name))
+            MoveFocus(control);
+        if (Host::EingabefehlerCount() != before) {
+            stopped_ = true; // the control left refused its input
+            break;
+        }
+        const bool ok = s.kind == Step::Ctl ? SetControl(form, s.name, s.value, &error_) : Click(form, s.name, &error_);
         if (!ok) {
             outcome_ = Fehler;
+            stopped_ = true;
             break;
         }
         if (Host::EingabefehlerCount() != before)
-            break; // the form stays open for a correction nobody makes
+            stopped_ = true; // the form stays open for a correction nobody makes
     }
-    if (outcome_ == Ok && Host::EingabefehlerCount() != before)
-        outcome_ = Eingabefehler;
-    else if (outcome_ == Ok && Host::FehlerCount() != beforeFehler)
-        outcome_ = Fehler;
-    // A modal form still open ends its modal loop so the entry returns.
+    // A modal form still open ends its modal loop so its entry returns.
     if (guard)
-        if (auto* dlg = qobject_cast<QDialog*>(form); dlg && dlg->isVisible() && dlg->isModal())
+        if (auto* dlg = qobject_cast<QDialog*>(guard.data()); dlg && dlg->isVisible() && dlg->isModal())
             dlg->reject();
+}
+
+void TFormDriver::Begin()
+{
+    next_ = 0;
+    forms_.clear();
+    stopped_ = false;
+    outcome_ = Ok;
+    error_.clear();
+    eingabefehler_ = Host::EingabefehlerCount();
+    fehler_ = Host::FehlerCount();
+    Qvform::SetShowHook([this](QWidget* form) {
+        if (!forms_.contains(form))
+            forms_ << form;
+        auto* dlg = qobject_cast<QDialog*>(form);
+        if (!dlg || !dlg->isModal())
+            return;
+        // The steps go on inside the form's modal loop.
+        QPointer<QWidget> f(form);
+        QTimer::singleShot(0, form, [this, f] {
+            if (f)
+                PlayLevel(f);
+        });
+    });
+}
+
+TFormDriver::Outcome TFormDriver::Finish()
+{
+    Qvform::SetShowHook({});
+    if (outcome_ == Ok && Host::EingabefehlerCount() != eingabefehler_)
+        outcome_ = Eingabefehler;
+    else if (outcome_ == Ok && Host::FehlerCount() != fehler_)
+        outcome_ = Fehler;
     return outcome_;
+}
+
+TFormDriver::Outcome TFormDriver::Play(QWidget* form)
+{
+    Begin();
+    forms_ << form;
+    PlayLevel(nullptr);
+    return Finish();
 }
 
 TFormDriver::Outcome TFormDriver::Run(const std::function<void()>& entry)
 {
-    played_ = false;
-    outcome_ = Ok;
-    error_.clear();
-    QPointer<QWidget> opened; // the module window the entry showed
-    Qvform::SetShowHook([this, &opened](QWidget* form) {
-        if (qobject_cast<Qvform::TQuarvelForm*>(form))
-            opened = form;
-        auto* dlg = qobject_cast<QDialog*>(form);
-        if (played_ || !dlg || !dlg->isModal())
-            return;
-        played_ = true;
-        QPointer<QWidget> f(form);
-        QTimer::singleShot(0, form, [this, f] {
-            if (f)
-                Play(f);
-        });
-    });
-    const int beforeFehler = Host::FehlerCount();
+    Begin();
     try {
         entry();
     } catch (const std::exception&) {
         Qvform::SetShowHook({});
         throw;
     }
-    Qvform::SetShowHook({});
-    if (!played_) {
-        // A modeless form: the one the entry showed, else (an open window
-        // only raised) a visible module window. The list of top-level
-        // widgets has no order, so it cannot tell the newest.
-        QWidget* target = opened && opened->isVisible() ? opened.data() : nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!target && w->isVisible() && qobject_cast<Qvform::TQuarvelForm*>(w))
-                target = w;
-        if (target)
-            Play(target);
-        else if (!steps_.isEmpty()) {
-            error_ = "Kein Formular offen";
-            outcome_ = Fehler;
-        }
-    }
-    if (outcome_ == Ok && Host::FehlerCount() != beforeFehler)
-        outcome_ = Fehler;
-    return outcome_;
+    if (!stopped_ && next_ < steps_.size())
+        PlayLevel(nullptr);
+    return Finish();
 }
 
 } // namespace Vcl

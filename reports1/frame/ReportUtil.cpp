@@ -141,8 +141,9 @@ void BriefkopfDrucken(TBaseReport& Report, double Pos)
 void Faltmarker(TBaseReport& Report)
 {
     blackThinPen(Report);
+    // From where printers begin to print (0.5 cm in from the sheet's edge).
     const double y = Report.GetPageHeight() / 3;
-    Report.MoveTo(0, y);
+    Report.MoveTo(0.5, y);
     Report.LineTo(1.0, y);
 }
 

@@ -1,6 +1,7 @@
 #include "reports1/module/Einspruenge.h"
 
 #include "reports1/entries/Starter1.h"
+#include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/results/Ergebdruck1.h"
 
 #include <vector>
@@ -20,6 +21,7 @@ const std::vector<TEinsprung>& alle()
     static const std::vector<TEinsprung> liste = {
         {"Starterliste", "bt_OK", [](const QString& a) { Starter1::Starterliste(wahr(a)); }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
+        {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
     };
     return liste;
 }

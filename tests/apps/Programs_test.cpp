@@ -139,6 +139,47 @@ TEST(Reports1Cli, RunsTheStartListOnAGeneratedChampionship)
     EXPECT_FALSE(QFile::exists(pdf2));
 }
 
+TEST(Reports1Cli, DrivesThePreparationCentreAndTheDialogsItsButtonsOpen)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString db = dir.filePath("meisterschaft.sqlite"), home = dir.filePath("home");
+    ASSERT_EQ(run("reports1", {"init-db", db, "--starts", "150", "--seed", "7"}).code, 0);
+
+    // Without an entry: every entry the command line knows, one a line.
+    Outcome r = run("reports1", {"run"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "Starterliste\nErgebdruck1\nVorbereitung1\n");
+
+    // Two lists of the centre, each to its own numbered file.
+    const QString pdf = dir.filePath("zentrale.pdf"), dump = dir.filePath("zentrale.txt");
+    r = run("reports1", {"run", "Vorbereitung1", "--db", db, "--home", home, "--click", "bt_Stammdaten", "--click",
+                         "bt_Schiesszeiten", "--pdf", pdf, "--dump", dump});
+    EXPECT_EQ(r.code, 0) << r.out.toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(QFile::exists(dir.filePath("zentrale-2.pdf")));
+    QFile zeiten(dir.filePath("zentrale-2.txt"));
+    ASSERT_TRUE(zeiten.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(zeiten.readAll()).contains("\tSchiesszeiten Teilmeisterschaft 1\n"));
+
+    // A button that opens the start list's form, then steps on that form.
+    const QString starter = dir.filePath("starter.txt");
+    r = run("reports1", {"run", "Vorbereitung1", "--db", db, "--home", home, "--ctl", "pc_Vorbereitung=ts_Allgemein",
+                         "--click", "bt_Starter", "--ctl", "gb_Auswahl=1", "--click", "bt_OK", "--dump", starter});
+    EXPECT_EQ(r.code, 0) << r.out.toStdString();
+    QFile liste(starter);
+    ASSERT_TRUE(liste.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(liste.readAll()).contains("\tGesamt pro Anlage\n"));
+
+    // Prompts answered in order; an input error ends with status 2.
+    r = run("reports1", {"run", "Vorbereitung1", "--db", db, "--home", home, "--click", "bt_Zip", "--folder",
+                         dir.filePath("leer"), "--ctl", "pc_Vorbereitung=Medaillen", "--ctl", "ed_Einzel=4", "--click",
+                         "bt_OK"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "INFO: Es sind keine Dateien zum komprimieren vorhanden\n"
+                     "FEHLER: Die Anzahl Medaillen Einzel ist zu groß\n");
+}
+
 } // namespace
 
 #include "platform/report/Rpbase.h"

@@ -34,6 +34,17 @@ QString TestHostUi::chooseSaveFile(const QString& title, const QString&, const Q
     return f;
 }
 
+QString TestHostUi::chooseOpenFile(const QString& title, const QString& filter)
+{
+    folderPrompts << title;
+    fileFilters << filter;
+    if (files.empty())
+        return {};
+    QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
 QStringList TestHostUi::messageTexts() const
 {
     QStringList out;

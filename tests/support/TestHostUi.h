@@ -29,7 +29,8 @@ public:
 
     std::deque<int> answers;         // modal results for questions; default mrYes
     std::deque<QString> folders;     // answers to folder prompts; default ""
-    std::deque<QString> files;       // answers to save-file prompts; default ""
+    std::deque<QString> files;       // answers to save- and open-file prompts; default ""
+    QStringList fileFilters;         // the filter of each open-file prompt
 
     int messageDlg(const QString& text, int type, int buttons) override;
     void showError(const QString& text, const QString& detail = {}) override
@@ -41,6 +42,7 @@ public:
     QString chooseFolder(const QString& title, const QString& start) override;
     QString chooseSaveFile(const QString& title, const QString& proposal,
                            const QString& filter, const QString& defaultExt) override;
+    QString chooseOpenFile(const QString& title, const QString& filter) override;
     bool confirmOrganiser() override { ++organiserConfirmations; return true; }
     void preview(const PrintRequest& request) override { previews << request; }
     void previewNextPage(int) override { ++nextPages; }

@@ -1,8 +1,12 @@
 #pragma once
-// Statements of the print jobs as the jobs write them, with
-// parameter values for a generated championship, and whether such a
-// championship always has rows for them. Shared by the SQLite and the
+// Statements of the print jobs as the jobs write them (taken from the jobs
+// that are built), with parameter values for a generated championship, and
+// whether such a championship always has rows for them. Shared by the SQLite and the
 // PostgreSQL tests.
+
+#include "reports1/preparation/VorbListen.h"
+#include "reports1/preparation/VorbSchiesszeit.h"
+#include "reports1/preparation/VorbStarterkl.h"
 
 #include <QString>
 #include <QStringList>
@@ -119,41 +123,15 @@ inline std::vector<Q> All()
         {"Ummeldungsliste Anlagen", "SELECT A.Name\r\nFROM ERGEBNIS E, PANLAGE A\r\nWHERE E.Ident = A.Ident\r\n  AND E.Anlage = A.Anlage\r\n"
                          "  AND E.Ident = 1\r\n  AND E.MVereinNr = '1101'", false},
         {"Olympische Disziplinen Kennzahl", "SELECT KennzEDSB\r\nFROM PDISKLA\r\nWHERE Ident = 1\r\n AND Disziplin = '110'\r\n AND Klasse = '10'", true},
-        {"Vorbereitung1 Stammdaten", "SELECT DK.*, D.Name AS DisName, K.Name AS KlaName, (DK.AnzWertung * DK.ErgebEinzel) as ErgebMannsch\r\n"
-                           "FROM PDISKLA DK, PDISZIPLIN D, PKLASSE K\r\nWHERE DK.Disziplin = D.Disziplin AND DK.Klasse = K.Klasse\r\n"
-                           "  AND DK.Ident = D.Ident AND DK.Ident = K.Ident AND DK.Ident = :Ident\r\n"
-                           "  AND DK.Teilmeisterschaft = :Teilmeister\r\nORDER BY DK.Disziplin,DK.Klasse", true},
-        {"Vorbereitung1 Schießzeiten", "SELECT AZ.*, WK.Datum, WK.Status, A.Name AS AnlName, D.Name AS DisName, D.Kennung,"
-                              " D.DurchgangsZahl, K.Klasse, K.Name AS KlaName, K.Zusatz, DK.DurchGZ1, DK.DurchGZ1Elek,"
-                              " DK.Pause, DK.Elektronisch\r\nFROM ASZEIT AZ, AWKTAG WK, PANLAGE A, PDISZIPLIN D, AKLISTE KL,"
-                              " PKLASSE K, PDISKLA DK\r\nWHERE AZ.WKTag = WK.WKTag AND AZ.Ident = WK.Ident AND AZ.Anlage = A.Anlage"
-                              " AND AZ.Ident = A.Ident AND AZ.Disziplin = D.Disziplin AND AZ.Ident = D.Ident AND AZ.KListe = KL.KListe"
-                              " AND AZ.Ident = KL.Ident AND KL.Klasse = K.Klasse AND KL.Ident = K.Ident AND DK.Disziplin = AZ.Disziplin"
-                              " AND DK.Klasse = K.Klasse AND DK.Ident = AZ.Ident AND AZ.Ident = :Ident\r\n"
-                              "ORDER BY AZ.Anlage,WK.Datum,AZ.Disziplin,AZ.Von,K.Klasse", true},
-        {"Vorbereitung1 Starts ohne Einteilung", "SELECT DISTINCT E.Disziplin,E.EKlasse,K.Name,K.Zusatz,M.Name,M.Vorname,M.Titel,V.Abkuerzung,"
-                                "V.Name AS VerName\r\nFROM ERGEBNIS E, PKLASSE K, EMITGLIED M, EVEREIN V, PDISKLA DK\r\n"
-                                "WHERE E.EKlasse = K.Klasse AND E.Ident = K.Ident AND E.MitglNr = M.MitglNr"
-                                " AND E.VereinNr = V.VereinNr AND E.Disziplin = DK.Disziplin AND E.EKlasse = DK.Klasse"
-                                " AND E.Ident = DK.Ident AND E.DGID < 1 AND E.Qual = 'N' AND E.Ident = :Ident"
-                                " AND DK.Teilmeisterschaft = :Teilmeister\r\nORDER BY E.Disziplin,E.EKlasse,M.Name,M.Vorname", true},
-        {"Vorbereitung1 Klassensprung", "SELECT E.Disziplin,E.EKlasse,E.VereinNr,M.MitglNr,M.Name,M.Vorname,M.Titel,M.Jahrgang,M.Monat,"
-                              "M.HlKlasse,V.Abkuerzung,V.Name AS VerName,D.Name AS DisName,K.Name AS KlaName\r\n"
-                              "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D, PKLASSE K\r\n"
-                              "WHERE E.MitglNr = M.MitglNr AND E.VereinNr = V.VereinNr AND E.Disziplin = D.Disziplin"
-                              " AND E.Ident = D.Ident AND E.EKlasse = K.Klasse AND E.Ident = K.Ident AND M.HlKlasse <> ''"
-                              " AND E.Ident = :Ident\r\nORDER BY MID(E.VereinNr,1,2),M.Name,M.Vorname,E.Disziplin", true},
-        {"Vorbereitung1 Barauszahlung", "SELECT MZ.*, M.Name, M.Vorname, MI.Name AS MitName, WK.Datum, A.Name AS AnlName\r\n"
-                              "FROM MSPESEN MZ, EMITGLIED M, MITART MI, AWKTAG WK, PANLAGE A\r\n"
-                              "WHERE MZ.MitglNr = M.MitglNr AND MZ.MitArt = MI.MitArt AND MZ.WKTag = WK.WKTag"
-                              " AND MZ.Ident = WK.Ident AND MZ.Anlage = A.Anlage AND MZ.Ident = A.Ident"
-                              " AND MZ.Auszahlung = 'J' AND MZ.Ident = :Ident AND MZ.Teilmeisterschaft = :Teilmeister\r\n"
-                              "ORDER BY MZ.Anlage,M.Name,M.Vorname,MZ.MitglNr,WK.Datum", true},
-        {"Vorbereitung1 Waffengruppen", "SELECT E.*, M.Name, M.Vorname, V.Abkuerzung, V.Name AS VerName, D.Name AS DisName\r\n"
-                              "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D\r\nWHERE E.MitglNr = M.MitglNr"
-                              " AND E.VereinNr = V.VereinNr AND E.Disziplin = D.Disziplin AND E.Ident = D.Ident"
-                              " AND E.WaffenGrp <> '' AND E.Ident = :Ident AND E.Teilmeisterschaft = :Teilmeister\r\n"
-                              "ORDER BY E.VereinNr,E.Disziplin,E.WaffenGrp", true},
+        // The preparation centre's lists, as the centre builds them.
+        {"Vorbereitung1 Stammdaten", VorbListen::StammdatenSQL(), true},
+        {"Vorbereitung1 Schießzeiten", VorbSchiesszeit::SchiesszeitSQL(), true},
+        {"Vorbereitung1 Starts ohne Einteilung", VorbListen::OhneStartSQL(), true},
+        {"Vorbereitung1 Klassensprung", VorbListen::KlassensprungSQL(), true},
+        {"Vorbereitung1 Fehlerhafte Teilnehmer", VorbListen::MitgliederSQL(), true},
+        {"Vorbereitung1 Teilnehmer pro Verein", VorbListen::TeilnehmerSQL(1), true},
+        {"Vorbereitung1 Barauszahlung", VorbListen::BarSQL(), true},
+        {"Vorbereitung1 Waffengruppen", VorbListen::WaffenGrpSQL(), true},
         {"Durchgang1 Durchgangsliste", "SELECT E.Disziplin,E.VereinNr,E.EKlasse,E.StartNr,E.WKTag,\r\n       E.WKZeit1,E.WKZeit2,E.Stand,"
                           "E.Durchgang,E.Anlage,\r\n       M.Name,M.Vorname,M.Jahrgang,M.Titel,M.MitglNr,\r\n"
                           "       D.Kurz as DisKurz,D.Name as DisName,D.Kennung,\r\n       A.Name as AnlName,V.Name as VerName,"
@@ -196,12 +174,7 @@ inline std::vector<Q> All()
         {"Medaillenbedarf", "SELECT MDisziplin,MKlasse,Anlage,Count(*) AS Summe\r\nFROM ERGEBNIS\r\nWHERE MDisziplin <> ''\r\n"
                        "  AND MKlasse <> ''\r\n  AND Anlage > 0\r\n  AND Ident = :Ident\r\n  AND Teilmeisterschaft = :Teilmeister\r\n"
                        "  AND (WKTag = 1   OR  WKTag = 2)GROUP BY Anlage,MDisziplin,MKlasse\r\nORDER BY Anlage,MDisziplin,MKlasse", true},
-        {"Starterklärung Mahnschreiben", "SELECT M.MitglNr,M.Name,M.Vorname,M.Titel,M.Geschlecht,M.Strasse,\r\n       M.PLZ,M.Ort,M.Strasse,\r\n"
-                                "       E.Disziplin,V.VereinNr,V.Name As VerName,V.Abkuerzung,\r\n       P.NAME AS DisName\r\n"
-                                "FROM EMITGLIED M, ERGEBNIS E, EVEREIN V, PDISZIPLIN P\r\nWHERE E.MitglNr = M.MitglNr"
-                                " AND E.VereinNr = V.VereinNr AND E.Disziplin = P.Disziplin AND E.Ident = P.Ident"
-                                " AND E.Ident = :Ident AND E.Teilmeisterschaft = :Teilm\r\n"
-                                "ORDER BY M.Name,M.Vorname,E.Disziplin,E.VereinNr", true},
+        {"Starterklärung Mahnschreiben", VorbStarterkl::StartsSQL(), true},
         {"Starterklärung vorhandene Erklärungen", "SELECT D.Disziplin,V.VereinNr,V.Name,V.Abkuerzung\r\nFROM EDISZIPLIN D, EVEREIN V\r\n"
                              "WHERE D.VereinNr = V.VereinNr\r\n  AND D.MitglNr = '11010001'\r\nORDER BY D.Disziplin", false},
         {"Starterklärung Disziplin", "SELECT *\r\nFROM PDIsZIPLIN\r\nWHERE Ident = 1\r\n  AND Disziplin = '110'", true},

@@ -19,6 +19,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -358,6 +359,70 @@ TEST_F(Driver, PlaysOnTheModelessWindowTheEntryOpened)
     ohne.AddClick("bt_Drucken");
     EXPECT_EQ(ohne.Run([] {}), TFormDriver::Fehler);
     EXPECT_EQ(ohne.ErrorText(), "Kein Formular offen");
+}
+
+// A window whose button opens the job form modally, and whose memo
+// reports when it is left.
+class Fenster : public Qvform::TQuarvelForm {
+public:
+    static inline Fenster* Einheit = nullptr;
+
+    Fenster()
+    {
+        auto* oeffnen = neu<QPushButton>(this, "bt_Oeffnen");
+        Host::Connect(oeffnen, &QPushButton::clicked, this, [] {
+            const int r = Vcl::TModalForm::ModalZeigen(Auftrag::Einheit);
+            protokoll << QString("Auftrag:%1").arg(r);
+        });
+        memo = neu<QPlainTextEdit>(this, "mo_Notiz");
+        memo->installEventFilter(this);
+        neu<QLineEdit>(this, "ed_Titel");
+        auto* seiten = neu<QTabWidget>(this, "pc_Seiten");
+        seiten->addTab(neu<QWidget>(seiten, "ts_Eins"), "Listen");
+        seiten->addTab(neu<QWidget>(seiten, "ts_Zwei"), "Listen");
+        auto* liste = neu<QListWidget>(this, "lx_Klassen");
+        liste->addItems({"10 Schützenklasse", "2 Jugend", "20 Juniorinnen"});
+    }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == memo && e->type() == QEvent::FocusOut)
+            protokoll << "verlassen:" + memo->toPlainText();
+        return TQuarvelForm::eventFilter(o, e);
+    }
+    QPlainTextEdit* memo;
+};
+
+TEST_F(Driver, AClickThatOpensADialogIsFollowedOnItAndThenOnTheWindowBelow)
+{
+    TFormDriver d;
+    d.AddCtl("ed_Titel", "Fenster");  // the window's edit
+    d.AddClick("bt_Oeffnen");
+    d.AddCtl("ed_Titel", "Dialog");   // now the dialog's, the top-most form holding one
+    d.AddCtl("cb_Gesamt", "true");
+    d.AddClick("bt_OK");
+    d.AddCtl("mo_Notiz", "a\\nb");
+    d.AddCtl("lx_Klassen", "2");      // a list takes a row by its first word
+    d.AddCtl("pc_Seiten", "ts_Zwei"); // a page by its name
+    EXPECT_EQ(d.Run([] { Qvform::TQuarvelForm::EinzelnZeigen(Fenster::Einheit, false, nullptr, Qvform::fgNormal); }),
+              TFormDriver::Ok)
+        << d.ErrorText().toStdString();
+    ASSERT_NE(Fenster::Einheit, nullptr);
+    EXPECT_EQ(Fenster::Einheit->findChild<QLineEdit*>("ed_Titel")->text(), "Fenster");
+    // The memo was left when the list was set: its exit saw the text.
+    EXPECT_EQ(protokoll, (QStringList{"cb_Gesamt:1", "bt_OK", "FormClose", "Auftrag:1", "verlassen:a\nb"}));
+    EXPECT_EQ(Fenster::Einheit->findChild<QListWidget*>("lx_Klassen")->currentRow(), 1);
+    EXPECT_EQ(Fenster::Einheit->findChild<QTabWidget*>("pc_Seiten")->currentIndex(), 1);
+
+    // A control the open dialog lacks is not searched behind it; the dialog
+    // is closed with Cancel.
+    protokoll.clear();
+    TFormDriver hinter;
+    hinter.AddClick("bt_Oeffnen");
+    hinter.AddCtl("mo_Notiz", "x");
+    EXPECT_EQ(hinter.Play(Fenster::Einheit), TFormDriver::Fehler);
+    EXPECT_EQ(hinter.ErrorText(), "Steuerelement mo_Notiz nicht gefunden");
+    EXPECT_EQ(protokoll, (QStringList{"FormClose", "Auftrag:2"}));
+    Qvform::TQuarvelForm::Freigeben(Fenster::Einheit);
 }
 
 } // namespace
