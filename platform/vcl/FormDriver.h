@@ -40,7 +40,8 @@ public:
     // check boxes ("true"/"false"/"1"/"0") and radio buttons are clicked when
     // their state differs, radio groups and tab/page controls take an index
     // or an item text, edits take text, spin boxes a number in their range,
-    // combo boxes an index or item text, grids "key" (the row whose first
+    // combo boxes an index or item text, look-up boxes the key of a row or
+    // the text it shows (never an index; empty clears them), grids "key" (the row whose first
     // column shows key becomes current) or "key:Column=value" (sets that
     // cell; a check cell takes true/false or "X"). False with a message when
     // the control is missing or the value does not fit.
