@@ -142,11 +142,16 @@ TKonto KontoLesen(const QString& Blz, const QString& Konto, QString& Fehler)
 
 // --- Mandate references ----------------------------------------------------
 
+QString MandatsDateiName(QString Verband)
+{
+    // A slash in the association's name would make a folder of it.
+    Verband.replace('/', '-').replace('\\', '-');
+    return "Mandatsreferenzen " + Verband + ".csv";
+}
+
 QString MandatsDatei()
 {
-    QString verband = Qvsettings::GetString("Global", "Verband");
-    verband.replace('/', '-').replace('\\', '-');
-    return QDir(Qvpaths::ProgramFolder()).filePath("Mandatsreferenzen " + verband + ".csv");
+    return QDir(Qvpaths::ProgramFolder()).filePath(MandatsDateiName(Qvsettings::GetString("Global", "Verband")));
 }
 
 TMandate MandateLesen(const QString& Datei)

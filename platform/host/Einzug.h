@@ -48,6 +48,8 @@ using TMandate = std::map<QString, TMandat>; // by club number
 // The file of the association's mandate references in the program folder:
 // "Mandatsreferenzen " + the association's name (setting Global/Verband) + ".csv".
 QString MandatsDatei();
+// The file's name for the association Verband.
+QString MandatsDateiName(QString Verband);
 // Reads the file: one club a line, "club number;reference" and optionally
 // ";dd.mm.yyyy" (the date the mandate was signed); a heading line and empty
 // lines are skipped; UTF-8, or Windows-1252 when the file is no UTF-8.
