@@ -405,7 +405,7 @@ void TRechnungForm::ListeDrucken(TBaseReport& Report, const TVerein& Verein)
         Report.NewLine();
 
     Report.SetFont("Arial", 10);
-    Reportutil::SpaltenSetzen(Report, {{5.0}, {1.5}, {0.5}, {2.0}});
+    Reportutil::SpaltenSetzen(Report, {{5.0}, {2.5}, {0.5}, {2.0}});
     if (Qvsettings::GetInteger("Allgemein", "Verband") == 0)
         Reportutil::Zeile(Report, {"Rechnungsnummer:", Verein.Nummer, "/",
                                    QString::number(Verein.Kreis.toInt() + 10) + Verein.VereinNr});

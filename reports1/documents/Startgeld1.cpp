@@ -156,7 +156,7 @@ void TStartgeldForm::bt_StartgClick()
         ui->ed_Betrag->setFocus();
         throw Eingabefehler("Es wurde kein Betrag eingegeben.");
     }
-    if (!q_Verein->Locate("VereinNr", {verein}))
+    if (!q_Verein || !q_Verein->Locate("VereinNr", {verein}))
         throw EHostFehler("Der Verein " + verein + " ist nicht mehr in der Vereinstabelle.");
     q_Verein->Edit();
     q_Verein->FieldByName("Startgeld")->SetAsString(Cent::StartgeldText(cent));
