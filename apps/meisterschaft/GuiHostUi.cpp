@@ -1,4 +1,5 @@
 #include "GuiHostUi.h"
+#include "OrganiserDialog.h"
 #include "MainWindow.h"
 #include "Preview.h"
 
@@ -67,7 +68,12 @@ QString GuiHostUi::chooseSaveFile(const QString& title, const QString& proposal,
     return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
 }
 
-bool GuiHostUi::confirmOrganiser() { return true; }
+bool GuiHostUi::confirmOrganiser()
+{
+    const bool ok = OrganiserDialog::Ask(window_);
+    window_->updateTitle();
+    return ok;
+}
 
 void GuiHostUi::preview(const Host::PrintRequest& request) { OpenPreview(request, window_); }
 void GuiHostUi::previewNextPage(int id) { PreviewNextPage(id); }

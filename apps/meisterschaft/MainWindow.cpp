@@ -6,6 +6,7 @@
 #include "platform/host/Datamod.h"
 #include "platform/host/HostUi.h"
 #include "platform/host/Qvmain.h"
+#include "platform/host/Qvsettings.h"
 #include "platform/host/Sectionlist.h"
 
 #include <QApplication>
@@ -41,8 +42,21 @@ MainWindow::MainWindow(QSettings* recent) : overview_(new Overview), recent_(rec
     quit->setShortcut(QKeySequence("Ctrl+Q"));
     printMenu_ = menuBar()->addMenu("D&rucken");
     printMenu_->setObjectName("mm_Drucken");
+    settingsMenu_ = menuBar()->addMenu("&Einstellungen");
+    settingsMenu_->setObjectName("mm_Einstellungen");
+    verbandTitel_ = settingsMenu_->addAction("&Verbandsname im Seitenkopf");
+    verbandTitel_->setObjectName("mi_VerbandTitel");
+    verbandTitel_->setCheckable(true);
+    verbandTitel_->setToolTip("Kopfzeilen der Listen von Bezirks- und Landesmeisterschaften nennen den Verband");
+    connect(verbandTitel_, &QAction::triggered, this, [this](bool an) {
+        // Kept with the championship, so every workstation prints the same.
+        Qvsettings::SetString("Allgemein", "VerbandTitel", an ? "J" : "N");
+        Datamod::DataModule1()->SetCurrentChampionship(Datamod::iIdent);
+        updateSettingsMenu();
+    });
 
     overview_->onOpen = [this] { askAndOpen(); };
+    overview_->onPrintJob = [this](int i) { runPrintJob(i); };
     overview_->onOpenRecent = [this](const QString& entry) { openChampionship(entry); };
     setCentralWidget(overview_);
 
@@ -70,7 +84,7 @@ void MainWindow::rebuildPrintMenu()
     auto& jobs = Qvmain::f_Menue()->PrintJobs();
     for (int i = 0; i < jobs.Count(); ++i) {
         QAction* a = printMenu_->addAction(jobs.Item(i).Caption);
-        connect(a, &QAction::triggered, this, [i] { Qvmain::f_Menue()->PrintJobs().Click(i); });
+        connect(a, &QAction::triggered, this, [this, i] { runPrintJob(i); });
     }
     printMenu_->setEnabled(jobs.Count() > 0);
     overview_->refresh(recent_.entries());
@@ -92,6 +106,24 @@ void MainWindow::rebuildRecentMenu()
     recentMenu_->setEnabled(!entries.isEmpty());
 }
 
+void MainWindow::runPrintJob(int index)
+{
+    if (!Datamod::DataModule1()->DatabaseOpen()) {
+        Host::ui().messageDlg("Es ist keine Meisterschaft geöffnet.\nBitte öffnen Sie zuerst eine Meisterschaft "
+                              "(Datei – Meisterschaft öffnen…).",
+                              Host::mtInformation, Host::mbOK);
+        return;
+    }
+    Qvmain::f_Menue()->PrintJobs().Click(index);
+}
+
+void MainWindow::updateSettingsMenu()
+{
+    const bool offen = Datamod::DataModule1()->DatabaseOpen();
+    verbandTitel_->setEnabled(offen);
+    verbandTitel_->setChecked(offen && Datamod::bVerbandTitel);
+}
+
 void MainWindow::setStatusText(const QString& text)
 {
     status_->setText(text);
@@ -104,6 +136,7 @@ void MainWindow::setPageText(const QString& text) { page_->setText(text); }
 void MainWindow::updateTitle()
 {
     overview_->refresh(recent_.entries());
+    updateSettingsMenu();
     auto* connection = Datamod::DataModule1()->Connection();
     if (!Datamod::DataModule1()->DatabaseOpen() || !connection) {
         setWindowTitle(programName);

@@ -20,6 +20,9 @@ public:
     explicit MainWindow(QSettings* recent = nullptr);
 
     void rebuildPrintMenu();
+    // A print entry chosen in the menu or the overview. Without an open
+    // championship the user is told so and the module's window stays shut.
+    void runPrintJob(int index);
     void setStatusText(const QString& text);
     // The report's own status ("Drucke Seite 12"), beside the status line.
     void setPageText(const QString& text);
@@ -46,10 +49,13 @@ public:
 
 private:
     void rebuildRecentMenu();
+    void updateSettingsMenu();
 
     QMenu* fileMenu_;
     QMenu* recentMenu_;
     QMenu* printMenu_;
+    QMenu* settingsMenu_;
+    QAction* verbandTitel_;
     QProgressBar* progress_;
     QLabel* status_;
     QLabel* page_;

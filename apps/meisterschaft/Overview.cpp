@@ -131,7 +131,10 @@ void Overview::refresh(const QStringList& recent)
             auto* b = new QPushButton(jobs.Item(i).Caption);
             b->setMinimumHeight(b->sizeHint().height() * 2);
             b->setMinimumWidth(200);
-            connect(b, &QPushButton::clicked, this, [i] { Qvmain::f_Menue()->PrintJobs().Click(i); });
+            connect(b, &QPushButton::clicked, this, [this, i] {
+                if (onPrintJob)
+                    onPrintJob(i);
+            });
             row->addWidget(b);
         }
         row->addStretch(1);

@@ -17,6 +17,7 @@ public:
 
     // What the buttons without a championship do.
     std::function<void()> onOpen;
+    std::function<void(int)> onPrintJob; // a print entry by its position
     std::function<void(const QString& entry)> onOpenRecent;
 
     // Shows the state of now: the host's database and print menu, and the

@@ -47,20 +47,23 @@ struct TMessung {
     double speicherMb = 0;
 };
 
-// A stream handed to the preview is rendered to PDF at once, as the batch
-// host does; the time of the render belongs to the document.
+// Each print goes to its PDF as its pages are drawn, as in batch runs; the
+// time of writing it belongs to the document.
 class BenchUi : public BatchHostUi {
 public:
-    QString pdf;
+    std::unique_ptr<Report::TBatchOutput> ausgabe;
     int seiten = 0;
     QString fehler;
+    void nachPdf(const QString& pdf)
+    {
+        ausgabe.reset();
+        ausgabe = std::make_unique<Report::TBatchOutput>(pdf, QString());
+        ausgabe->WriteDirectly();
+    }
     void preview(const Host::PrintRequest& r) override
     {
-        Report::TReportDocument doc;
-        if (!Report::ReadStream(r.file, doc, &fehler) || !Report::RenderPdf(doc, pdf, &fehler))
-            return;
-        seiten = int(doc.Pages.size());
-        QFile::remove(r.file);
+        if (ausgabe->Write(r.file, &fehler))
+            seiten = ausgabe->LastPages();
     }
 };
 
@@ -111,7 +114,7 @@ int bench(const CliArgs& a)
         TMessung m{name, 1e9, 0, 0};
         for (int i = 0; i < wiederholungen; ++i) {
             Datamod::DisziplinInfoVergessen();
-            ui.pdf = home.filePath(name + ".pdf");
+            ui.nachPdf(home.filePath(name + ".pdf"));
             ui.seiten = 0;
             gestoppt = -1;
             uhr.restart();
@@ -191,6 +194,7 @@ int bench(const CliArgs& a)
         });
     }
     Host::setUi(nullptr);
+    ui.ausgabe.reset();
 
     if (fehler.isEmpty())
         fehler = ui.fehler;

@@ -64,6 +64,10 @@ int runJob(const CliArgs& a, bool check)
     ui.folder = a.value("folder");
     ui.file = a.value("file");
     Report::TBatchOutput ausgabe(a.value("pdf"), a.value("dump"));
+    // Pages go to the files as they are drawn; the layout check reads each
+    // print's stream whole instead.
+    if (!check && (a.has("pdf") || a.has("dump")))
+        ausgabe.WriteDirectly();
     bool ausgabeFehler = false;
     int befunde = 0;
     ui.onPreview = [&](const Host::PrintRequest& r) {

@@ -180,6 +180,7 @@ void TDataSet::SetFieldsFromDefs(const std::vector<FieldDef>& defs)
         }
     }
     fieldIndex_.clear();
+    spelledIndex_.clear();
     for (size_t i = fields_.size(); i-- > 0;)
         fieldIndex_.insert(fields_[i]->name_.toLower(), int(i));
 }
@@ -295,8 +296,14 @@ void TDataSet::Prior()
 
 TField* TDataSet::FindField(const QString& name)
 {
-    auto it = fieldIndex_.constFind(name.toLower());
-    return it == fieldIndex_.constEnd() ? nullptr : fields_[size_t(*it)].get();
+    // Jobs ask for the same few names row after row, spelled as in their
+    // code: those are found without folding the case each time.
+    auto s = spelledIndex_.constFind(name);
+    if (s == spelledIndex_.constEnd()) {
+        auto it = fieldIndex_.constFind(name.toLower());
+        s = spelledIndex_.insert(name, it == fieldIndex_.constEnd() ? -1 : *it);
+    }
+    return *s < 0 ? nullptr : fields_[size_t(*s)].get();
 }
 
 TField* TDataSet::FieldByName(const QString& name)

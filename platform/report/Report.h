@@ -7,5 +7,6 @@
 #include "platform/report/Rpfiler.h"
 #include "platform/report/Rplabel.h"
 #include "platform/report/Rplayout.h"
+#include "platform/report/Rppdf.h"
 #include "platform/report/Rprender.h"
 #include "platform/report/Rpstream.h"

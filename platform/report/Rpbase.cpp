@@ -50,13 +50,32 @@ TBaseReport::~TBaseReport() = default;
 
 TStreamPage& TBaseReport::page()
 {
+    if (ended_ || (sinkFailed_ && doc_.Pages.isEmpty())) {
+        scratch_.Ops.clear();
+        return scratch_;
+    }
     if (doc_.Pages.isEmpty())
         startPage();
     return doc_.Pages.last();
 }
 
+void TBaseReport::handPage()
+{
+    if (!sink_ || doc_.Pages.isEmpty())
+        return;
+    lastOps_ = doc_.Pages.last().Ops.size();
+    if (!aborted_ && !sink_->AddPage(doc_, doc_.Pages.last())) {
+        sinkFailed_ = true;
+        aborted_ = true;
+    }
+    doc_.Pages.clear();
+}
+
 void TBaseReport::startPage()
 {
+    handPage();
+    if (sinkFailed_)
+        return; // the output is gone: no further page
     ++page_;
     TStreamPage p;
     p.Width = pageWidth_;
@@ -64,7 +83,8 @@ void TBaseReport::startPage()
     // Pages of a report are much alike: room for as many operations as the
     // previous page had.
     if (!doc_.Pages.isEmpty())
-        p.Ops.reserve(doc_.Pages.last().Ops.size());
+        lastOps_ = doc_.Pages.last().Ops.size();
+    p.Ops.reserve(lastOps_);
     doc_.Pages.append(std::move(p));
     Home();
     if (OnNewPage)
@@ -88,6 +108,10 @@ void TBaseReport::EndDocument()
         inBand_ = true;
         OnFooter(*this);
         inBand_ = false;
+    }
+    if (sink_ && page_ > 0) {
+        handPage();
+        ended_ = true;
     }
 }
 

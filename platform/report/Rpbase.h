@@ -207,6 +207,12 @@ public:
     void EndDocument();
     const TReportDocument& Document() const { return doc_; }
     TReportDocument TakeDocument();
+    // Hands every page to sink as soon as it is finished (the next page
+    // begins, or EndDocument) and drops it: the document then keeps only
+    // the page being drawn, and nothing after EndDocument. A page the sink
+    // refuses aborts the report (SinkFailed). nullptr keeps the pages.
+    void SetPageSink(TPageSink* sink) { sink_ = sink; }
+    bool SinkFailed() const { return sinkFailed_; }
 
 private:
     struct FontState {
@@ -215,6 +221,8 @@ private:
     };
     TStreamPage& page();
     void startPage();
+    // Gives the page being drawn to the sink.
+    void handPage();
     // The metrics of the current font (looked up once per font change).
     const Fonts::Metrics& metrics() const;
     void fontChanged()
@@ -251,6 +259,11 @@ private:
     double penX_ = 0, penY_ = 0;
     bool aborted_ = false;
     bool inBand_ = false;
+    TPageSink* sink_ = nullptr;
+    bool sinkFailed_ = false;
+    bool ended_ = false;        // the last page went to the sink
+    qsizetype lastOps_ = 0;     // operations of the previous page
+    TStreamPage scratch_;       // takes what is drawn after the end
 };
 
 } // namespace Report

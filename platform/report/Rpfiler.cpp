@@ -16,6 +16,16 @@ std::function<void(const QString&)>& statusHook()
 
 void SetStatusHook(std::function<void(const QString&)> hook) { statusHook() = std::move(hook); }
 
+namespace {
+TPrintSinkFactory& printSinkFactory()
+{
+    static TPrintSinkFactory factory;
+    return factory;
+}
+} // namespace
+
+void SetPrintSinkFactory(TPrintSinkFactory factory) { printSinkFactory() = std::move(factory); }
+
 bool WriteFileAtomic(const QString& file, const QByteArray& data, QString* error)
 {
     QSaveFile out(file);
@@ -54,6 +64,8 @@ bool TReportComponent::Execute()
         if (statusHook() && !format.isEmpty())
             statusHook()(QString(format).replace(QLatin1String("%p"), QString::number(r.CurrentPage())));
     };
+    const std::unique_ptr<TPageSink> sink = pageSink();
+    report.SetPageSink(sink.get());
     if (OnBeforePrint)
         OnBeforePrint(report);
     if (!report.Aborted()) {
@@ -64,13 +76,34 @@ bool TReportComponent::Execute()
     }
     doc_ = report.TakeDocument();
     bool ok = false;
-    if (report.Aborted())
-        error_ = QStringLiteral("Druck abgebrochen");
-    else
+    if (report.Aborted()) {
+        error_ = report.SinkFailed() ? sink->ErrorString() : QStringLiteral("Druck abgebrochen");
+        if (sink)
+            sink->Cancel();
+    } else if (sink) {
+        ok = sink->Finish();
+        if (!ok)
+            error_ = sink->ErrorString();
+    } else {
         ok = writeOutput(doc_);
+    }
     if (OnAfterPrint)
         OnAfterPrint(report);
     return ok;
+}
+
+std::unique_ptr<TPageSink> TRvNDRWriter::pageSink()
+{
+    std::unique_ptr<TPageSink> sink;
+    if (printSinkFactory())
+        sink = printSinkFactory()(*this);
+    if (sink) {
+        // No stream file this time (a temporary file of an earlier run stays
+        // where a preview may still show it).
+        fileName_.clear();
+        autoName_ = false;
+    }
+    return sink;
 }
 
 bool TRvNDRWriter::writeOutput(const TReportDocument& doc)

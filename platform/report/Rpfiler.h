@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 namespace Report {
 
@@ -21,6 +22,18 @@ using TReportEvent = std::function<void(TBaseReport&)>;
 // Called with the status text (StatusFormat, "%p" = page number) whenever a
 // component starts a page; the host installs it to show the text.
 void SetStatusHook(std::function<void(const QString&)> hook);
+
+class TReportComponent;
+
+// Where the prints of stream writers go while a factory is installed: each
+// run of a TRvNDRWriter asks it for a page sink and hands every page to it
+// as soon as the page is finished, instead of keeping the document and
+// writing a stream file (FileName() is empty after such a run). The batch
+// output installs one to write PDF and dump files as the pages come. A
+// factory that returns nullptr leaves that run as it is; an empty function
+// uninstalls.
+using TPrintSinkFactory = std::function<std::unique_ptr<TPageSink>(const TReportComponent&)>;
+void SetPrintSinkFactory(TPrintSinkFactory factory);
 
 class TReportComponent : public QObject {
     Q_OBJECT
@@ -70,6 +83,9 @@ public:
 
 protected:
     virtual bool writeOutput(const TReportDocument& doc) = 0;
+    // The sink the pages of this run go to; nullptr: the document is kept
+    // and written by writeOutput.
+    virtual std::unique_ptr<TPageSink> pageSink() { return nullptr; }
     QString title_;
     TOrientation orientation_ = poPortrait;
     TPaper paper_ = paA4;
@@ -90,6 +106,7 @@ public:
 
 protected:
     bool writeOutput(const TReportDocument& doc) override;
+    std::unique_ptr<TPageSink> pageSink() override;
 };
 
 // RTF filer: paragraphs with tab stops, one per printed line.

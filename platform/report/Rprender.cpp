@@ -1,5 +1,7 @@
 #include "platform/report/Rprender.h"
+#include "platform/report/Rpfiler.h"
 #include "platform/report/Rpfonts.h"
+#include "platform/report/Rppdf.h"
 
 #include <QFileInfo>
 #include <QGlyphRun>
@@ -8,7 +10,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QRawFont>
 #include <QSaveFile>
@@ -29,10 +30,8 @@ const QImage& imageFor(const QString& file)
 {
     static QHash<QString, QImage> cache;
     auto it = cache.find(file);
-    if (it == cache.end()) {
-        QImage img(file);
-        it = cache.insert(file, img);
-    }
+    if (it == cache.end())
+        it = cache.insert(file, LoadImageFile(file));
     return *it;
 }
 
@@ -359,45 +358,13 @@ void PaintPage(QPainter& painter, const TReportDocument& doc, int pageIndex, dou
 
 bool RenderPdf(const TReportDocument& doc, const QString& pdfFile, QString* error)
 {
-    QSaveFile out(pdfFile);
-    if (!out.open(QIODevice::WriteOnly)) {
+    TPdfWriter pdf(pdfFile);
+    for (const TStreamPage& page : doc.Pages)
+        if (!pdf.AddPage(doc, page))
+            break;
+    if (!pdf.Finish()) {
         if (error)
-            *error = out.errorString();
-        return false;
-    }
-    {
-        QPdfWriter writer(&out);
-        const int dpi = 1200;
-        writer.setResolution(dpi);
-        writer.setTitle(doc.Title);
-        writer.setCreator(QStringLiteral("Reports1"));
-        auto layoutFor = [](const TStreamPage& p) {
-            return QPageLayout(QPageSize(QSizeF(p.Width * 10, p.Height * 10), QPageSize::Millimeter, QString(),
-                                         QPageSize::ExactMatch),
-                               QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
-        };
-        if (!doc.Pages.isEmpty())
-            writer.setPageLayout(layoutFor(doc.Pages.first()));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            if (error)
-                *error = QStringLiteral("PDF kann nicht geschrieben werden: %1").arg(pdfFile);
-            out.cancelWriting();
-            return false;
-        }
-        TextRuns textRuns(doc);
-        for (int i = 0; i < doc.Pages.size(); ++i) {
-            if (i > 0) {
-                writer.setPageLayout(layoutFor(doc.Pages[i]));
-                writer.newPage();
-            }
-            paintPage(painter, doc, i, dpi / 2.54, {}, &textRuns);
-        }
-        painter.end();
-    }
-    if (!out.commit()) {
-        if (error)
-            *error = out.errorString();
+            *error = pdf.ErrorString();
         return false;
     }
     return true;
@@ -463,8 +430,144 @@ QString NumberedFileName(const QString& base, int n)
     return stem + QLatin1Char('-') + QString::number(n) + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
 }
 
+// The files of one print: PDF and dump, written page by page. A sink of
+// the direct output also queues how the print went, for Write("").
+class TBatchOutput::Sink : public TPageSink {
+public:
+    Sink(TBatchOutput& owner, bool direct) : owner_(owner), number_(owner.count_ + 1), direct_(direct)
+    {
+        if (!owner.pdfBase_.isEmpty())
+            pdf_ = std::make_unique<TPdfWriter>(NumberedFileName(owner.pdfBase_, number_));
+        if (!owner.dumpBase_.isEmpty())
+            dump_ = std::make_unique<QSaveFile>(NumberedFileName(owner.dumpBase_, number_));
+    }
+    ~Sink() override { drop(); }
+
+    bool AddPage(const TReportDocument& doc, const TStreamPage& page) override
+    {
+        ++pages_;
+        if (pdf_ && !pdf_->AddPage(doc, page))
+            return fail(pdf_->ErrorString());
+        if (dump_) {
+            if (pages_ == 1 && !dump_->open(QIODevice::WriteOnly))
+                return failDump();
+            text_.clear();
+            DumpPage(doc, pages_, page, text_);
+            const QByteArray bytes = text_.toUtf8();
+            if (dump_->write(bytes) != bytes.size())
+                return failDump();
+        }
+        return true;
+    }
+    bool Finish() override
+    {
+        if (done_)
+            return error_.isEmpty();
+        if (pdf_ && !pdf_->Finish())
+            fail(pdf_->ErrorString());
+        if (dump_ && error_.isEmpty() && ((!dump_->isOpen() && !dump_->open(QIODevice::WriteOnly)) || !dump_->commit()))
+            failDump();
+        if (!error_.isEmpty()) {
+            drop();
+            report(error_);
+            return false;
+        }
+        done_ = true;
+        owner_.count_ = number_;
+        owner_.lastPages_ = pages_;
+        if (pdf_)
+            owner_.written_ << pdf_->FileName();
+        if (dump_)
+            owner_.written_ << dump_->fileName();
+        report(QString());
+        return true;
+    }
+    void Cancel() override
+    {
+        if (done_)
+            return;
+        drop();
+        report(error_.isEmpty() ? QStringLiteral("Druck abgebrochen") : error_);
+    }
+    QString ErrorString() const override { return error_; }
+
+private:
+    bool fail(const QString& why)
+    {
+        if (error_.isEmpty())
+            error_ = why;
+        return false;
+    }
+    bool failDump()
+    {
+        return fail(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
+                        .arg(dump_->fileName(), dump_->errorString()));
+    }
+    // Removes what was written.
+    void drop()
+    {
+        if (done_)
+            return;
+        done_ = true;
+        if (pdf_)
+            pdf_->Cancel();
+        if (dump_ && dump_->isOpen()) {
+            dump_->cancelWriting();
+            dump_->commit();
+        }
+    }
+    void report(const QString& result)
+    {
+        if (direct_)
+            owner_.directResults_.push_back(result);
+    }
+
+    TBatchOutput& owner_;
+    const int number_;
+    const bool direct_;
+    std::unique_ptr<TPdfWriter> pdf_;
+    std::unique_ptr<QSaveFile> dump_;
+    QString text_;
+    QString error_;
+    int pages_ = 0;
+    bool done_ = false;
+};
+
+TBatchOutput::TBatchOutput(const QString& pdfBase, const QString& dumpBase) : pdfBase_(pdfBase), dumpBase_(dumpBase)
+{
+}
+
+namespace {
+// The batch output whose direct output is installed.
+TBatchOutput* directOutput = nullptr;
+} // namespace
+
+TBatchOutput::~TBatchOutput()
+{
+    if (directOutput == this) {
+        SetPrintSinkFactory({});
+        directOutput = nullptr;
+    }
+}
+
+void TBatchOutput::WriteDirectly()
+{
+    directOutput = this;
+    SetPrintSinkFactory(
+        [this](const TReportComponent&) -> std::unique_ptr<TPageSink> { return std::make_unique<Sink>(*this, true); });
+}
+
 bool TBatchOutput::Write(const QString& streamFile, QString* error)
 {
+    if (streamFile.isEmpty()) {
+        // A print of the direct output, or nothing at all.
+        const QString why = directResults_.empty() ? QStringLiteral("keine Druckdatei") : directResults_.front();
+        if (!directResults_.empty())
+            directResults_.pop_front();
+        if (!why.isEmpty() && error)
+            *error = why;
+        return why.isEmpty();
+    }
     TReportDocument doc;
     QString why;
     if (!ReadStream(streamFile, doc, &why)) {
@@ -472,26 +575,14 @@ bool TBatchOutput::Write(const QString& streamFile, QString* error)
             *error = why;
         return false;
     }
-    ++count_;
-    if (!pdfBase_.isEmpty()) {
-        const QString file = NumberedFileName(pdfBase_, count_);
-        if (!RenderPdf(doc, file, &why)) {
-            if (error)
-                *error = why;
-            return false;
-        }
-        written_ << file;
-    }
-    if (!dumpBase_.isEmpty()) {
-        const QString file = NumberedFileName(dumpBase_, count_);
-        QSaveFile out(file);
-        const QByteArray text = DumpDocument(doc).toUtf8();
-        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
-            if (error)
-                *error = out.errorString();
-            return false;
-        }
-        written_ << file;
+    Sink sink(*this, false);
+    for (const TStreamPage& page : doc.Pages)
+        if (!sink.AddPage(doc, page))
+            break;
+    if (!sink.Finish()) {
+        if (error)
+            *error = sink.ErrorString();
+        return false;
     }
     return true;
 }

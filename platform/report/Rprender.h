@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <deque>
 
 class QPainter;
 class QPrinter;
@@ -20,7 +21,7 @@ namespace Report {
 void PaintPage(QPainter& painter, const TReportDocument& doc, int pageIndex, double pixelsPerCm,
                QPointF origin = {});
 
-// Writes the document as PDF (fonts embedded), atomically.
+// Writes the document as PDF with TPdfWriter (fonts embedded), atomically.
 bool RenderPdf(const TReportDocument& doc, const QString& pdfFile, QString* error = nullptr);
 
 // Prints pages fromPage..toPage (1-based, 0 = all) on a set-up printer.
@@ -60,19 +61,37 @@ public:
 // "stem-2.ext", and so on ("out.pdf", "out-2.pdf", …).
 QString NumberedFileName(const QString& base, int n);
 
-// Output of the prints of a batch run: each Write renders the stream to the
-// next numbered PDF (when PdfBase is set) and dump (when DumpBase is set).
+// Output of the prints of a batch run: each print goes to the next numbered
+// PDF (when pdfBase is set) and dump (when dumpBase is set).
+//
+// Write(stream file) reads a stream and writes both. After WriteDirectly()
+// the prints of stream writers go to the files page by page while they are
+// drawn, with no stream file in between (see SetPrintSinkFactory); the
+// print then reaches the preview hand-over without a file name, and
+// Write("") reports how that print went.
 class TBatchOutput {
 public:
-    TBatchOutput(const QString& pdfBase, const QString& dumpBase) : pdfBase_(pdfBase), dumpBase_(dumpBase) {}
+    TBatchOutput(const QString& pdfBase, const QString& dumpBase);
+    ~TBatchOutput();
+    TBatchOutput(const TBatchOutput&) = delete;
+    TBatchOutput& operator=(const TBatchOutput&) = delete;
+
+    // Installs the direct output for as long as this object lives (or
+    // another batch output installs its own).
+    void WriteDirectly();
     bool Write(const QString& streamFile, QString* error = nullptr);
     int Count() const { return count_; }
     QStringList Written() const { return written_; }
+    // Pages of the last print written.
+    int LastPages() const { return lastPages_; }
 
 private:
+    class Sink;
     QString pdfBase_, dumpBase_;
     int count_ = 0;
+    int lastPages_ = 0;
     QStringList written_;
+    std::deque<QString> directResults_; // direct prints not reported yet: empty = written, else the error
 };
 
 } // namespace Report

@@ -424,58 +424,64 @@ QString oneLine(QString text)
 
 } // namespace
 
+TPageSink::~TPageSink() = default;
+
+void DumpPage(const TReportDocument& doc, int pageNumber, const TStreamPage& streamPage, QString& out)
+{
+    const QChar t = QLatin1Char('\t');
+    const QString page = QString::number(pageNumber);
+    out += QLatin1String("P ") + page + QLatin1Char('\n');
+    for (const TStreamOp& op : streamPage.Ops) {
+        switch (op.Kind) {
+        case TOpKind::Text: {
+            const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
+            QString style;
+            if (f.Bold)
+                style += QLatin1Char('B');
+            if (f.Italic)
+                style += QLatin1Char('I');
+            if (f.Underline)
+                style += QLatin1Char('U');
+            out += QLatin1Char('T') + t + page + t + num(op.X1) + t + num(op.Y1) + t + QLatin1Char(op.Align) + t
+                   + f.Name + t + QString::number(f.Size) + t + style + t + oneLine(op.Text);
+            break;
+        }
+        case TOpKind::Line:
+            out += QLatin1Char('L') + t + page + t + num(op.X1) + t + num(op.Y1) + t + num(op.X2) + t + num(op.Y2)
+                   + t + QString::number(op.Width);
+            break;
+        case TOpKind::Box: {
+            QString borders;
+            if (op.Borders & BorderLeft)
+                borders += QLatin1Char('L');
+            if (op.Borders & BorderTop)
+                borders += QLatin1Char('T');
+            if (op.Borders & BorderRight)
+                borders += QLatin1Char('R');
+            if (op.Borders & BorderBottom)
+                borders += QLatin1Char('B');
+            out += QLatin1Char('B') + t + page + t + num(op.X1) + t + num(op.Y1) + t + num(op.X2) + t + num(op.Y2)
+                   + t + QString::number(op.Shade) + t + borders;
+            break;
+        }
+        case TOpKind::Image:
+            out += QLatin1Char('I') + t + page + t + num(op.X1) + t + num(op.Y1) + t + num(op.X2) + t + num(op.Y2)
+                   + t + oneLine(op.Text);
+            break;
+        case TOpKind::BarCode:
+            out += QLatin1Char('C') + t + page + t + num(op.X1) + t + num(op.Y1) + t + op.Symbology + t
+                   + oneLine(op.Text);
+            break;
+        }
+        out += QLatin1Char('\n');
+    }
+}
+
 QString DumpDocument(const TReportDocument& doc)
 {
     QString out;
-    const QChar t = QLatin1Char('\t');
-    for (int p = 0; p < doc.Pages.size(); ++p) {
-        const QString page = QString::number(p + 1);
-        out += QLatin1String("P ") + page + QLatin1Char('\n');
-        for (const TStreamOp& op : doc.Pages[p].Ops) {
-            switch (op.Kind) {
-            case TOpKind::Text: {
-                const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
-                QString style;
-                if (f.Bold)
-                    style += QLatin1Char('B');
-                if (f.Italic)
-                    style += QLatin1Char('I');
-                if (f.Underline)
-                    style += QLatin1Char('U');
-                out += QLatin1Char('T') + t + page + t + num(op.X1) + t + num(op.Y1) + t + QLatin1Char(op.Align) + t
-                       + f.Name + t + QString::number(f.Size) + t + style + t + oneLine(op.Text);
-                break;
-            }
-            case TOpKind::Line:
-                out += QLatin1Char('L') + t + page + t + num(op.X1) + t + num(op.Y1) + t + num(op.X2) + t + num(op.Y2)
-                       + t + QString::number(op.Width);
-                break;
-            case TOpKind::Box: {
-                QString borders;
-                if (op.Borders & BorderLeft)
-                    borders += QLatin1Char('L');
-                if (op.Borders & BorderTop)
-                    borders += QLatin1Char('T');
-                if (op.Borders & BorderRight)
-                    borders += QLatin1Char('R');
-                if (op.Borders & BorderBottom)
-                    borders += QLatin1Char('B');
-                out += QLatin1Char('B') + t + page + t + num(op.X1) + t + num(op.Y1) + t + num(op.X2) + t + num(op.Y2)
-                       + t + QString::number(op.Shade) + t + borders;
-                break;
-            }
-            case TOpKind::Image:
-                out += QLatin1Char('I') + t + page + t + num(op.X1) + t + num(op.Y1) + t + num(op.X2) + t + num(op.Y2)
-                       + t + oneLine(op.Text);
-                break;
-            case TOpKind::BarCode:
-                out += QLatin1Char('C') + t + page + t + num(op.X1) + t + num(op.Y1) + t + op.Symbology + t
-                       + oneLine(op.Text);
-                break;
-            }
-            out += QLatin1Char('\n');
-        }
-    }
+    for (int p = 0; p < doc.Pages.size(); ++p)
+        DumpPage(doc, p + 1, doc.Pages[p], out);
     return out;
 }
 

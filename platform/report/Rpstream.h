@@ -73,6 +73,25 @@ struct TReportDocument {
 // The stream file format version this library writes and reads.
 constexpr quint16 StreamVersion = 1;
 
+// Receives the pages of a report one by one as they are finished, so that
+// an output can be written while the report is still being drawn and no
+// page has to be kept (the drawing surface hands its pages to one with
+// TBaseReport::SetPageSink; the batch output installs them).
+class TPageSink {
+public:
+    virtual ~TPageSink();
+    // A finished page. doc carries the title, the setup and the font table
+    // as far as it goes (every font of the page is in it); its Pages are not
+    // looked at. false when the page could not be written (ErrorString).
+    virtual bool AddPage(const TReportDocument& doc, const TStreamPage& page) = 0;
+    // The last page is in: completes the output. false when it could not be
+    // written; nothing is left behind then.
+    virtual bool Finish() = 0;
+    // Drops everything written so far.
+    virtual void Cancel() = 0;
+    virtual QString ErrorString() const = 0;
+};
+
 // Writes the stream atomically (temporary name, then rename).
 bool WriteStream(const TReportDocument& doc, const QString& file, QString* error = nullptr);
 bool ReadStream(const QString& file, TReportDocument& doc, QString* error = nullptr);
@@ -86,6 +105,9 @@ bool ReadStream(const QString& file, TReportDocument& doc, QString* error = null
 //   C page x y symbology data
 // Fields are tab-separated, lengths in cm with 3 decimals; lines end in "\n".
 QString DumpDocument(const TReportDocument& doc);
+// The dump lines of one page (pageNumber 1-based, with its "P n" line),
+// appended to out: DumpDocument is these for every page.
+void DumpPage(const TReportDocument& doc, int pageNumber, const TStreamPage& page, QString& out);
 // The dump of a stream file; empty when the file cannot be read.
 QString DumpStream(const QString& streamFile);
 

@@ -19,7 +19,17 @@ void TDataSetModel::SetDataSet(Ado::TDataSet* dataSet)
 void TDataSetModel::AddColumn(const QString& field, const QString& title, bool check, bool editable)
 {
     beginResetModel();
-    columns_.push_back({field, title, check, editable || check});
+    columns_.push_back({field, title, check, editable || check, {}});
+    endResetModel();
+}
+
+void TDataSetModel::AddLookupColumn(const QString& title, std::function<QString(int row)> lookup)
+{
+    beginResetModel();
+    TColumn c;
+    c.Title = title;
+    c.Lookup = std::move(lookup);
+    columns_.push_back(std::move(c));
     endResetModel();
 }
 
@@ -115,6 +125,8 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rows_.size() || index.column() >= columns_.size())
         return {};
     const TColumn& c = columns_[index.column()];
+    if (c.Lookup)
+        return role == Qt::DisplayRole ? QVariant(c.Lookup(index.row())) : QVariant();
     const QString v = Value(index.row(), c.Field);
     if (c.Check) {
         if (role == Qt::CheckStateRole)

@@ -32,6 +32,9 @@ public:
         QString Title;        // column header
         bool Check = false;   // "X"/"" shown as a check box
         bool Editable = false;
+        // A column that shows a value looked up for the row (a name for a
+        // code); read-only. Field stays empty.
+        std::function<QString(int row)> Lookup;
     };
 
     explicit TDataSetModel(QObject* parent = nullptr);
@@ -40,6 +43,9 @@ public:
     void SetDataSet(Ado::TDataSet* dataSet);
     Ado::TDataSet* DataSet() const { return ds_; }
     void AddColumn(const QString& field, const QString& title, bool check = false, bool editable = false);
+    // A read-only column whose text lookup gives for a row (e.g. the name of
+    // the class whose code the row holds).
+    void AddLookupColumn(const QString& title, std::function<QString(int row)> lookup);
     const QVector<TColumn>& Columns() const { return columns_; }
     int ColumnOf(const QString& field) const;   // -1 when not shown
 

@@ -1,5 +1,6 @@
 #include "platform/vcl/RadioGroup.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -27,6 +28,23 @@ void TRadioGroup::SetItems(const QStringList& items)
     items_.clear();
     for (const QString& s : items)
         AddItem(s);
+    TabReihenfolge();
+}
+
+void TRadioGroup::TabReihenfolge()
+{
+    // Buttons made after the form was laid out would come last in the tab
+    // order, after OK and Cancel. They go right after the group box, which
+    // stands where the form has it; the box takes part in the chain only
+    // for the move (Qt moves a widget only behind one that takes focus).
+    const Qt::FocusPolicy alt = focusPolicy();
+    setFocusPolicy(Qt::TabFocus);
+    QWidget* vorher = this;
+    for (QAbstractButton* b : group_->buttons()) {
+        QWidget::setTabOrder(vorher, b);
+        vorher = b;
+    }
+    setFocusPolicy(alt);
 }
 
 void TRadioGroup::AddItem(const QString& item)

@@ -34,6 +34,9 @@ Q_SIGNALS:
     void Click();
 
 private:
+    // Puts the buttons into the window's tab order where the group stands.
+    void TabReihenfolge();
+
     QStringList items_;
     QButtonGroup* group_;
     QVBoxLayout* layout_;

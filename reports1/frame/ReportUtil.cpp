@@ -274,6 +274,11 @@ void TextTab(TBaseReport& Report, const QString& Text)
 
 QStringList TextAufteilen(TBaseReport& Report, const QString& Bezeichnung, double Anfang, double Ende)
 {
+    // Most names fit on their line as they are.
+    if (!Bezeichnung.isEmpty() && !Bezeichnung.contains('\n') && !Bezeichnung.contains('\r')
+        && !Bezeichnung.front().isSpace() && !Bezeichnung.back().isSpace()
+        && Report.TextWidth(Bezeichnung) <= Ende - Anfang)
+        return {Bezeichnung};
     Report::TMemoBuf memo;
     memo.SetPrintStart(Anfang);
     memo.SetPrintEnd(Ende);
@@ -314,7 +319,13 @@ void Zeile(TBaseReport& Report, const QStringList& Felder)
     for (const QString& f : Felder) {
         const QString text = Druckbar(f);
         if (Report.TabIndex() < Report.TabCount()) {
-            TextTab(Report, text);
+            const TTab* t = Report.GetTab(Report.TabIndex() + 1);
+            if (Report.TextWidth(text) < t->Width - 2 * Report.XI2U(t->Margin)) {
+                Report.Tab(); // it fits: no font to fit
+                Report.Print(text);
+            } else {
+                TextTab(Report, text);
+            }
         } else {
             Report.Tab();
             Report.Print(text);

@@ -31,6 +31,7 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextEdit>
+#include <QTabBar>
 #include <QTimer>
 
 using Report::TBaseReport;
@@ -172,8 +173,10 @@ void TErgebDruckForm::RasterAnlegen()
     ds_Disziplin = rasterModell(this, "ds_Disziplin", q_Disziplin.get(), {{"Disziplin", "Disziplin"}, {"Name", "Name"}});
     ds_Disziplin->Bind(ui->gr_Disziplinen, [this](int) { ds_DisziplinDataChange(); });
 
-    ds_DisKla = rasterModell(this, "ds_DisKla", q_DisKla.get(), {{"Klasse", "Klasse"}, {"Disziplin", "Disziplin"}});
-    ds_DisKla->AddColumn("ErgebEing", "ErgebEing", true);
+    ds_DisKla = rasterModell(this, "ds_DisKla", q_DisKla.get(), {{"Klasse", "Klasse"}});
+    ds_DisKla->AddLookupColumn("Bezeichnung", [this](int row) { return klassenNamen_.value(ds_DisKla->Value(row, "Klasse")); });
+    ds_DisKla->AddColumn("Disziplin", "Disziplin");
+    ds_DisKla->AddColumn("ErgebEing", "Ausgabe", true);
     ds_DisKla->Bind(ui->gr_Klassen);
     // Ticking a class marks it through UpdateDisKla; clearing a tick posts
     // the row of the class grid.
@@ -207,8 +210,20 @@ void TErgebDruckForm::RasterAnlegen()
     for (QTableView* g : {ui->gr_Disziplinen, ui->gr_Klassen, ui->gr_Teilnehmer, ui->gr_Mitglied, ui->gr_MitVer,
                           ui->gr_Disziplin}) {
         g->verticalHeader()->hide();
+        g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 8);
         g->horizontalHeader()->setStretchLastSection(true);
     }
+    ui->gr_Klassen->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+
+    // The grids keep two fifths of the width whatever tab is chosen, and
+    // every tab of the output pages is shown without scroll arrows.
+    ui->lc_Normal->setStretch(0, 2);
+    ui->lc_Normal->setStretch(1, 3);
+    for (QWidget* w : {static_cast<QWidget*>(ui->gr_Disziplinen), static_cast<QWidget*>(ui->gr_Klassen),
+                       static_cast<QWidget*>(ui->pc_Ergebnis)})
+        w->setSizePolicy(QSizePolicy::Ignored, w->sizePolicy().verticalPolicy());
+    ui->pc_Ergebnis->tabBar()->setUsesScrollButtons(false);
+    ui->pc_Ergebnis->setMinimumWidth(ui->pc_Ergebnis->tabBar()->sizeHint().width() + 8);
 }
 
 void TErgebDruckForm::AusgabenAnlegen()
@@ -418,6 +433,11 @@ void TErgebDruckForm::DisKlaOeffnen()
     q_DisKla->SetSQL("SELECT *\r\nFROM PDISKLA\r\nWHERE Ident = " + Nr(Datamod::iIdent) + CRLF
                      + "  AND Disziplin = " + Ado::QuotedStr(AktDisziplin()) + CRLF + "ORDER BY Disziplin,Klasse");
     q_DisKla->Open();
+    // The class names the class grid shows beside the codes.
+    klassenNamen_.clear();
+    if (q_Klasse->Active())
+        for (q_Klasse->First(); !q_Klasse->Eof(); q_Klasse->Next())
+            klassenNamen_.insert(q_Klasse->FieldByName("Klasse")->AsString(), q_Klasse->FieldByName("Name")->AsString());
     ds_DisKla->Refresh();
 }
 

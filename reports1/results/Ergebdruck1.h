@@ -8,6 +8,7 @@
 #include "reports1/results/ErgebRangfolge.h"
 
 #include <QEvent>
+#include <QHash>
 #include <memory>
 
 namespace Ui { class TErgebDruckForm; }
@@ -132,6 +133,7 @@ private:
     bool erstellt_ = false;
     int ticks_ = 0;          // name search: ticks since the last change
     QString suche_;          // name search: the text typed
+    QHash<QString, QString> klassenNamen_; // class code -> name, for the class grid
 };
 
 namespace Ergebdruck1 {

@@ -140,3 +140,37 @@ TEST(Reports1Cli, RunsTheStartListOnAGeneratedChampionship)
 }
 
 } // namespace
+
+#include "platform/report/Rpbase.h"
+#include "platform/report/Rpstream.h"
+
+namespace {
+
+TEST(Reports1Cli, CheckReportsFindingsOfAStreamAndOfAJobRun)
+{
+    QTemporaryDir dir;
+    // A page with a text running off the printable area and one that fits.
+    Report::TBaseReport r;
+    r.BeginDocument();
+    r.SetFont("Arial", 10);
+    r.PrintLeft("passt", 2.0);
+    r.NewLine();
+    r.PrintLeft("483,5 100,5 10,4", 18.2);
+    r.EndDocument();
+    const QString stream = dir.filePath("seite.ndr");
+    ASSERT_TRUE(Report::WriteStream(r.TakeDocument(), stream));
+    Outcome c = run("reports1", {"check", stream});
+    EXPECT_EQ(c.code, 1);
+    EXPECT_EQ(c.out.count('\n'), 1) << c.out.toStdString();
+    EXPECT_TRUE(c.out.startsWith("Seite 1, x 18,20")) << c.out.toStdString();
+    EXPECT_TRUE(c.out.contains("Text \"483,5 100,5 10,4\" ragt über den druckbaren Bereich (rechts 20,50 cm)"));
+
+    // A job run through the check: its print has no finding.
+    const QString db = dir.filePath("m.sqlite");
+    ASSERT_EQ(run("reports1", {"init-db", db, "--starts", "150"}).code, 0);
+    Outcome j = run("reports1", {"check", "run", "Starterliste", "true", "--db", db, "--ctl", "gb_Auswahl=1"});
+    EXPECT_EQ(j.code, 0) << j.out.toStdString();
+    EXPECT_EQ(j.out, "PRÜFUNG: Starterliste: ohne Befund\n");
+}
+
+} // namespace

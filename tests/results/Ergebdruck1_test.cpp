@@ -134,7 +134,18 @@ protected:
         QStringList l;
         for (int r = 0; r < g->model()->rowCount(); ++r)
             l << g->model()->index(r, 0).data().toString()
-                     + (g->model()->index(r, 2).data(Qt::CheckStateRole).toInt() == Qt::Checked ? "X" : "");
+                     + (g->model()->index(r, 3).data(Qt::CheckStateRole).toInt() == Qt::Checked ? "X" : "");
+        return l;
+    }
+    // The class grid's captions and the names it shows beside the codes.
+    QStringList klassenSpalten()
+    {
+        auto* m = ctl<QTableView>("gr_Klassen")->model();
+        QStringList l;
+        for (int c = 0; c < m->columnCount(); ++c)
+            l << m->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < m->rowCount(); ++r)
+            l << m->index(r, 1).data().toString();
         return l;
     }
 
@@ -177,6 +188,8 @@ TEST_F(ErgebDruck, OpensOnResultsListFromMenuAndOnGeneralPageForIncompleteResult
     ASSERT_EQ(dis->model()->rowCount(), 2);
     EXPECT_EQ(dis->model()->index(1, 1).data().toString(), "Luftpistole");
     EXPECT_EQ(klassenGrid(), QStringList({"10", "20"}));
+    EXPECT_EQ(klassenSpalten(), QStringList({"Klasse", "Bezeichnung", "Disziplin", "Ausgabe", "Schützenklasse",
+                                             "Damenklasse"}));
 
     f->close();
     flushEvents();

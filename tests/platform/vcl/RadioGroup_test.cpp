@@ -4,6 +4,9 @@
 #include "platform/vcl/RadioGroup.h"
 #include "tests/support/QtGtest.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -69,6 +72,49 @@ TEST(RadioGroup, AUserPickClicksOnceWithTheNewIndexInPlace)
     EXPECT_FALSE(knoepfe[1]->isVisibleTo(&g));
     EXPECT_TRUE(knoepfe[2]->isVisibleTo(&g));
     EXPECT_EQ(g.ItemIndex(), 1); // hiding an item keeps the choice
+}
+
+} // namespace
+
+namespace {
+
+TEST(RadioGroupTabOrder, ButtonsMadeLaterComeWhereTheGroupStands)
+{
+    // An edit, the group, then OK, laid out before the items exist: Tab goes
+    // edit -> the group's buttons -> OK, not past OK to the buttons.
+    QWidget form;
+    auto* edit = new QLineEdit(&form);
+    auto* group = new Vcl::TRadioGroup(&form);
+    auto* ok = new QPushButton("OK", &form);
+    group->SetItems({"Wettbewerbe", "Anlagen", "gestartete Teilnehmer"});
+    QStringList chain;
+    QWidget* w = edit;
+    for (int i = 0; i < 5; ++i) {
+        w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus)
+            w = w->nextInFocusChain();
+        chain << (w == ok ? QString("OK") : w->objectName().isEmpty() ? QString("?") : w->objectName().right(2));
+    }
+
+    EXPECT_EQ(chain.mid(0, 4), (QStringList{"_0", "_1", "_2", "OK"}));
+
+    // A group that is the form's first control: its buttons come first, the
+    // box and OK after them, whatever the items were before.
+    QWidget zweite;
+    auto* erste = new Vcl::TRadioGroup(&zweite);
+    auto* box = new QCheckBox("RTF", &zweite);
+    box->setObjectName("cb");
+    erste->SetItems({"a", "b"});
+    erste->SetItems({"Wettbewerbe", "Anlagen"});
+    QStringList reihe;
+    QWidget* x = &zweite;
+    for (int i = 0; i < 3; ++i) {
+        do
+            x = x->nextInFocusChain();
+        while (x->focusPolicy() == Qt::NoFocus);
+        reihe << x->objectName().right(2);
+    }
+    EXPECT_EQ(reihe, (QStringList{"_0", "_1", "cb"}));
 }
 
 } // namespace
