@@ -89,9 +89,12 @@ TEST_F(Startgeld, OneWindowWithTheTextsOfItsFilesAndTheSubChampionshipBox)
     EXPECT_EQ(kind<QLineEdit>("ed_BuchText1")->maxLength(), 27);
     EXPECT_EQ(kind<Vcl::TLookupCombo>("cx_Verein")->count(), 3);
 
-    // Both boxes store the state of the sub-championship box.
+    // Both boxes store the state of the sub-championship box. The menu
+    // entry brings a minimised window back instead of opening another.
+    f->showMinimized();
     ASSERT_EQ(spielen({{"cb_PDFDatei", "true"}}), Vcl::TFormDriver::Ok);
-    EXPECT_EQ(Startgeld1::StartgeldForm, f); // raised, not opened twice
+    EXPECT_EQ(Startgeld1::StartgeldForm, f);
+    EXPECT_FALSE(f->isMinimized());
     EXPECT_EQ(db.value("SELECT Wert FROM QVSETTINGS WHERE Schluessel = 'TeilStag'").toString(), "J");
     ASSERT_EQ(spielen({{"cb_Teilm", "false"}}), Vcl::TFormDriver::Ok);
     EXPECT_EQ(db.value("SELECT Wert FROM QVSETTINGS WHERE Schluessel = 'TeilStag'").toString(), "N");
