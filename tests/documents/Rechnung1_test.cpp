@@ -153,6 +153,26 @@ TEST_F(Rechnung, TheSelectionOfTheDialogAndWhatItRefuses)
     EXPECT_EQ(ui->previews.size(), 1);
 }
 
+TEST_F(Rechnung, AtStateLevelOfTheThirdFederationTheClubsOwnNumbersAreUsed)
+{
+    db.setting("Allgemein", "VeranstaltungsArt", "3");
+    db.setting("Allgemein", "Verband", "2");
+    // No club has a number yet: the dialog says what to do and closes.
+    EXPECT_EQ(drucken("1", false, {}), Vcl::TFormDriver::Ok);
+    EXPECT_EQ(ui->messageTexts().last(), "Bitte erstellen Sie zuerst die Datensätze\r\nfür die FAKTU");
+    EXPECT_TRUE(ui->previews.isEmpty());
+
+    // One club of the selection without a number stops the whole print.
+    db.exec("UPDATE EVEREIN SET RechNr = 'BZ-2025-0007' WHERE VereinNr = '1101'");
+    EXPECT_EQ(drucken("1", false, {}), Vcl::TFormDriver::Ok);
+    EXPECT_EQ(ui->messageTexts().last(), "Bitte vergeben Sie zuerst die Rechnungsnummern");
+    EXPECT_TRUE(ui->previews.isEmpty());
+
+    // The prefix stays, the number after the last "-" is read as a number.
+    const QStringList z = druck("1", {{"cx_StgVereinAb", "1101"}, {"cb_Rechnr", "true"}});
+    EXPECT_TRUE(z.contains("1:Rechnungsnummer:|BZ-2025-7")) << z.join('\n').toStdString();
+}
+
 TEST_F(Rechnung, TheDetailedInvoiceListsCompetitionsAndClearsItsCounters)
 {
     const QStringList z = druck("2", {{"cx_StgVereinAb", "1101"}, {"cx_StgVereinBis", "1101"}});
