@@ -7,14 +7,15 @@
 
 namespace Verbs {
 
-// init-db FILE [--demo] [--starts N] [--seed S]: the schema, and with --demo
-// or --starts a generated championship.
+// init-db FILE [--demo] [--starts N] [--seed S] [--home DIR]: the schema, and
+// with --demo or --starts a generated championship; with --home its
+// association's mandate references and invoice texts go into that program folder.
 int initDb(const CliArgs& a)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (a.positional.size() != 1) {
-        err << "Aufruf: reports1 init-db DATEI [--demo] [--starts N] [--seed S]\n";
+        err << "Aufruf: reports1 init-db DATEI [--demo] [--starts N] [--seed S] [--home ORDNER]\n";
         return 64;
     }
     const QString file = a.positional.first();
@@ -35,6 +36,14 @@ int initDb(const CliArgs& a)
         return 1;
     }
     out << "Datenbank erstellt: " << file << "\n";
+    if (demo && a.has("home")) {
+        Ado::TADOConnection c;
+        if (!c.Open(file, &error) || !Demo::StartgeldDateien(c, a.value("home"), &error)) {
+            err << "FEHLER: Startgeldunterlagen: " << error << "\n";
+            return 1;
+        }
+        out << "Mandatsreferenzen und Texte der Startgeldrechnung in " << a.value("home") << "\n";
+    }
     if (demo)
         out << "Meisterschaft: " << s.veranstaltung << " (Ident " << o.ident << ", Startwert " << o.seed << ")\n"
             << "  " << s.clubs << " Vereine, " << s.members << " Mitglieder, " << s.starts << " Starts, "

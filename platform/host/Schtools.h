@@ -5,10 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
 namespace Report {
 class TBaseReport;
 class TRTFFiler;
 } // namespace Report
+namespace Ado {
+class TDataSet;
+}
 
 namespace Schtools {
 
@@ -58,5 +63,43 @@ bool AbsenderErmitteln(QStringList& Zeilen);
 // Text files of the installation, one line per list entry (UTF-8).
 QStringList FileToStrings(const QString& Datei);
 bool StringsToFile(const QStringList& Zeilen, const QString& Datei);
+
+// The working folder outputs go to unless the user chooses another: the
+// setting Allgemein/Arbeitspfad when it names a folder, else the
+// installation's data folder.
+QString ArbeitspfadLaden();
+
+// --- Entry fees (the clubs' starts by fee group) ----------------------------
+
+// Team starts of club VereinNr in championship iIdent, counted into Anzahl
+// by the team fee group (PDISKLA.StgGrpMannschaft of the team's discipline
+// and class): with Teilm only the current sub-championship's, with
+// Nachtraeglich only teams with a start entered later (AManuell = 'X').
+void MannschaftStartZaehlen(const QString& VereinNr, bool Teilm, bool Nachtraeglich, std::map<int, int>& Anzahl);
+// The same, and each team also adds 1 to ZaehlerM of its discipline and
+// class (PDISKLA), which the detailed invoice lists.
+void MannschaftStartZaehlenDetail(const QString& VereinNr, bool Teilm, bool Nachtraeglich, std::map<int, int>& Anzahl);
+// The fee of every club into EVEREIN.Startgeld (cents, "0000002500"; ""
+// for none), emptied and refilled in one transaction: its starts and teams
+// by fee group, and its team re-registrations when Speziell/Ummeldung is
+// "J". Teilm and Nachtraeglich select as above; with RechnrBehalten the
+// clubs' invoice numbers stay (they are never changed here). Vereine, when
+// given, is read again afterwards.
+void StartgelderRechnen(Ado::TDataSet* Vereine, bool Teilm, bool Nachtraeglich, bool RechnrBehalten, int Ident);
+
+// --- Direct debit -----------------------------------------------------------
+
+// Writes the direct debits of the clubs of Vereine (EVEREIN rows) with a
+// general fee into the folder Ordner: the exchange file DTAUS0.TXT and the
+// SEPA file SEPA-Lastschrift.xml, both or neither (each written under a
+// temporary name, existing files only replaced after the user agreed).
+// Everything is checked before anything is written; a club without bank
+// data or mandate, a wrong account of the association or an unreadable
+// mandate file raise EHostFehler naming them. Ergebnis gets five texts: the
+// sum in cents, the number of debits, the check sums of the account
+// numbers and of the bank codes, and the collection date (dd.mm.yyyy).
+// False when the user did not want existing files replaced.
+bool EinzugErstellen(Ado::TDataSet& Vereine, bool Lastschrift, const QString& BuchText1, const QString& BuchText2,
+                     const QString& Ordner, QStringList& Ergebnis);
 
 } // namespace Schtools

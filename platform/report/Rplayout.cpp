@@ -144,6 +144,8 @@ QVector<TLayoutFinding> CheckLayout(const TReportDocument& doc, const TLayoutOpt
             const QString offSheet = outside(r, sheet, tol);
             if (!offSheet.isEmpty())
                 add(TLayoutFinding::AusserhalbBlatt, x, y, text, ragt + " über das Blatt (" + offSheet + ")");
+            else if (what == QLatin1String("Linie"))
+                return; // a line may begin at the edge: what no printer reaches is left off
             else if (const QString off = outside(r, printable, tol); !off.isEmpty())
                 add(TLayoutFinding::AusserhalbDruckbereich, x, y, text,
                     ragt + " über den druckbaren Bereich (" + off + ")");

@@ -2,8 +2,9 @@
 // The layout check of a report stream: what a printer would cut off or a
 // reader could not read.
 //
-//  - a text, box, line, image or bar code beyond the printable area (the
-//    sheet less the border no printer reaches) or beyond the sheet;
+//  - a text, box, image or bar code beyond the printable area (the sheet
+//    less the border no printer reaches), or anything beyond the sheet (a
+//    line, such as a fold mark, may start at the sheet's edge);
 //  - a text wider than the tab cell it was printed in, running into the
 //    next cell or past the section;
 //  - a text painted over: by a later shaded box, by a line through its

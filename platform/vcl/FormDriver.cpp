@@ -1,5 +1,6 @@
 #include "platform/vcl/FormDriver.h"
 #include "platform/host/Guard.h"
+#include "platform/vcl/LookupCombo.h"
 #include "platform/vcl/RadioGroup.h"
 
 #include "platform/host/Qvform.h"
@@ -129,6 +130,17 @@ bool TFormDriver::SetControl(QWidget* root, const QString& name, const QString& 
         if (!ok || v < dsb->minimum() || v > dsb->maximum())
             return fail("Wert " + value + " passt nicht zu " + name);
         dsb->setValue(v);
+    } else if (auto* lc = qobject_cast<TLookupCombo*>(w)) {
+        // A look-up box takes the key of a row or the text it shows; an
+        // empty value clears it. A position in the list is no answer.
+        if (value.trimmed().isEmpty()) {
+            lc->Waehlen(-1);
+            return true;
+        }
+        const int i = lc->ZeileFinden(value);
+        if (i < 0)
+            return fail("Eintrag " + value + " gibt es in " + name + " nicht");
+        lc->Waehlen(i);
     } else if (auto* co = qobject_cast<QComboBox*>(w)) {
         QStringList items;
         for (int i = 0; i < co->count(); ++i)

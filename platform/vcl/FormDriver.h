@@ -50,9 +50,11 @@ public:
     // tab controls an index, a caption or a page's objectName, stacked pages
     // an index or a page's objectName, edits and memos take text ("\n" in a
     // memo's value starts a new line), spin boxes a number in their range,
-    // combo boxes an index or item text, grids and lists "key" (the row whose
-    // first column shows key, or whose text begins with key and a blank, else
-    // the row numbered key, becomes current) or "key:Column=value" (sets that
+    // combo boxes an index or item text, look-up boxes the key of a row or
+    // the text it shows (never an index; empty clears them), grids and lists
+    // "key" (the row whose first column shows key, or whose text begins with
+    // key and a blank, else the row numbered key, becomes current) or
+    // "key:Column=value" (sets that
     // cell; a check cell takes true/false or "X"). False with a message when
     // the control is missing or the value does not fit.
     static bool SetControl(QWidget* root, const QString& name, const QString& value, QString* error);

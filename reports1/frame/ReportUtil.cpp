@@ -141,9 +141,9 @@ void BriefkopfDrucken(TBaseReport& Report, double Pos)
 void Faltmarker(TBaseReport& Report)
 {
     blackThinPen(Report);
-    // From where printers begin to print (0.5 cm in from the sheet's edge).
+    // A short line at the sheet's edge, a third down: where the letter is folded.
     const double y = Report.GetPageHeight() / 3;
-    Report.MoveTo(0.5, y);
+    Report.MoveTo(0, y);
     Report.LineTo(1.0, y);
 }
 

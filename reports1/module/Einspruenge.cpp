@@ -1,5 +1,7 @@
 #include "reports1/module/Einspruenge.h"
 
+#include "reports1/documents/Rechnung1.h"
+#include "reports1/documents/Startgeld1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/results/Ergebdruck1.h"
@@ -22,6 +24,11 @@ const std::vector<TEinsprung>& alle()
         {"Starterliste", "bt_OK", [](const QString& a) { Starter1::Starterliste(wahr(a)); }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
+        {"Startgeld1", "", [](const QString&) { Startgeld1::Erstellen(); }},
+        // KIND[,pdf]: 1 invoice by fee group, 2 detailed invoice, 3 overview.
+        {"Rechnungliste", "bt_OK", [](const QString& a) {
+             Rechnung1::Rechnungliste(a.section(',', 0, 0).trimmed(), a.section(',', 1).trimmed().toLower() == "pdf");
+         }},
     };
     return liste;
 }

@@ -203,7 +203,7 @@ TEST_F(PageServices, RuleFoldMarkAndSenderLine)
     r.SetYPos(5.0);
     Reportutil::DrawVerticalLine(r, 7);
     EXPECT_DOUBLE_EQ(r.GetYPos(), 5.2);
-    // The fold mark: a third of the page height, from the sheet's edge.
+    // The fold mark: a third of the page height, from where printers reach.
     Reportutil::Faltmarker(r);
 
     // The sender line at the position given, then two lines further.
@@ -223,7 +223,7 @@ TEST_F(PageServices, RuleFoldMarkAndSenderLine)
     EXPECT_EQ(dumpOf(r), (QStringList{
                              "P 1",
                              "L\t1\t3.000\t5.200\t15.000\t5.200\t-1",
-                             "L\t1\t0.500\t9.900\t1.000\t9.900\t-1",
+                             "L\t1\t0.000\t9.900\t1.000\t9.900\t-1",
                              "T\t1\t3.000\t6.000\tL\tArial\t7\tI\tHans Meier, Hauptstraße 1, 82362 Weilheim",
                          }));
 }

@@ -91,7 +91,7 @@ TEST_F(Starterklaerung, DisqualificationLettersMarkTheStartsUnderRuleNumberOneAd
     EXPECT_EQ(ui->statusTexts.first(), "Erstellen der fehlenden Starterklärungen");
     // The sender line and the fold mark of the page services.
     EXPECT_TRUE(d.dump.contains("Anna Lechner, "));
-    EXPECT_TRUE(d.dump.contains("L\t1\t0.500\t9.900\t1.000\t9.900\t-1"));
+    EXPECT_TRUE(d.dump.contains("L\t1\t0.000\t9.900\t1.000\t9.900\t-1"));
 
     EXPECT_EQ(db.value("SELECT Regel FROM EREGEL WHERE Nummer = 1").toString(), "0.7.4");
     EXPECT_EQ(marken(), (QStringList{"1/1102/110:1/N", "1/1101/120:0/N", "2/1101/110:1/N", "2/1101/120:0/N",

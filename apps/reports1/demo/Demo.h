@@ -37,4 +37,10 @@ Summary Generate(Ado::TADOConnection& connection, const Options& options);
 bool CreateDatabase(const QString& file, const Options& options, bool demo, QString* error,
                     Summary* summary = nullptr);
 
+// Writes into folder (the program folder) what the association's treasurer
+// keeps there: the file of mandate references of the clubs with a fee, and
+// the invoices' closing text and sender line (Daten/STARTG.DAT,
+// Daten/ABSENDER.DAT).
+bool StartgeldDateien(Ado::TADOConnection& connection, const QString& folder, QString* error = nullptr);
+
 } // namespace Demo

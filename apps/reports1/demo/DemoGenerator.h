@@ -61,6 +61,7 @@ private:
     void writeStaff(int id);
     void writeTargets(int id);
     void writeSettings(const QString& level, const QString& region, bool state);
+    void writeFees(); // DemoFees.cpp
 
     Ado::TADOConnection& c_;
     Options o_;

@@ -30,6 +30,7 @@ void Generator::write()
     mitarbInserter_ = nullptr;
     writeTargets(id);
     writeSettings(level, region, state);
+    writeFees();
 }
 
 void Generator::writeClubs()

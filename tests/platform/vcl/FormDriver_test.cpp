@@ -8,6 +8,10 @@
 #include "platform/host/HostUi.h"
 #include "platform/host/Qvform.h"
 #include "platform/vcl/FormDriver.h"
+#include "platform/vcl/LookupCombo.h"
+#include "platform/ado/Ado.h"
+#include "platform/host/Datamod.h"
+#include "tests/support/Fixture.h"
 #include "platform/vcl/ModalForm.h"
 #include "platform/vcl/RadioGroup.h"
 #include "tests/support/QtGtest.h"
@@ -144,6 +148,43 @@ TEST(SetControl, SetsEachKindAsAUserWouldAndRunsItsHandlerOnlyOnAChange)
     EXPECT_EQ(kind<QComboBox>(&f, "co_Format")->currentIndex(), 1);
     setzen("co_Format", "0");
     EXPECT_EQ(kind<QComboBox>(&f, "co_Format")->currentIndex(), 0);
+}
+
+TEST(SetControl, ALookUpBoxTakesAKeyOrTheTextItShowsNeverAPosition)
+{
+    Fixture::Database db;
+    db.insert("EVEREIN", {{"VereinNr", "1101"}, {"Name", "Tell Dachau"}, {"Abkuerzung", "SG"}});
+    db.insert("EVEREIN", {{"VereinNr", "1102"}, {"Name", "Alpenrose"}, {"Abkuerzung", ""}});
+    db.insert("EVEREIN", {{"VereinNr", "2"}, {"Name", "1101"}, {"Abkuerzung", "X"}}); // a name that looks like a key
+    auto q = Datamod::DataModule1()->DynQuery("SELECT * FROM EVEREIN ORDER BY Name");
+
+    QWidget form;
+    auto* cx = neu<Vcl::TLookupCombo>(&form, "cx_Verein");
+    cx->Fuellen(*q, "VereinNr", {"Name", "Abkuerzung", "VereinNr"});
+    int gewaehlt = 0;
+    QObject::connect(cx, &QComboBox::currentIndexChanged, [&] { ++gewaehlt; });
+    EXPECT_EQ(cx->KeyValue(), "");
+    EXPECT_EQ(cx->itemText(1), "Alpenrose    1102"); // an empty column keeps its place
+
+    QString fehler;
+    EXPECT_TRUE(TFormDriver::SetControl(&form, "cx_Verein", "1101", &fehler)) << fehler.toStdString();
+    EXPECT_EQ(cx->KeyValue(), "1101"); // the key wins over a name that reads the same
+    EXPECT_TRUE(TFormDriver::SetControl(&form, "cx_Verein", "Alpenrose    1102", &fehler));
+    EXPECT_EQ(cx->KeyValue(), "1102");
+    EXPECT_TRUE(TFormDriver::SetControl(&form, "cx_Verein", "Tell Dachau", &fehler)); // the first column
+    EXPECT_EQ(cx->KeyValue(), "1101");
+    EXPECT_EQ(gewaehlt, 3); // each as a user's choice
+    EXPECT_FALSE(TFormDriver::SetControl(&form, "cx_Verein", "0", &fehler));
+    EXPECT_EQ(fehler, "Eintrag 0 gibt es in cx_Verein nicht");
+    EXPECT_EQ(cx->KeyValue(), "1101");
+    EXPECT_TRUE(TFormDriver::SetControl(&form, "cx_Verein", "", &fehler));
+    EXPECT_EQ(cx->KeyValue(), "");
+
+    cx->SetKeyValue("2");
+    EXPECT_EQ(cx->currentText(), "1101  X  2");
+    cx->Leeren();
+    EXPECT_EQ(cx->currentIndex(), -1);
+    EXPECT_EQ(gewaehlt, 4); // only the driver's clearing was a choice
 }
 
 TEST(SetControl, RefusesMissingControlsAndValuesThatDoNotFitAndChangesNothing)
