@@ -78,10 +78,15 @@ bool TDataModule1::OpenDatabase(const QString& fileOrUrl, QString* error)
     if (!conn->Open(fileOrUrl, error))
         return false;
     // Only a championship database is opened: another database (or a file
-    // that is none) is left as it is, nothing is written into it.
-    if (!conn->TableExists("ZKTMP")) {
+    // that is none) is left as it is, nothing is written into it. A
+    // database another workstation holds locked says so.
+    try {
+        conn->Scalar("SELECT COUNT(*) FROM ZKTMP");
+    } catch (const Ado::EDatenfehler& e) {
         if (error)
-            *error = QString("\"%1\" ist keine Meisterschaftsdatenbank (die Tabelle ZKTMP fehlt)").arg(fileOrUrl);
+            *error = e.Message().contains("gesperrt") || conn->TableExists("ZKTMP")
+                ? e.Message()
+                : QString("\"%1\" ist keine Meisterschaftsdatenbank (die Tabelle ZKTMP fehlt)").arg(fileOrUrl);
         return false;
     }
     try {
