@@ -217,16 +217,15 @@ bool TDataModule1::DruckdateiSpeichern(QString* fehler)
     return true;
 }
 
-void TDataModule1::ArchivBegrenzen(const QString& folder)
+void TDataModule1::ArchivBegrenzen(const QString& folder, int hoechstzahl, qint64 hoechstgroesse)
 {
-    // The newest copies are kept: at most ArchivHoechstzahl files and
-    // ArchivHoechstgroesse bytes together; older ones go first.
+    // The newest copies are kept, older ones go first.
     QDir dir(folder);
     const QFileInfoList dateien = dir.entryInfoList(QDir::Files, QDir::Time);
     qint64 summe = 0;
     for (int i = 0; i < dateien.size(); ++i) {
         summe += dateien[i].size();
-        if (i >= ArchivHoechstzahl || summe > ArchivHoechstgroesse)
+        if (i >= hoechstzahl || summe > hoechstgroesse)
             QFile::remove(dateien[i].absoluteFilePath());
     }
 }

@@ -22,11 +22,13 @@ struct Outcome {
     QString all() const { return out + err; }
 };
 
-Outcome reports1(const QStringList& args)
+Outcome reports1(const QStringList& args, const QString& tmp = QString())
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (!tmp.isEmpty())
+        env.insert("TMPDIR", tmp);
     p.setProcessEnvironment(env);
     p.start(QString(REPORTS1_BIN_DIR) + "/reports1", args);
     EXPECT_TRUE(p.waitForFinished(60000));
@@ -157,6 +159,26 @@ TEST_F(Kommandozeile, ASettingADatabaseInUseRefusesIsAMessageNotAnAbort)
         << r.all().toStdString();
     EXPECT_TRUE(r.out.contains("gesperrt")) << r.all().toStdString();
     EXPECT_TRUE(r.out.contains("\n  Einzelheiten: ")) << r.all().toStdString(); // the database's own words below
+}
+
+TEST_F(Kommandozeile, PrintsWrittenOrCheckedLeaveNoStreamInTheTempFolder)
+{
+    QTemporaryDir tmp;
+    const QString pdf = dir.filePath("s.pdf"), dump = dir.filePath("s.txt");
+    Outcome r = reports1({"run", "Starterliste", "true", "--db", db, "--pdf", pdf, "--dump", dump}, tmp.path());
+    EXPECT_EQ(r.code, 0) << r.all().toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(QFile::exists(dump));
+    r = reports1({"check", "run", "Starterliste", "true", "--db", db}, tmp.path());
+    EXPECT_EQ(r.code, 0) << r.all().toStdString();
+    EXPECT_TRUE(r.out.contains("ohne Befund")) << r.all().toStdString();
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden).join(" ").toStdString(), "");
+
+    // Without an output the stream is the print: it stays and is named.
+    r = reports1({"run", "Starterliste", "true", "--db", db}, tmp.path());
+    EXPECT_EQ(r.code, 0) << r.all().toStdString();
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(r.out.contains("DRUCK: Starterliste (" + tmp.path())) << r.all().toStdString();
 }
 
 } // namespace
