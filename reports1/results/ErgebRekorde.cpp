@@ -191,8 +191,7 @@ private:
     // fit on an empty page), or when not even one more line fits.
     void platzFuer(int zeilen);
     void blockKopf(const QString& disziplin, bool mannschaft, const QString& name);
-    void mannschaften(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info);
-    void einzelne(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info);
+    void block(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info, bool mannschaft);
     void zeile(QStringList felder, int verein);
 
     TBaseReport& R;
@@ -265,12 +264,11 @@ void TListe::Disziplin(const QString& disziplin)
 {
     const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(disziplin, Ident);
     Druckjob::Status("Erstellen der Rekordliste " + info.Name);
-    auto m = rekorde(Sql.Mannschaft, Ident, disziplin, Sql.Komplett);
-    if (!m->IsEmpty())
-        mannschaften(*m, info);
-    auto e = rekorde(Sql.Einzel, Ident, disziplin, Sql.Komplett);
-    if (!e->IsEmpty())
-        einzelne(*e, info);
+    for (bool mannschaft : {true, false}) {
+        auto q = rekorde(mannschaft ? Sql.Mannschaft : Sql.Einzel, Ident, disziplin, Sql.Komplett);
+        if (!q->IsEmpty())
+            block(*q, info, mannschaft);
+    }
 }
 
 // A row whose club name wraps within its column: the further lines carry
@@ -294,44 +292,36 @@ void TListe::zeile(QStringList felder, int verein)
     }
 }
 
-// Class, class name, abbreviation, club, event, year and result: 17.5 cm.
-void TListe::mannschaften(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info)
+// A block: its heading, then a row for each record. It goes to the next
+// page whole when it fits on one.
+void TListe::block(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info, bool mannschaft)
 {
     R.SetFont("Arial", 11);
     platzFuer(3 + q.RecordCount());
     q.First();
-    blockKopf(info.Disziplin, true, feld(q, "DisziplinName"));
+    blockKopf(info.Disziplin, mannschaft, feld(q, "DisziplinName"));
     for (; !q.Eof(); q.Next()) {
         R.SetFont("Arial", 10);
-        Reportutil::SpaltenSetzen(R, {{0.7, L}, {4.6, L}, {1.3, L}, {5.6, L}, {2.2, L}, {1.0, L}, {Rest, R_}});
-        zeile({feld(q, "Klasse"), feld(q, "KlasseName"), feld(q, "Abkuerzung"),
-               ErgebRangfolge::MannschaftName(feld(q, "Name"), feld(q, "MannschNr")), feld(q, "Veranst"),
-               feld(q, "Jahr"), Datamod::ErgebnisStr2(q.FieldByName("Ergebnis")->AsFloat(), info)},
-              3);
-    }
-    R.NewLine();
-}
-
-// Class, short name, holder, abbreviation, club, event, year, final, the
-// result as a number and as the host prints it: 17.5 cm.
-void TListe::einzelne(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info)
-{
-    R.SetFont("Arial", 11);
-    platzFuer(3 + q.RecordCount());
-    q.First();
-    blockKopf(info.Disziplin, false, feld(q, "DisziplinName"));
-    for (; !q.Eof(); q.Next()) {
-        R.SetFont("Arial", 10);
+        const double ergebnis = q.FieldByName("Ergebnis")->AsFloat();
+        if (mannschaft) {
+            // Class, class name, abbreviation, club, event, year and result: 17.5 cm.
+            Reportutil::SpaltenSetzen(R, {{0.7, L}, {4.6, L}, {1.3, L}, {5.6, L}, {2.2, L}, {1.0, L}, {Rest, R_}});
+            zeile({feld(q, "Klasse"), feld(q, "KlasseName"), feld(q, "Abkuerzung"),
+                   ErgebRangfolge::MannschaftName(feld(q, "Name"), feld(q, "MannschNr")), feld(q, "Veranst"),
+                   feld(q, "Jahr"), Datamod::ErgebnisStr2(ergebnis, info)},
+                  3);
+            continue;
+        }
+        // Class, short name, holder, abbreviation, club, event, year, final,
+        // the result as a number and as the host prints it: 17.5 cm.
         Reportutil::SpaltenSetzen(R, {{0.7, L}, {1.5, L}, {3.8, L}, {1.3, L}, {4.3, L}, {1.8, L}, {1.0, L},
                                       {1.0, R_}, {1.0, R_}, {Rest, R_}});
-        const double ergebnis = q.FieldByName("Ergebnis")->AsFloat();
-        const double finale = q.FieldByName("Finale")->AsFloat();
         const QString zahl = info.Zehntelwertung ? Schtools::Format31(ergebnis)
                                                  : QString::number(qint64(std::llround(ergebnis)));
         const QString vorname = (feld(q, "Titel").trimmed() + " " + feld(q, "Vorname").trimmed()).trimmed();
         zeile({feld(q, "Klasse"), feld(q, "KlasseKurz"), feld(q, "Name").trimmed() + ", " + vorname,
                feld(q, "Abkuerzung"), feld(q, "VerName"), feld(q, "Veranst"), feld(q, "Jahr"),
-               Schtools::Format31(finale / 10), zahl, Datamod::ErgebnisStr2(ergebnis, info)},
+               Schtools::Format31(q.FieldByName("Finale")->AsFloat() / 10), zahl, Datamod::ErgebnisStr2(ergebnis, info)},
               4);
     }
     R.NewLine();

@@ -120,19 +120,20 @@ private:
         ende = platz > A.Platzierung;
         return !ende && (A.Nachdruck == 0 || platz == A.Nachdruck);
     }
-    void einzelne(Ado::TDataSet& g);
+    void einzelne();
     void einzelneGesamt(Ado::TDataSet& g);
-    void mannschaften(Ado::TDataSet& g);
+    void mannschaften();
     void mannschaftenGesamt(Ado::TDataSet& g);
+    // What individual and team certificates share.
+    TUrkunde urkunde(Ado::TDataSet& q, bool mannschaft, double ergebnis, int platz) const;
     TUrkunde einzel(Ado::TDataSet& person, double ergebnis, int platz);
     TUrkunde mannschaft(Ado::TDataSet& team, double ergebnis, int platz);
-    QString ringMannsch(Ado::TDataSet& g) const
-    {
-        return Schtools::ErgebnisStr(g.FieldByName("AnzWertung")->AsFloat() * g.FieldByName("ErgebEinzel")->AsFloat(),
-                                     false);
-    }
+    // A certificate of the current group.
     void hinzu(TUrkunde u)
     {
+        Ado::TDataSet& g = *D.q_Gruppen;
+        u.RingMannsch = Schtools::ErgebnisStr(
+            g.FieldByName("AnzWertung")->AsFloat() * g.FieldByName("ErgebEinzel")->AsFloat(), false);
         u.Nummer = int(urkunden_.size()) + 1;
         urkunden_.append(u);
         Druckjob::Progress(++inGruppe_);
@@ -168,40 +169,47 @@ QVector<TUrkunde> TAuswahlLauf::Auswaehlen(const QString& Status)
                          + feld(q, "DisName") + " " + feld(q, "KlaName"));
         inGruppe_ = 0;
         if (A.Mannschaft)
-            A.Gesamt ? mannschaftenGesamt(g) : mannschaften(g);
+            A.Gesamt ? mannschaftenGesamt(g) : mannschaften();
         else
-            A.Gesamt ? einzelneGesamt(g) : einzelne(g);
+            A.Gesamt ? einzelneGesamt(g) : einzelne();
     }
     Druckjob::Ende();
     return urkunden_;
 }
 
-TUrkunde TAuswahlLauf::einzel(Ado::TDataSet& p, double ergebnis, int platz)
+TUrkunde TAuswahlLauf::urkunde(Ado::TDataSet& q, bool mannschaft, double ergebnis, int platz) const
 {
     TUrkunde u;
-    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(p, "Disziplin"), p.FieldByName("Ident")->AsInteger());
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
     u.Platz = platz;
-    u.Disziplin = feld(p, "Disziplin");
-    u.Klasse = feld(p, "EKlasse");
-    u.DisziplinName = feld(p, "DisName").trimmed();
-    u.KlasseName = E.UrkZusatz ? verbinden({feld(p, "KlaName"), feld(p, "KlaZusatz")}) : feld(p, "KlaName").trimmed();
+    u.Disziplin = feld(q, "Disziplin");
+    u.Klasse = feld(q, mannschaft ? "MKlasse" : "EKlasse");
+    u.DisziplinName = feld(q, "DisName").trimmed();
+    u.KlasseName = E.UrkZusatz ? verbinden({feld(q, "KlaName"), feld(q, mannschaft ? "Zusatz" : "KlaZusatz")})
+                               : feld(q, "KlaName").trimmed();
+    u.VereinNr = feld(q, "VereinNr");
+    u.Verein = feld(q, "VerName");
+    u.VerTitel = feld(q, "VerTitel");
+    u.Abkuerzung = E.Verband == 3 ? QString() : feld(q, "Abkuerzung");
+    u.Ergebnis = Schtools::ErgebnisStr(ergebnis, info.Zehntelwertung);
+    u.Ausgabe = feld(q, "Ausgabe");
+    return u;
+}
+
+TUrkunde TAuswahlLauf::einzel(Ado::TDataSet& p, double ergebnis, int platz)
+{
+    TUrkunde u = urkunde(p, false, ergebnis, platz);
     u.Titel = feld(p, "Titel").trimmed();
     u.Vorname = feld(p, "Vorname").trimmed();
     u.Nachname = feld(p, "Name").trimmed();
     u.Name = verbinden({u.Titel, u.Vorname, u.Nachname});
-    u.VereinNr = feld(p, "VereinNr");
-    u.Verein = feld(p, "VerName");
-    u.VerTitel = feld(p, "VerTitel");
-    u.Abkuerzung = E.Verband == 3 ? QString() : feld(p, "Abkuerzung");
-    u.Ergebnis = Schtools::ErgebnisStr(ergebnis, info.Zehntelwertung);
-    u.Ausgabe = feld(p, "Ausgabe");
     if (E.Rekorde)
         rekorde_.EinzelRekordFeststellen(A.Gesamt ? Datamod::iIdent : p.FieldByName("Ident")->AsInteger(), E.Sportjahr,
                                          feld(p, "MitglNr"), u.Klasse, u.Disziplin, u.Rekord);
     return u;
 }
 
-void TAuswahlLauf::einzelne(Ado::TDataSet& g)
+void TAuswahlLauf::einzelne()
 {
     Ado::TDataSet& q = *D.q_Einzel;
     TPlatzierung platzierung;
@@ -210,11 +218,8 @@ void TAuswahlLauf::einzelne(Ado::TDataSet& g)
             continue;
         const int platz = platzierung.Naechster(q.FieldByName("Zusatz")->AsInteger(), tieSchluessel(q));
         bool ende = false;
-        if (nehmen(platz, ende)) {
-            TUrkunde u = einzel(q, zahl(q, "Finale") > 0 ? zahl(q, "Gesamt") : zahl(q, "Ergebnis"), platz);
-            u.RingMannsch = ringMannsch(g);
-            hinzu(u);
-        }
+        if (nehmen(platz, ende))
+            hinzu(einzel(q, zahl(q, "Finale") > 0 ? zahl(q, "Gesamt") : zahl(q, "Ergebnis"), platz));
         if (ende)
             break;
     }
@@ -234,11 +239,8 @@ void TAuswahlLauf::einzelneGesamt(Ado::TDataSet& g)
             continue;
         const int platz = platzierung.Naechster(c.FieldByName("Zusatz")->AsInteger(), tieSchluessel(c));
         bool ende = false;
-        if (nehmen(platz, ende)) {
-            TUrkunde u = einzel(*D.q_Einzel, zahl(c, "Summe"), platz);
-            u.RingMannsch = ringMannsch(g);
-            hinzu(u);
-        }
+        if (nehmen(platz, ende))
+            hinzu(einzel(*D.q_Einzel, zahl(c, "Summe"), platz));
         if (ende)
             break;
     }
@@ -247,21 +249,9 @@ void TAuswahlLauf::einzelneGesamt(Ado::TDataSet& g)
 
 TUrkunde TAuswahlLauf::mannschaft(Ado::TDataSet& t, double ergebnis, int platz)
 {
-    TUrkunde u;
-    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(t, "Disziplin"), t.FieldByName("Ident")->AsInteger());
-    u.Platz = platz;
-    u.Disziplin = feld(t, "Disziplin");
-    u.Klasse = feld(t, "MKlasse");
-    u.DisziplinName = feld(t, "DisName").trimmed();
-    u.KlasseName = E.UrkZusatz ? verbinden({feld(t, "KlaName"), feld(t, "Zusatz")}) : feld(t, "KlaName").trimmed();
-    u.VereinNr = feld(t, "VereinNr");
+    TUrkunde u = urkunde(t, true, ergebnis, platz);
     u.MannschNr = feld(t, "MannschNr");
-    u.Verein = feld(t, "VerName");
-    u.VerTitel = feld(t, "VerTitel");
     u.Name = ErgebRangfolge::MannschaftName(u.Verein, u.MannschNr);
-    u.Abkuerzung = E.Verband == 3 ? QString() : feld(t, "Abkuerzung");
-    u.Ergebnis = Schtools::ErgebnisStr(ergebnis, info.Zehntelwertung);
-    u.Ausgabe = feld(t, "Ausgabe");
     if (E.Rekorde)
         rekorde_.MannschaftsRekordFeststellen(A.Gesamt ? Datamod::iIdent : t.FieldByName("Ident")->AsInteger(),
                                               E.Sportjahr, u.VereinNr, u.MannschNr, u.Klasse, u.Disziplin, u.Rekord);
@@ -284,7 +274,7 @@ TUrkunde TAuswahlLauf::mannschaft(Ado::TDataSet& t, double ergebnis, int platz)
     return u;
 }
 
-void TAuswahlLauf::mannschaften(Ado::TDataSet& g)
+void TAuswahlLauf::mannschaften()
 {
     Ado::TDataSet& q = *D.q_Mannschaft;
     int zaehler = 0;
@@ -292,11 +282,8 @@ void TAuswahlLauf::mannschaften(Ado::TDataSet& g)
         if (feld(q, "Qual") != "N")
             continue;
         bool ende = false;
-        if (nehmen(++zaehler, ende)) {
-            TUrkunde u = mannschaft(q, zahl(q, "Ergebnis"), zaehler);
-            u.RingMannsch = ringMannsch(g);
-            hinzu(u);
-        }
+        if (nehmen(++zaehler, ende))
+            hinzu(mannschaft(q, zahl(q, "Ergebnis"), zaehler));
         if (ende)
             break;
     }
@@ -325,11 +312,8 @@ void TAuswahlLauf::mannschaftenGesamt(Ado::TDataSet& g)
         if (!q.Locate("VereinNr;MannschNr", {t.VereinNr, t.MannschNr}) || feld(q, "Qual") != "N")
             continue;
         bool ende = false;
-        if (nehmen(++zaehler, ende)) {
-            TUrkunde u = mannschaft(q, t.Summe, zaehler);
-            u.RingMannsch = ringMannsch(g);
-            hinzu(u);
-        }
+        if (nehmen(++zaehler, ende))
+            hinzu(mannschaft(q, t.Summe, zaehler));
         if (ende)
             break;
     }

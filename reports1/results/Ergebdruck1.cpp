@@ -263,13 +263,16 @@ void TErgebDruckForm::AusgabenAnlegen()
 
     // The record list heads its first page itself; every page ends with
     // its number. The RTF file is paged by the word processor.
+    const auto rekordListe = [this](bool rtf) {
+        return [this, rtf](TBaseReport& r) {
+            ErgebRekorde::RekordListe(r, rtf, Datamod::iIdent, rekordSql_, rekordDisziplinen_,
+                                      Schtools::FileToStrings(ErgebRekorde::RekordTextDatei()));
+        };
+    };
     rf_Rekorde = new Report::TRvNDRWriter(this);
     rf_Rekorde->setObjectName("rf_Rekorde");
     rf_Rekorde->SetTitle("Rekordliste");
-    rf_Rekorde->OnPrint = [this](TBaseReport& r) {
-        ErgebRekorde::RekordListe(r, false, Datamod::iIdent, rekordSql_, rekordDisziplinen_,
-                                  Schtools::FileToStrings(ErgebRekorde::RekordTextDatei()));
-    };
+    rf_Rekorde->OnPrint = rekordListe(false);
     rf_Rekorde->OnPrintFooter = [](TBaseReport& r) {
         r.GotoFooter();
         r.SetFont("Arial", 10);
@@ -280,10 +283,7 @@ void TErgebDruckForm::AusgabenAnlegen()
     rtf_Rekorde = new Report::TRTFFiler(this);
     rtf_Rekorde->setObjectName("rtf_Rekorde");
     rtf_Rekorde->SetTitle("Rekordliste");
-    rtf_Rekorde->OnPrint = [this](TBaseReport& r) {
-        ErgebRekorde::RekordListe(r, true, Datamod::iIdent, rekordSql_, rekordDisziplinen_,
-                                  Schtools::FileToStrings(ErgebRekorde::RekordTextDatei()));
-    };
+    rtf_Rekorde->OnPrint = rekordListe(true);
 
     fd_FontDialog = new QFontDialog(this);
     fd_FontDialog->setObjectName("fd_FontDialog");
