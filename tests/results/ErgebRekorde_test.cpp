@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QMap>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 
 using ErgebDialog::rows;
 
@@ -209,19 +210,26 @@ TEST_F(Rekorde, TheFreeTextKeepsAtMostTwentyLines)
     EXPECT_EQ(Schtools::FileToStrings(ErgebRekorde::RekordTextDatei()), zeilen.mid(0, 20));
 }
 
-TEST(RekordeGeneriert, TheListOfAGeneratedChampionshipPassesTheLayoutCheck)
+TEST(RekordeGeneriert, ResultsListAndRecordListOfAGeneratedChampionshipPassTheLayoutCheck)
 {
     Host::TestUiGuard ui;
     auto db = Fixture::Database::Generated(600, 4);
     Qvpaths::SetProgramFolder(db->folder());
-    db->exec("UPDATE PDISKLA SET ErgebEing = 'X'");
     ErgebDialog::Dialog d;
+    // The results list marks new and equalled records of individuals and teams.
+    db->exec("UPDATE PDISKLA SET ErgebEing = 'X'");
+    d.click("bt_ErgOK");
+    db->exec("UPDATE PDISKLA SET ErgebEing = 'X'");
     d.click("bt_Rekorde");
-    ASSERT_EQ(ui->previews.size(), 1);
-    EXPECT_EQ(ReportTest::layoutFindings(ui->previews[0].file), "");
-    const QString dump = Report::DumpStream(ui->previews[0].file);
-    EXPECT_TRUE(dump.contains("   Mannschaft")) << dump.toStdString();
-    EXPECT_TRUE(dump.contains("   Einzel"));
+    ASSERT_EQ(ui->previews.size(), 2);
+    for (const auto& p : ui->previews)
+        EXPECT_EQ(ReportTest::layoutFindings(p.file), "") << p.title.toStdString();
+    const QStringList liste = Report::DumpStream(ui->previews[0].file).split('\n');
+    EXPECT_GE(liste.filter(QRegularExpression("\tNR$")).size(), 3);
+    EXPECT_GE(liste.filter(QRegularExpression("\tRE$")).size(), 2);
+    const QString rekorde = Report::DumpStream(ui->previews[1].file);
+    EXPECT_TRUE(rekorde.contains("   Mannschaft"));
+    EXPECT_TRUE(rekorde.contains("   Einzel"));
 }
 
 } // namespace
