@@ -2,7 +2,8 @@
 // The results dialog: the organiser marks the disciplines and classes whose
 // results are complete and produces the documents that follow the results
 // (results list on paper, on screen or as a continuous display, the
-// non-starters, and the pages of the other results documents).
+// non-starters, certificates, the record list, and the pages of the other
+// results documents).
 
 #include "platform/host/Qvform.h"
 #include "reports1/results/ErgebRangfolge.h"
@@ -143,8 +144,8 @@ private:
     // Shows the selection page of the competitions for Fuer.
     void VeranstaltungenZeigen(TAuswahlFuer Fuer);
     void UrkundenAusgeben(const QVector<int>& Wettkaempfe, bool Gesamt);
-    // The competitions of the record list and its disciplines; false, after
-    // telling the user, when there is nothing to list.
+    // Asks which record list is wanted and finds its disciplines; false,
+    // after telling the user, when there is nothing to list.
     bool RekordeVorbereiten();
 
     Ui::TErgebDruckForm* ui;
