@@ -493,11 +493,11 @@ void seitenkopf(TSeite& s, const TEinstellungen& E, const TUrkunde& u)
     s.Zeile("errang", 10, false, 1);
 }
 
-// The club as the federation names it: with "Verband" 3 its title before
-// its name.
-QString vereinszeile(const TEinstellungen& E, const TUrkunde& u)
+// A club's or a team's name as the federation prints it: with "Verband" 3
+// the club's title before it.
+QString mitTitel(const TEinstellungen& E, const TUrkunde& u, const QString& name)
 {
-    return E.Verband == 3 ? verbinden({u.VerTitel, u.Verein}) : u.Verein;
+    return E.Verband == 3 ? verbinden({u.VerTitel, name}) : name;
 }
 
 void drucken(TBaseReport& R, const QVector<TUrkunde>& Urkunden, const TEinstellungen& E, bool mannschaft)
@@ -511,11 +511,11 @@ void drucken(TBaseReport& R, const QVector<TUrkunde>& Urkunden, const TEinstellu
         TSeite s(R, E);
         seitenkopf(s, E, u);
         if (mannschaft) {
-            s.Zeile(E.Verband == 3 ? verbinden({u.VerTitel, u.Name}) : u.Name, 36, false, 3);
+            s.Zeile(mitTitel(E, u, u.Name), 36, false, 3);
             s.Absatz(u.Mitglieder, 14, 0);
         } else {
             s.Zeile(verbinden({u.Titel, u.Vorname}) + "  " + u.Nachname, 36, false, 3);
-            s.Zeile(vereinszeile(E, u), 20, false, 0);
+            s.Zeile(mitTitel(E, u, u.Verein), 20, false, 0);
         }
         s.Platzzeile(u, 3);
         if (E.Rekorde && !u.Rekord.isEmpty())

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QStackedWidget>
 
 using ErgebDialog::rows;
@@ -58,6 +59,17 @@ protected:
         for (const auto& [spalte, wert] : mehr)
             db.exec("UPDATE ERGEBNIS SET " + spalte + " = " + Ado::QuotedStr(wert.toString()) + " WHERE ID = "
                     + QString::number(id));
+    }
+    // Adam, Bauer and Cramer of club 1201, its complete team number nr.
+    void dreierMannschaft(const QString& nr)
+    {
+        start("1", "Adam", 390);
+        start("2", "Bauer", 385);
+        start("3", "Cramer", 380);
+        db.exec("UPDATE ERGEBNIS SET MVereinNr = '1201', MDisziplin = '110', MKlasse = '10', MannschNr = "
+                + Ado::QuotedStr(nr));
+        db.insert("EMANNSCH", {{"Ident", 1}, {"VereinNr", "1201"}, {"Disziplin", "110"}, {"MKlasse", "10"},
+                               {"MannschNr", nr}, {"Ergebnis", 1155}, {"AnzMannsch", 3}, {"AnzMannschIst", 3}});
     }
     // Certificates of all groups with the output chosen (0 print, 1 table, 2 file).
     void urkunden(const ErgebDialog::Dialog& d, int ausgabe, const QString& bis, const QString& nachdruck = {})
@@ -139,6 +151,67 @@ TEST_F(Urkunden, TeamsListTheirCountedMembersAndOnlyCompleteTeamsPlace)
               QString("\uFEFF110;10;1.;Bezirksmeisterschaft;Schützenbezirk   Oberland;2025;Luftgewehr;"
                       "Schützenklasse männlich;SV Tell;;SVT;SV Tell;1160;Ringe;Georg Obermaier;Anna Lechner;"
                       "Hans Ernst, Hans Gast, Hans Dorn;\r\n"));
+}
+
+TEST_F(Urkunden, TheFederationThatNamesClubsByTitlePrintsTheTitleBeforeClubAndTeam)
+{
+    dreierMannschaft("2");
+    ErgebDialog::Dialog d;
+    // The centred lines of the last certificate printed.
+    auto zeilen = [&](const char* wer) {
+        EXPECT_EQ(d.set("gb_UrkEinzel", wer), "");
+        urkunden(d, 0, "1");
+        QStringList t;
+        if (ui->previews.isEmpty())
+            return t;
+        for (const QString& l : ReportTest::linesStarting(Report::DumpStream(ui->previews.last().file).split('\n'),
+                                                         "T\t1\t11.003\t"))
+            t << ReportTest::field(l, 8);
+        return t;
+    };
+    for (int verband : {0, 3}) {
+        db.setting("Allgemein", "Verband", verband);
+        const QString titel = verband == 3 ? "Kgl. priv. FSG " : "";
+        const QStringList einzel = zeilen("Einzel");
+        EXPECT_TRUE(einzel.contains("Hans  Adam")) << verband;
+        EXPECT_TRUE(einzel.contains(titel + "D'Hubertusschützen")) << einzel.join('|').toStdString();
+        EXPECT_EQ(einzel.contains("Kgl. priv. FSG D'Hubertusschützen"), verband == 3);
+        const QStringList team = zeilen("Mannschaft");
+        EXPECT_TRUE(team.contains(titel + "D'Hubertusschützen 2")) << team.join('|').toStdString();
+        EXPECT_EQ(team.contains("Kgl. priv. FSG D'Hubertusschützen 2"), verband == 3);
+        EXPECT_TRUE(team.contains("Hans Adam, Hans Bauer, Hans Cramer")) << team.join('|').toStdString();
+    }
+    EXPECT_EQ(ui->previews.size(), 4);
+    EXPECT_TRUE(ui->errors.isEmpty()) << ui->errors.join('|').toStdString();
+}
+
+TEST_F(Urkunden, RecordsOfTheSportYearAreNotedOnPageAndInTheTable)
+{
+    dreierMannschaft("1");
+    // Adam set this year's record, Bauer equalled it, Cramer's is an earlier year's.
+    for (auto [nr, jahr, nummer] : {std::tuple{"1", 2025, 1}, {"2", 2025, 2}, {"3", 2021, 1}})
+        db.insert("EREKORDE", {{"Ident", 1}, {"Disziplin", "110"}, {"Klasse", "10"}, {"MitglNr", nr},
+                               {"Jahr", jahr}, {"Nummer", nummer}});
+    db.insert("EREKORDM", {{"Ident", 1}, {"Disziplin", "110"}, {"Klasse", "10"}, {"VereinNr", "1201"},
+                           {"MannschNr", "1"}, {"Jahr", 2025}, {"Nummer", 2}});
+    ErgebDialog::Dialog d;
+    for (const char* an : {"J", "N"}) {
+        db.setting("Speziell", "Rekorde", an);
+        const bool ja = QString(an) == "J";
+        urkunden(d, 1, "3");
+        EXPECT_EQ(rows("SELECT Name, Rekord FROM EURKUNDEE ORDER BY ID"),
+                  QStringList({"Hans Adam|" + QString(ja ? "NR" : ""), "Hans Bauer|" + QString(ja ? "RE" : ""),
+                               "Hans Cramer|"}));
+        urkunden(d, 0, "1");
+        ASSERT_FALSE(ui->previews.isEmpty());
+        const QStringList seite = Report::DumpStream(ui->previews.last().file).split('\n');
+        EXPECT_EQ(seite.filter(QRegularExpression("\t11\tB\tNR$")).size(), ja ? 1 : 0) << an;
+        EXPECT_EQ(d.set("gb_UrkEinzel", "Mannschaft"), "");
+        urkunden(d, 1, "3");
+        EXPECT_EQ(rows("SELECT VerName, Rekord FROM EURKUNDEM"), QStringList({"D'Hubertusschützen|" + QString(ja ? "RE" : "")}));
+        EXPECT_EQ(d.set("gb_UrkEinzel", "Einzel"), "");
+    }
+    EXPECT_TRUE(ui->errors.isEmpty()) << ui->errors.join('|').toStdString();
 }
 
 // Splits a line of the text file: ";" ends a field, '"' encloses one.
