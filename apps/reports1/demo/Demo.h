@@ -49,7 +49,9 @@ bool StartgeldDateien(Ado::TADOConnection& connection, const QString& folder, QS
 bool UrkundenDateien(const QString& folder, QString* error = nullptr);
 
 namespace detail {
-// A team of this year that equalled its record (EREKORDM, Nummer 2).
+// A team of this year that equalled its record (EREKORDM, Nummer 2); the
+// earlier records of every group with a record equalled this year stand at
+// the result that equalled them.
 void RekordEgalisiert(Ado::TADOConnection& connection, const Options& options);
 } // namespace detail
 

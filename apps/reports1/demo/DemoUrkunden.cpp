@@ -1,6 +1,7 @@
 // What the certificates and the record list of the demo championship need
-// beyond the generated results: a team that equalled its record this year,
-// the signatures printed on the certificates, and the record list's text.
+// beyond the generated results: a team that equalled its record this year
+// (every equalled record at the result of the one before it), the
+// signatures printed on the certificates, and the record list's text.
 
 #include "apps/reports1/demo/Demo.h"
 
@@ -46,7 +47,16 @@ void RekordEgalisiert(Ado::TADOConnection& c, const Options& o)
                    t.FieldByName("MannschNr")->AsString(), t.FieldByName("VereinNr")->AsString(),
                    t.FieldByName("Name")->AsString(), t.FieldByName("Abkuerzung")->AsString(),
                    t.FieldByName("Ergebnis")->AsFloat(), o.sportjahr, "BM " + jahr});
-        return;
+        break;
+    }
+    // A record equalled this year was reached before: the earlier records of
+    // its group stand at the result that equalled them.
+    for (const char* tabelle : {"EREKORDE", "EREKORDM"}) {
+        const QString gleich = QString("(SELECT MAX(N.Ergebnis) FROM %1 N WHERE N.Ident = %1.Ident"
+                                       " AND N.Disziplin = %1.Disziplin AND N.Klasse = %1.Klasse"
+                                       " AND N.Jahr = %2 AND N.Nummer > 1)").arg(tabelle, jahr);
+        c.Execute(QString("UPDATE %1 SET Ergebnis = %2 WHERE Ident = %3 AND Jahr < %4 AND %2 IS NOT NULL")
+                      .arg(tabelle, gleich, ident, jahr));
     }
 }
 
