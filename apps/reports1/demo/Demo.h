@@ -43,4 +43,7 @@ bool CreateDatabase(const QString& file, const Options& options, bool demo, QStr
 // Daten/ABSENDER.DAT).
 bool StartgeldDateien(Ado::TADOConnection& connection, const QString& folder, QString* error = nullptr);
 
+// The coat of arms the staff badges carry, WAPPEN.BMP in the program folder.
+bool WappenSchreiben(const QString& folder, QString* error = nullptr);
+
 } // namespace Demo
