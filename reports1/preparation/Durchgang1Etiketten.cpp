@@ -62,15 +62,16 @@ QString einpassen(TBaseReport& r, QString text, double width)
 }
 
 // A line of a label: text at x, fitted between x and the label's right
-// edge (or to its width when centred on x), then a new line.
+// edge less kAbstand, so it stays apart from the next label (or to its
+// width when centred on x), then a new line.
 void zeile(TBaseReport& r, const QString& text, double x, bool zentriert = false)
 {
     r.PushFont();
     if (zentriert) {
-        const double halb = std::min(x - r.SectionLeft(), r.SectionRight() - x);
+        const double halb = std::min(x - r.SectionLeft(), r.SectionRight() - x) - kAbstand;
         r.PrintCenter(einpassen(r, text, 2 * halb), x);
     } else {
-        r.PrintLeft(einpassen(r, text, r.SectionRight() - x), x);
+        r.PrintLeft(einpassen(r, text, r.SectionRight() - x - kAbstand), x);
     }
     r.PopFont();
     r.NewLine();
@@ -259,7 +260,7 @@ void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
     Report.SetYPos(Report.GetYPos() - 0.37);
     const double y = Report.GetYPos();
     Report.PushFont();
-    gross = einpassen(Report, gross, Report.SectionRight() - links);
+    gross = einpassen(Report, gross, Report.SectionRight() - links - kAbstand);
     Report.PrintLeft(gross, links);
     const double ende = links + Report.TextWidth(gross);
     Report.PopFont();
@@ -269,7 +270,7 @@ void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
         bar.SetBarWidth(0.043);
         bar.SetBarHeight(0.6);
         const double breite = bar.Width();
-        const double x = std::min(ende + 1.5, Report.SectionRight() - breite);
+        const double x = std::min(ende + 1.5, Report.SectionRight() - kAbstand - breite);
         const double oben = std::max(y - 0.55, ersteUnten + kAbstand);
         if (x >= ende + kAbstand && oben + 0.6 <= Report.SectionBottom())
             Barcode(Report, x, oben, 0.6);
@@ -311,13 +312,23 @@ void TDurchgangForm::StartEtikettBY(TBaseReport& Report)
                  {f(q, "Stand") + " / ", 14, 1.8},
                  {"St-Nr.", 9, 2.5},
                  {f(q, "StartNr"), 14, 3.5}};
-    double x = links;
-    for (const auto& t : teile) {
-        Report.SetFontSize(t.groesse);
-        x = std::max(links + t.versatz, x);
-        Report.PrintLeft(t.text, x);
-        x += Report.TextWidth(t.text) + (t.text.endsWith(' ') ? 0 : 0.05);
-    }
+    // Where the line would end at a size factor; printed at the first
+    // factor that keeps it inside the label.
+    const auto setzen = [&](double faktor, bool drucken) {
+        double x = links;
+        for (const auto& t : teile) {
+            Report.SetFontSize(t.groesse * faktor);
+            x = std::max(links + t.versatz, x);
+            if (drucken)
+                Report.PrintLeft(t.text, x);
+            x += Report.TextWidth(t.text) + (t.text.endsWith(' ') ? 0 : kAbstand);
+        }
+        return x;
+    };
+    double faktor = 1.0;
+    while (faktor > 0.6 && setzen(faktor, false) > Report.SectionRight())
+        faktor -= 0.05;
+    setzen(faktor, true);
     Report.SetYPos(Report.GetYPos() + 0.6);
     Report.SetXPos(links);
     if (bBarcode)
