@@ -81,8 +81,9 @@ private:
     bool rpt_EtikettenPrint(Report::TBaseReport& Report);
     bool rpt_MEtikettenPrint(Report::TBaseReport& Report);
     bool rpt_MEtikettenAfter(Report::TBaseReport& Report);
-    // One label of the laser or the "Verband" 3 sheet (Across labels a row).
-    bool LaserEtikett(Report::TBaseReport& Report, int Across, bool BY);
+    // One label of a target-label sheet of Across labels a row; BY: the
+    // "Verband" 3 sheet.
+    bool Etikett(Report::TBaseReport& Report, int Across, bool BY);
     void KopfEtikett(Report::TBaseReport& Report, bool BY, bool fett);
     void StartEtikettLaser(Report::TBaseReport& Report, bool matrix);
     void StartEtikettBY(Report::TBaseReport& Report);

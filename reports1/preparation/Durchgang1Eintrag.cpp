@@ -3,6 +3,7 @@
 // starters entered late.
 
 #include "reports1/preparation/Durchgang1.h"
+#include "reports1/preparation/Durchgang1Druck.h"
 
 #include "platform/ado/Ado.h"
 #include "platform/host/Qvsettings.h"
@@ -14,23 +15,11 @@
 using Report::pjLeft;
 using Report::pjRight;
 using Report::TBaseReport;
+using namespace Durchgang1Druck;
 using Reportutil::Rest;
 using Reportutil::SpaltenSetzen;
 
 namespace {
-
-QString f(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* feld = q.FindField(name);
-    return feld ? feld->AsString() : QString();
-}
-
-void normal(TBaseReport& r, bool bold)
-{
-    r.SetFont("Arial", 10);
-    r.SetBold(bold);
-    r.SetItalic(false);
-}
 
 const QString kBox = QStringLiteral("------,");
 const QString kGesamt = QStringLiteral("Gesamt:  ------ /");
@@ -48,11 +37,10 @@ void TDurchgangForm::rf_ErgebEintragPrint(TBaseReport& Report)
 {
     Ado::TDataSet& q = *Q1;
     const double centre = Report.SectionLeft() + (Report.SectionRight() - Report.SectionLeft()) / 2;
-    const QString kopf = Qvsettings::GetString("Global", "Ueberschr") + " "
-                         + QString::number(Qvsettings::GetInteger("Allgemein", "Sportjahr"));
+    const QString kopf = Kopfzeile();
     const QString strich(52, '-');
     const auto blanko = [&] {
-        normal(Report, false);
+        Schrift(Report, 10, false);
         startTabs(Report);
         Reportutil::Zeile(Report, {"------", strich, "", strich, ""});
         Report.NewLine();
@@ -65,7 +53,7 @@ void TDurchgangForm::rf_ErgebEintragPrint(TBaseReport& Report)
     bool erste = true;
     for (q.First(); !q.Eof(); q.Next()) {
         Druckjob::Progress(++iZeile);
-        if (erste || f(q, "Disziplin") != disziplin || f(q, "WKTag") != tag) {
+        if (erste || Feld(q, "Disziplin") != disziplin || Feld(q, "WKTag") != tag) {
             if (!erste) {
                 while (Report.LinesLeft() > 6)
                     blanko();
@@ -86,21 +74,21 @@ void TDurchgangForm::rf_ErgebEintragPrint(TBaseReport& Report)
             Report.PrintCenter(kopf, centre);
             Report.NewLine();
             Report.NewLine();
-            normal(Report, true);
+            Schrift(Report, 10, true);
             SpaltenSetzen(Report, {{2.5, pjLeft}, {5.5, pjLeft}, {8.0, pjLeft}});
-            Reportutil::Zeile(Report, {"Anlage:", bAnlageJ ? QString() : f(q, "AnlName"), ""});
-            const QString code = f(q, "Disziplin");
+            Reportutil::Zeile(Report, {"Anlage:", bAnlageJ ? QString() : Feld(q, "AnlName"), ""});
+            const QString code = Feld(q, "Disziplin");
             Reportutil::Zeile(Report, {"Wettbewerb:",
-                                       f(q, "DisName").trimmed() + " ( " + code.left(1) + "." + code.mid(1) + " ) ",
-                                       bAnlageJ ? QStringLiteral("Tag:         ") : "Tag: " + f(q, "Datum")});
+                                       Feld(q, "DisName").trimmed() + " ( " + code.left(1) + "." + code.mid(1) + " ) ",
+                                       bAnlageJ ? QStringLiteral("Tag:         ") : "Tag: " + Feld(q, "Datum")});
             Report.NewLine();
             Report.NewLine();
             disziplin = code;
-            tag = f(q, "WKTag");
+            tag = Feld(q, "WKTag");
         }
 
         const int serien = std::max(0, q.FieldByName("AnzSerien")->AsInteger());
-        normal(Report, false);
+        Schrift(Report, 10, false);
         // A start and its boxes stay on one page: 4 lines, 6 with a second
         // line of boxes.
         if (Report.LinesLeft() < (serien > 15 ? 6 : 4)) {
@@ -109,9 +97,9 @@ void TDurchgangForm::rf_ErgebEintragPrint(TBaseReport& Report)
             Report.NewLine();
         }
         startTabs(Report);
-        VorbListen::Zeile(Report, {f(q, "StartNr"), VorbListen::NameTitelVorname(f(q, "Name").trimmed(), f(q, "Titel"),
-                                                                                 f(q, "Vorname").trimmed()),
-                                   f(q, "Abkuerzung"), f(q, "VerName"), f(q, "KlaKurz")});
+        VorbListen::Zeile(Report, {Feld(q, "StartNr"), VorbListen::NameTitelVorname(Feld(q, "Name").trimmed(), Feld(q, "Titel"),
+                                                                                 Feld(q, "Vorname").trimmed()),
+                                   Feld(q, "Abkuerzung"), Feld(q, "VerName"), Feld(q, "KlaKurz")});
         Report.NewLine();
         boxTabs(Report);
         Reportutil::Zeile(Report, {"", kGesamt, kBox.repeated(serien < 16 ? serien : 10)});

@@ -7,6 +7,7 @@
 // repeat the start with a copy number.
 
 #include "reports1/preparation/Durchgang1.h"
+#include "reports1/preparation/Durchgang1Druck.h"
 
 #include "platform/ado/Ado.h"
 #include "platform/host/Qvpaths.h"
@@ -23,22 +24,9 @@
 #include <QFileInfo>
 
 using Report::TBaseReport;
+using namespace Durchgang1Druck;
 
 namespace {
-
-QString f(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* feld = q.FindField(name);
-    return feld ? feld->AsString() : QString();
-}
-
-void schrift(TBaseReport& r, double size, bool bold = false)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(false);
-    r.SetUnderline(false);
-}
 
 // Smallest size a label's text is set in before it is shortened.
 constexpr double kKleinste = 6;
@@ -76,8 +64,6 @@ void zeile(TBaseReport& r, const QString& text, double x, bool zentriert = false
     r.PopFont();
     r.NewLine();
 }
-
-double mitte(TBaseReport& r) { return r.SectionLeft() + (r.SectionRight() - r.SectionLeft()) / 2; }
 
 } // namespace
 
@@ -127,8 +113,7 @@ void TDurchgangForm::EtikettenBefore(TBaseReport&)
     bEtikett = true;
     bDrucken = false;
     bLeer = false;
-    // The matrix sheet prints one label per start: each start moves on.
-    bWiederholen = Durchgang1::fAuswahl == Host::fEtikettenM;
+    bWiederholen = false;
     Q1->First();
 }
 
@@ -144,42 +129,13 @@ bool TDurchgangForm::EtikettenAfter(TBaseReport&)
     return true;
 }
 
-bool TDurchgangForm::rpt_EtikettenMatrixPrint(TBaseReport& Report)
-{
-    constexpr int A = 2;
-    schrift(Report, 10);
-    const QString disziplin = f(*Q1, "Disziplin");
-    if (disziplin != sOldE) {
-        if (iZaehler1 >= 1 && iZaehler1 <= A - 1) {
-            bDrucken = true;
-        } else {
-            KopfEtikett(Report, false, false);
-            iZaehler1 = 0;
-            bDrucken = false;
-        }
-        bEtikett = false;
-    } else if (!bEtikett && iZaehler1 < A) {
-        // an empty label fills the row
-    } else if (bDrucken) {
-        KopfEtikett(Report, false, false);
-        iZaehler1 = 0;
-        bDrucken = false;
-    } else {
-        if (iZaehler1 > A - 1)
-            iZaehler1 = 0;
-        bEtikett = true;
-        StartEtikettLaser(Report, true);
-    }
-    sOldE = disziplin;
-    schrift(Report, 10);
-    return true;
-}
+bool TDurchgangForm::rpt_EtikettenMatrixPrint(TBaseReport& Report) { return Etikett(Report, 2, false); }
 
-bool TDurchgangForm::rpt_EtikettenLaserPrint(TBaseReport& Report) { return LaserEtikett(Report, 4, false); }
+bool TDurchgangForm::rpt_EtikettenLaserPrint(TBaseReport& Report) { return Etikett(Report, 4, false); }
 
-bool TDurchgangForm::rpt_EtikettenPrint(TBaseReport& Report) { return LaserEtikett(Report, 3, true); }
+bool TDurchgangForm::rpt_EtikettenPrint(TBaseReport& Report) { return Etikett(Report, 3, true); }
 
-bool TDurchgangForm::LaserEtikett(TBaseReport& Report, int A, bool BY)
+bool TDurchgangForm::Etikett(TBaseReport& Report, int A, bool BY)
 {
     if (!bLeer) {
         // The rows of the sheet used before stay empty.
@@ -193,8 +149,8 @@ bool TDurchgangForm::LaserEtikett(TBaseReport& Report, int A, bool BY)
         bLeer = bEtikett = bWiederholen = true;
         bDrucken = false;
     }
-    schrift(Report, 10);
-    const QString disziplin = f(*Q1, "Disziplin");
+    Schrift(Report, 10);
+    const QString disziplin = Feld(*Q1, "Disziplin");
     if (disziplin != sOldE) {
         if (iZaehler1 >= 1 && iZaehler1 <= A - 1) {
             bDrucken = true; // the rest of the row stays empty, the header follows
@@ -217,7 +173,7 @@ bool TDurchgangForm::LaserEtikett(TBaseReport& Report, int A, bool BY)
         if (BY)
             StartEtikettBY(Report);
         else
-            StartEtikettLaser(Report, false);
+            StartEtikettLaser(Report, Durchgang1::fAuswahl == Host::fEtikettenM);
         // The copies of a start: the query moves on after the last one.
         if (iAnzLabel > 1) {
             bWiederholen = iZaehler4 >= iAnzLabel;
@@ -225,29 +181,29 @@ bool TDurchgangForm::LaserEtikett(TBaseReport& Report, int A, bool BY)
         }
     }
     sOldE = disziplin;
-    schrift(Report, 10);
+    Schrift(Report, 10);
     return true;
 }
 
 void TDurchgangForm::KopfEtikett(TBaseReport& Report, bool BY, bool fett)
 {
-    schrift(Report, 10, BY && fett);
+    Schrift(Report, 10, BY && fett);
     const QString erste = BY && bAnlageJ ? QStringLiteral("0 / keine Anlage")
-                                         : f(*Q1, "Anlage") + " / " + f(*Q1, "AnlName");
+                                         : Feld(*Q1, "Anlage") + " / " + Feld(*Q1, "AnlName");
     zeile(Report, erste, Report.SectionLeft());
-    zeile(Report, f(*Q1, "DisName"), Report.SectionLeft());
+    zeile(Report, Feld(*Q1, "DisName"), Report.SectionLeft());
 }
 
 void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
 {
     Ado::TDataSet& q = *Q1;
     const double links = Report.SectionLeft();
-    const QString datum = bAnlageJ || f(q, "Datum").isEmpty() ? QStringLiteral("00.00.00") : f(q, "Datum");
-    zeile(Report, f(q, "Disziplin") + "  /  " + datum + "  /  " + f(q, "Kurz"), links);
+    const QString datum = bAnlageJ || Feld(q, "Datum").isEmpty() ? QStringLiteral("00.00.00") : Feld(q, "Datum");
+    zeile(Report, Feld(q, "Disziplin") + "  /  " + datum + "  /  " + Feld(q, "Kurz"), links);
     const double ersteUnten = Report.GetYPos() - Report.LineHeight() + Report.FontDescent();
     Report.NewLine();
-    schrift(Report, 14);
-    QString gross = "  " + f(q, "Anlage") + " / " + f(q, "StartNr");
+    Schrift(Report, 14);
+    QString gross = "  " + Feld(q, "Anlage") + " / " + Feld(q, "StartNr");
     const bool kopien = !matrix && iAnzLabel > 1;
     if (kopien)
         gross += " / " + QString::number(iZaehler4);
@@ -266,7 +222,7 @@ void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
     Report.PopFont();
     if (bBarcode) {
         Report::TRPBars2of5 bar(Report);
-        bar.SetText(f(q, "StartNr"));
+        bar.SetText(Feld(q, "StartNr"));
         bar.SetBarWidth(0.043);
         bar.SetBarHeight(0.6);
         const double breite = bar.Width();
@@ -282,20 +238,20 @@ void TDurchgangForm::StartEtikettBY(TBaseReport& Report)
     Ado::TDataSet& q = *Q1;
     const double links = Report.SectionLeft();
     if (bAnlageJ) {
-        zeile(Report, f(q, "Disziplin") + "  /  00.00.00  /  " + f(q, "Kurz"), links);
+        zeile(Report, Feld(q, "Disziplin") + "  /  00.00.00  /  " + Feld(q, "Kurz"), links);
     } else {
-        zeile(Report, f(q, "Disziplin") + "  /  " + f(q, "Datum") + "  /  " + f(q, "WKZeit1").left(5), links);
+        zeile(Report, Feld(q, "Disziplin") + "  /  " + Feld(q, "Datum") + "  /  " + Feld(q, "WKZeit1").left(5), links);
         Report.SetUnderline(true);
-        zeile(Report, (VorbListen::NameTitelVorname(f(q, "Name"), f(q, "Titel"), f(q, "Vorname")) + " / " + f(q, "Kurz"))
+        zeile(Report, (VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "Titel"), Feld(q, "Vorname")) + " / " + Feld(q, "Kurz"))
                           .trimmed(),
               links);
         Report.SetUnderline(false);
-        zeile(Report, f(q, "VerName"), links);
+        zeile(Report, Feld(q, "VerName"), links);
     }
     Report.NewLine();
-    schrift(Report, 14);
+    Schrift(Report, 14);
     if (iAnzLabel > 1) {
-        zeile(Report, "  " + f(q, "Durchgang") + " / " + f(q, "Stand") + " / " + f(q, "StartNr") + " / "
+        zeile(Report, "  " + Feld(q, "Durchgang") + " / " + Feld(q, "Stand") + " / " + Feld(q, "StartNr") + " / "
                           + QString::number(iZaehler4),
               links);
         return;
@@ -307,11 +263,11 @@ void TDurchgangForm::StartEtikettBY(TBaseReport& Report)
         QString text;
         double groesse, versatz;
     } teile[] = {{"Dur.", 9, 0},
-                 {f(q, "Durchgang") + " / ", 14, 0.6},
+                 {Feld(q, "Durchgang") + " / ", 14, 0.6},
                  {"St.", 9, 1.3},
-                 {f(q, "Stand") + " / ", 14, 1.8},
+                 {Feld(q, "Stand") + " / ", 14, 1.8},
                  {"St-Nr.", 9, 2.5},
-                 {f(q, "StartNr"), 14, 3.5}};
+                 {Feld(q, "StartNr"), 14, 3.5}};
     // Where the line would end at a size factor; printed at the first
     // factor that keeps it inside the label.
     const auto setzen = [&](double faktor, bool drucken) {
@@ -339,8 +295,8 @@ void TDurchgangForm::Barcode(TBaseReport& Report, double x, double y, double hoe
 {
     Report::TRPBars2of5 bar(Report);
     Report.PushFont();
-    schrift(Report, 10);
-    bar.SetText(f(*Q1, "StartNr"));
+    Schrift(Report, 10);
+    bar.SetText(Feld(*Q1, "StartNr"));
     bar.SetBarWidth(0.043);
     bar.SetBarHeight(hoehe);
     bar.SetBarCodeJustify(Report::pjLeft);
@@ -363,13 +319,12 @@ bool TDurchgangForm::rpt_MEtikettenPrint(TBaseReport& Report)
         Report.PrintRight(m, rechts);
         Report.NewLine();
     };
-    schrift(Report, 10);
+    Schrift(Report, 10);
     marken("---");
     marken("|");
 
-    schrift(Report, 11);
-    const QString kopf = Qvsettings::GetString("Global", "Ueberschr") + " "
-                         + QString::number(Qvsettings::GetInteger("Allgemein", "Sportjahr"));
+    Schrift(Report, 11);
+    const QString kopf = Kopfzeile();
     const bool wappen = QFileInfo::exists(QDir(Qvpaths::ProgramFolder()).filePath("WAPPEN.BMP"));
     const double bildLinks = links + 6.9;
     double bildRechts = rechts;
@@ -391,10 +346,10 @@ bool TDurchgangForm::rpt_MEtikettenPrint(TBaseReport& Report)
         Report.PopFont();
         Report.NewLine();
     } else {
-        zeile(Report, kopf, mitte(Report), true);
+        zeile(Report, kopf, Mitte(Report), true);
     }
     // The organiser's line is centred and stays clear of the picture.
-    const double m = mitte(Report);
+    const double m = Mitte(Report);
     const double halb = std::min(m - links, bildRechts - m);
     if (Qvsettings::GetInteger("Allgemein", "VeranstaltungsArt") < 3) {
         Report.PushFont();
@@ -409,11 +364,11 @@ bool TDurchgangForm::rpt_MEtikettenPrint(TBaseReport& Report)
     // stay on the 5.4 cm badge.
     for (int i = 0; i < 3; ++i)
         Report.NewLine();
-    schrift(Report, 20, true);
-    zeile(Report, f(q, "MitName"), m, true);
-    schrift(Report, 16);
-    zeile(Report, (f(q, "Titel") + " " + f(q, "Vorname") + " " + f(q, "Name")).simplified(), m, true);
-    schrift(Report, 10);
+    Schrift(Report, 20, true);
+    zeile(Report, Feld(q, "MitName"), m, true);
+    Schrift(Report, 16);
+    zeile(Report, (Feld(q, "Titel") + " " + Feld(q, "Vorname") + " " + Feld(q, "Name")).simplified(), m, true);
+    Schrift(Report, 10);
     marken("|");
     Report.PrintLeft("---", links);
     Report.PrintRight("---", rechts);

@@ -1,6 +1,7 @@
 // The relay list, the team lists and the participants per range.
 
 #include "reports1/preparation/Durchgang1.h"
+#include "reports1/preparation/Durchgang1Druck.h"
 
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
@@ -18,26 +19,11 @@
 using Report::pjLeft;
 using Report::pjRight;
 using Report::TBaseReport;
+using namespace Durchgang1Druck;
 using Reportutil::Rest;
 using Reportutil::SpaltenSetzen;
 
 namespace {
-
-QString f(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* feld = q.FindField(name);
-    return feld ? feld->AsString() : QString();
-}
-
-void schrift(TBaseReport& r, double size, bool bold)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(false);
-    r.SetUnderline(false);
-}
-
-double mitte(TBaseReport& r) { return r.SectionLeft() + (r.SectionRight() - r.SectionLeft()) / 2; }
 
 void neueSeite(TBaseReport& r)
 {
@@ -82,7 +68,7 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
         if (Report.LinesLeft() <= grenze)
             neueSeite(Report);
         zeilenTabs();
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
         QStringList felder{QString::number(stand) + "."};
         for (int i = 1; i < Report.TabCount(); ++i)
@@ -104,7 +90,7 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
     Report.NewLine();
     for (q.First(); !q.Eof(); q.Next()) {
         Druckjob::Progress(++iZeile);
-        const QString key = bAnlageJ ? f(q, "Disziplin") : f(q, "Anlage") + f(q, "Disziplin") + f(q, "WKTag");
+        const QString key = bAnlageJ ? Feld(q, "Disziplin") : Feld(q, "Anlage") + Feld(q, "Disziplin") + Feld(q, "WKTag");
         if (key != gruppe || ersteGruppe) {
             if (!ersteGruppe) {
                 durchgangAbschliessen(true);
@@ -112,16 +98,16 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
             }
             ersteGruppe = false;
             gruppe = key;
-            anlageName = f(q, "AnlName");
-            const QString code = f(q, "Disziplin");
-            wettbewerb = f(q, "DisName").trimmed() + " (" + code.left(1) + "." + code.mid(1) + " )";
+            anlageName = Feld(q, "AnlName");
+            const QString code = Feld(q, "Disziplin");
+            wettbewerb = Feld(q, "DisName").trimmed() + " (" + code.left(1) + "." + code.mid(1) + " )";
             Report.SetTabShade(0);
-            schrift(Report, 12, true);
-            Report.PrintCenter("D U R C H G A N G S L I S T E", mitte(Report));
+            Schrift(Report, 12, true);
+            Report.PrintCenter("D U R C H G A N G S L I S T E", Mitte(Report));
             Report.NewLine();
-            Report.PrintCenter(ueberschrift(), mitte(Report));
+            Report.PrintCenter(ueberschrift(), Mitte(Report));
             Report.NewLine();
-            schrift(Report, 10, false);
+            Schrift(Report, 10, false);
             Report.PrintRight(Qvclock::DatumText(Qvclock::Now().date()), Report.SectionRight());
             Report.NewLine();
             kopfTabs();
@@ -136,7 +122,7 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
             dgNr = 0;
         }
 
-        const QString dg = bAnlageJ ? QString() : f(q, "WKZeit1") + f(q, "Durchgang");
+        const QString dg = bAnlageJ ? QString() : Feld(q, "WKZeit1") + Feld(q, "Durchgang");
         const int stand = q.FieldByName("Stand")->AsInteger();
         if (dg != durchgang || neuerDurchgang) {
             if (!neuerDurchgang)
@@ -146,7 +132,7 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
             letzterStand.clear();
             Schtools::ResetTabShade();
             Report.SetTabShade(0);
-            schrift(Report, 10, false);
+            Schrift(Report, 10, false);
             if (dgNr > 0)
                 Report.NewLine();
             ++dgNr;
@@ -159,13 +145,13 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
             }
             SpaltenSetzen(Report, {{2.2, pjLeft}, {1.5, pjLeft}, {1.0, pjLeft}, {2.5, pjLeft}, {1.1, pjLeft},
                                    {2.4, pjLeft}, {0.6, pjLeft}, {2.4, pjLeft}});
-            QStringList zeile{"Durchgang:", f(q, "Durchgang"), "Tag: "};
+            QStringList zeile{"Durchgang:", Feld(q, "Durchgang"), "Tag: "};
             if (bAnlageJ) {
                 zeile << "" << "Zeit: " << "";
             } else {
-                zeile << f(q, "Datum") << "Zeit: " << f(q, "WKZeit1") + " Uhr";
-                if (!f(q, "WKZeit2").isEmpty())
-                    zeile << "/  " << f(q, "WKZeit2") + "  Uhr";
+                zeile << Feld(q, "Datum") << "Zeit: " << Feld(q, "WKZeit1") + " Uhr";
+                if (!Feld(q, "WKZeit2").isEmpty())
+                    zeile << "/  " << Feld(q, "WKZeit2") + "  Uhr";
             }
             Reportutil::Zeile(Report, zeile);
             Report.NewLine();
@@ -179,19 +165,19 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
         if (Report.LinesLeft() < 3)
             neueSeite(Report);
         zeilenTabs();
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
         // A second start on the same firing point does not repeat its number.
         const QString standKey = QString::asprintf("%02d%03d", q.FieldByName("Durchgang")->AsInteger(), stand);
         const QString nummer = bAnlageJ || standKey == letzterStand ? QString() : QString::number(stand) + ".";
         letzterStand = standKey;
-        const QString name = VorbListen::NameTitelVorname(f(q, "Name"), f(q, "Titel"), f(q, "Vorname"));
+        const QString name = VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "Titel"), Feld(q, "Vorname"));
         if (bVBWettkampf)
-            VorbListen::Zeile(Report, {nummer, name, (f(q, "VerTitel") + " " + f(q, "VerName")).trimmed(),
-                                       f(q, "StartNr")});
+            VorbListen::Zeile(Report, {nummer, name, (Feld(q, "VerTitel") + " " + Feld(q, "VerName")).trimmed(),
+                                       Feld(q, "StartNr")});
         else
-            VorbListen::Zeile(Report, {nummer, name, f(q, "Abkuerzung"), f(q, "VerName"), f(q, "Jahrgang"),
-                                       f(q, "KlaKurz"), f(q, "StartNr")});
+            VorbListen::Zeile(Report, {nummer, name, Feld(q, "Abkuerzung"), Feld(q, "VerName"), Feld(q, "Jahrgang"),
+                                       Feld(q, "KlaKurz"), Feld(q, "StartNr")});
         if (!bAnlageJ) {
             naechster = std::max(naechster, stand + 1);
             hoechster = std::max(hoechster, stand);
@@ -218,10 +204,10 @@ std::unique_ptr<Ado::TADOQuery> mitglieder(Ado::TDataSet& q, const QString& teil
 {
     auto m = Datamod::DataModule1()->DynQuery(DurchgangSQL::Mannschaftsmitglieder(), Ado::clUseServer, Ado::ltReadOnly);
     m->ParamByName("Ident")->SetValue(Datamod::iIdent);
-    m->ParamByName("VereinNr")->SetValue(f(q, "VereinNr"));
-    m->ParamByName("Disziplin")->SetValue(f(q, "Disziplin"));
-    m->ParamByName("Klasse")->SetValue(f(q, "MKlasse"));
-    m->ParamByName("MannschNr")->SetValue(f(q, "MannschNr"));
+    m->ParamByName("VereinNr")->SetValue(Feld(q, "VereinNr"));
+    m->ParamByName("Disziplin")->SetValue(Feld(q, "Disziplin"));
+    m->ParamByName("Klasse")->SetValue(Feld(q, "MKlasse"));
+    m->ParamByName("MannschNr")->SetValue(Feld(q, "MannschNr"));
     m->ParamByName("Teilm")->SetValue(teilm);
     m->Open();
     return m;
@@ -235,8 +221,8 @@ void TDurchgangForm::MannschaftenPruefen()
         auto m = mitglieder(*Q1, sTeilm);
         if (m->RecordCount() <= Q1->FieldByName("AnzMannschaft")->AsInteger() + 1)
             continue;
-        Pmsgdlg::qvMessageDlg("Es sind zuviele Mannschaftsteilnehmer vorhanden.\r\n" + f(*Q1, "VereinNr") + " / "
-                                  + f(*Q1, "Disziplin") + " / " + f(*Q1, "MKlasse") + " / " + f(*Q1, "MannschNr")
+        Pmsgdlg::qvMessageDlg("Es sind zuviele Mannschaftsteilnehmer vorhanden.\r\n" + Feld(*Q1, "VereinNr") + " / "
+                                  + Feld(*Q1, "Disziplin") + " / " + Feld(*Q1, "MKlasse") + " / " + Feld(*Q1, "MannschNr")
                                   + "\r\n" + "Bitte korrigieren Sie zuerst die Mannschaft.",
                               Host::mtError, Host::mbOK, 1);
         Q1.reset();
@@ -254,8 +240,8 @@ void TDurchgangForm::rf_MannschaftPrint(TBaseReport& Report)
         Druckjob::Progress(++iZeile);
         // The results-notice form: chosen in the dialog, and always for the
         // olympic discipline groups, whose teams hang with their results.
-        const bool ergebnis = bErgebnisform || f(q, "OlDisziGrp") == "X";
-        const QString key = f(q, "Disziplin") + "|" + f(q, "MKlasse");
+        const bool ergebnis = bErgebnisform || Feld(q, "OlDisziGrp") == "X";
+        const QString key = Feld(q, "Disziplin") + "|" + Feld(q, "MKlasse");
         if (key != gruppe) {
             if (!gruppe.isEmpty()) {
                 Report.NewLine();
@@ -263,17 +249,17 @@ void TDurchgangForm::rf_MannschaftPrint(TBaseReport& Report)
                     neueSeite(Report);
             }
             gruppe = key;
-            const QString code = f(q, "Disziplin");
-            schrift(Report, 14, true);
+            const QString code = Feld(q, "Disziplin");
+            Schrift(Report, 14, true);
             SpaltenSetzen(Report, {{Rest, pjLeft}});
             Reportutil::Zeile(Report, {ergebnis ? "Mannschaftsergebnisse" : "Mannschaftsaushangliste"});
-            schrift(Report, 12, true);
-            Reportutil::Zeile(Report, {f(q, "DisName").trimmed() + "  ( " + code.left(1) + "." + code.mid(1) + " ) "});
-            schrift(Report, 10, false);
+            Schrift(Report, 12, true);
+            Reportutil::Zeile(Report, {Feld(q, "DisName").trimmed() + "  ( " + code.left(1) + "." + code.mid(1) + " ) "});
+            Schrift(Report, 10, false);
             SpaltenSetzen(Report, {{1.5, pjLeft}, {9.5, pjLeft}, {Rest, pjLeft}});
-            Reportutil::Zeile(Report, {"Anlage: ", f(q, "AnlName"), f(q, "Datum").isEmpty() ? "Tag:         00.00.00"
-                                                                                           : "Tag: " + f(q, "Datum")});
-            Reportutil::Zeile(Report, {"Klasse: ", (f(q, "KlaName") + " " + f(q, "Zusatz")).trimmed()});
+            Reportutil::Zeile(Report, {"Anlage: ", Feld(q, "AnlName"), Feld(q, "Datum").isEmpty() ? "Tag:         00.00.00"
+                                                                                           : "Tag: " + Feld(q, "Datum")});
+            Reportutil::Zeile(Report, {"Klasse: ", (Feld(q, "KlaName") + " " + Feld(q, "Zusatz")).trimmed()});
             Report.NewLine();
         }
         const int groesse = std::max(1, q.FieldByName("AnzMannschaft")->AsInteger());
@@ -281,16 +267,16 @@ void TDurchgangForm::rf_MannschaftPrint(TBaseReport& Report)
         // A team is not split over two pages.
         if (Report.LinesLeft() < std::max(groesse, m->RecordCount()) + (ergebnis ? 3 : 2))
             neueSeite(Report);
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         SpaltenSetzen(Report, {{1.5, pjLeft}, {11.0, pjLeft}, {Rest, pjRight}});
-        Reportutil::Zeile(Report, {f(q, "VereinNr"), f(q, "VerName").trimmed() + "  " + f(q, "MannschNr"),
+        Reportutil::Zeile(Report, {Feld(q, "VereinNr"), Feld(q, "VerName").trimmed() + "  " + Feld(q, "MannschNr"),
                                    ergebnis ? QStringLiteral("Ergebnis") : QString()});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         SpaltenSetzen(Report, {{1.5, pjLeft}, {11.0, pjLeft}, {Rest, pjRight}});
         int n = 0;
         for (m->First(); !m->Eof(); m->Next(), ++n)
-            Reportutil::Zeile(Report, {"", startNrGepolstert(f(*m, "StartNr")) + "  " + f(*m, "Name") + ", "
-                                               + f(*m, "Vorname"),
+            Reportutil::Zeile(Report, {"", startNrGepolstert(Feld(*m, "StartNr")) + "  " + Feld(*m, "Name") + ", "
+                                               + Feld(*m, "Vorname"),
                                        ergebnis ? QStringLiteral("____________") : QString()});
         // Lines to write in the members still missing.
         for (; n < groesse; ++n)
@@ -313,23 +299,23 @@ void TDurchgangForm::rf_TeilnehmerPrint(TBaseReport& Report)
                                {Rest, pjLeft}});
     };
     const auto spaltenKopf = [&] {
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         spalten();
         Report.SetTabShade(0);
         Reportutil::Zeile(Report, {"St-Nr.", "Name", "Verein", "", "Jahrg.", "Klasse"});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
     const auto kopf = [&](bool titel) {
         if (titel) {
-            schrift(Report, 15, true);
-            Report.PrintCenter("Teilnehmerliste", mitte(Report));
+            Schrift(Report, 15, true);
+            Report.PrintCenter("Teilnehmerliste", Mitte(Report));
             Report.NewLine();
-            schrift(Report, 12, false);
-            Report.PrintCenter(ueberschrift(), mitte(Report));
+            Schrift(Report, 12, false);
+            Report.PrintCenter(ueberschrift(), Mitte(Report));
             Report.NewLine();
             Report.NewLine();
         }
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         SpaltenSetzen(Report, {{11.0, pjLeft}, {Rest, pjLeft}});
         Report.SetTabShade(0);
         Reportutil::Zeile(Report, {"Anlage        : " + anlage});
@@ -341,15 +327,15 @@ void TDurchgangForm::rf_TeilnehmerPrint(TBaseReport& Report)
     Report.NewLine();
     for (q.First(); !q.Eof(); q.Next()) {
         Druckjob::Progress(++iZeile);
-        const QString key = f(q, "Anlage") + "|" + f(q, "Disziplin") + "|" + f(q, "WKTag");
+        const QString key = Feld(q, "Anlage") + "|" + Feld(q, "Disziplin") + "|" + Feld(q, "WKTag");
         if (key != gruppe) {
             if (!gruppe.isEmpty())
                 neueSeite(Report);
             gruppe = key;
-            const QString code = f(q, "Disziplin");
-            anlage = f(q, "AnlName");
-            wettbewerb = f(q, "DisName").trimmed() + "  ( " + code.left(1) + "." + code.mid(1) + " ) ";
-            tag = f(q, "Datum").isEmpty() ? "Tag:         00.00.00" : "Tag: " + f(q, "Datum");
+            const QString code = Feld(q, "Disziplin");
+            anlage = Feld(q, "AnlName");
+            wettbewerb = Feld(q, "DisName").trimmed() + "  ( " + code.left(1) + "." + code.mid(1) + " ) ";
+            tag = Feld(q, "Datum").isEmpty() ? "Tag:         00.00.00" : "Tag: " + Feld(q, "Datum");
             Schtools::ResetTabShade();
             kopf(true);
         }
@@ -359,8 +345,8 @@ void TDurchgangForm::rf_TeilnehmerPrint(TBaseReport& Report)
         }
         spalten();
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
-        VorbListen::Zeile(Report, {f(q, "StartNr"), VorbListen::NameTitelVorname(f(q, "Name"), f(q, "Titel"), f(q, "Vorname")),
-                                   f(q, "Abkuerzung"), f(q, "VerName"), f(q, "Jahrgang"), f(q, "Kurz")});
+        VorbListen::Zeile(Report, {Feld(q, "StartNr"), VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "Titel"), Feld(q, "Vorname")),
+                                   Feld(q, "Abkuerzung"), Feld(q, "VerName"), Feld(q, "Jahrgang"), Feld(q, "Kurz")});
     }
     Report.SetTabShade(0);
 }

@@ -2,6 +2,7 @@
 // with the allowances of the staff.
 
 #include "reports1/preparation/Durchgang1.h"
+#include "reports1/preparation/Durchgang1Druck.h"
 
 #include "platform/ado/Ado.h"
 #include "platform/host/Cent.h"
@@ -18,30 +19,10 @@
 using Report::pjLeft;
 using Report::pjRight;
 using Report::TBaseReport;
+using namespace Durchgang1Druck;
 using Reportutil::SpaltenSetzen;
 
 namespace {
-
-QString f(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* feld = q.FindField(name);
-    return feld ? feld->AsString() : QString();
-}
-
-void schrift(TBaseReport& r, double size, bool bold)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(false);
-}
-
-double mitte(TBaseReport& r) { return r.SectionLeft() + (r.SectionRight() - r.SectionLeft()) / 2; }
-
-QString kopfzeile()
-{
-    return Qvsettings::GetString("Global", "Ueberschr") + " "
-           + QString::number(Qvsettings::GetInteger("Allgemein", "Sportjahr"));
-}
 
 // Cell borders of a line, as letters of "ltrb".
 int rahmen(const QString& l)
@@ -85,29 +66,29 @@ void TDurchgangForm::rf_MitarbeiterPrint(TBaseReport& Report)
         spalten << tage->FieldByName("Datum")->AsString().left(5);
     while (spalten.size() < 6)
         spalten << QString();
-    const QString anlage = f(q, "AnlName");
+    const QString anlage = Feld(q, "AnlName");
 
     bool ersteSeite = true;
     const auto seitenkopf = [&] {
         if (ersteSeite) {
             Report.NewLine();
             Report.NewLine();
-            schrift(Report, 12, true);
-            Report.PrintCenter("Mitarbeiterliste", mitte(Report));
+            Schrift(Report, 12, true);
+            Report.PrintCenter("Mitarbeiterliste", Mitte(Report));
             Report.NewLine();
-            Report.PrintCenter(kopfzeile(), mitte(Report));
+            Report.PrintCenter(Kopfzeile(), Mitte(Report));
             Report.NewLine();
             Report.NewLine();
             ersteSeite = false;
         }
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         Report.PrintLeft("Anlage: " + anlage, Report.SectionLeft());
         Report.NewLine();
         Report.NewLine();
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         mitarbeiterTabs(Report, "ltrb");
         Reportutil::Zeile(Report, QStringList{"V.Nr.", "Name", "Funktion"} + spalten + QStringList{"seit"});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
 
     struct Person {
@@ -121,7 +102,7 @@ void TDurchgangForm::rf_MitarbeiterPrint(TBaseReport& Report)
             Report.NewLine();
             seitenkopf();
         }
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         const double innen = 3.8 - 2 * Report.XI2U(0.03);
         QStringList funktion = TextAufteilen(Report, p.funktion.trimmed(), 0, innen);
         if (funktion.isEmpty())
@@ -150,22 +131,22 @@ void TDurchgangForm::rf_MitarbeiterPrint(TBaseReport& Report)
         }
     };
     const auto sammeln = [&] {
-        p.nr = f(q, "MitglNr");
-        p.verein = f(q, "VereinNr");
-        p.name = VorbListen::NameTitelVorname(f(q, "Name"), f(q, "VorTitel"), f(q, "Vorname"));
-        p.funktion = f(q, "MitName");
-        p.seit = f(q, "Seit");
-        const int spalte = int(spalten.indexOf(f(q, "Datum").left(5)));
+        p.nr = Feld(q, "MitglNr");
+        p.verein = Feld(q, "VereinNr");
+        p.name = VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "VorTitel"), Feld(q, "Vorname"));
+        p.funktion = Feld(q, "MitName");
+        p.seit = Feld(q, "Seit");
+        const int spalte = int(spalten.indexOf(Feld(q, "Datum").left(5)));
         if (spalte >= 0 && !spalten[spalte].isEmpty())
             p.marken[spalte] = " X ";
     };
 
     seitenkopf();
     q.First();
-    p.nr = f(q, "MitglNr");
+    p.nr = Feld(q, "MitglNr");
     for (; !q.Eof(); q.Next()) {
         Druckjob::Progress(++iZeile);
-        if (f(q, "MitglNr") != p.nr) {
+        if (Feld(q, "MitglNr") != p.nr) {
             drucken(false);
             p = Person();
         }
@@ -258,15 +239,15 @@ void TDurchgangForm::rf_AuszahlungPrint(TBaseReport& Report)
     qint64 summe = 0;
     const auto kopf = [&](bool titel) {
         if (titel) {
-            schrift(Report, 15, true);
-            Report.PrintCenter("Auszahlungsliste", mitte(Report));
+            Schrift(Report, 15, true);
+            Report.PrintCenter("Auszahlungsliste", Mitte(Report));
             Report.NewLine();
-            schrift(Report, 12, false);
-            Report.PrintCenter(kopfzeile(), mitte(Report));
+            Schrift(Report, 12, false);
+            Report.PrintCenter(Kopfzeile(), Mitte(Report));
             Report.NewLine();
             Report.NewLine();
         }
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         Report.PrintLeft("Anlage:   " + anlage, Report.SectionLeft());
         Report.NewLine();
         Report.PrintLeft("Tag:   " + datum, Report.SectionLeft());
@@ -274,7 +255,7 @@ void TDurchgangForm::rf_AuszahlungPrint(TBaseReport& Report)
         Report.NewLine();
         auszahlungTabs(Report, Report::BOXLINEALL);
         Reportutil::Zeile(Report, spaltenzeile.mid(1).split('\t'));
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
     const auto schliessen = [&] {
         if (Report.LinesLeft() < 9) {
@@ -282,18 +263,18 @@ void TDurchgangForm::rf_AuszahlungPrint(TBaseReport& Report)
             Report.NewLine();
             Report.NewLine();
         }
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         if (v.MComputer) {
             auszahlungTabs(Report, Report::BOXLINENONE);
             Reportutil::Zeile(Report, {"Computereinsatz", "", "", "", "", Cent::Text(v.MComp)});
             summe += v.MComp;
         }
         Report.NewLine();
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         SpaltenSetzen(Report, {{11.8, pjLeft}, {2.5, pjRight}, {2.0, pjLeft}});
         Reportutil::Zeile(Report, {"Auszuzahlender Betrag:                                            ",
                                    Cent::Text(summe), waehrung});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         Report.NewLine();
         Report.NewLine();
         Report.PrintLeft("sachlich richtig:          ___________________________________", Report.SectionLeft());
@@ -309,7 +290,7 @@ void TDurchgangForm::rf_AuszahlungPrint(TBaseReport& Report)
     Report.NewLine();
     for (q.First(); !q.Eof(); q.Next()) {
         Druckjob::Progress(++iZeile);
-        const QString key = f(q, "Anlage") + "|" + f(q, "WKTag");
+        const QString key = Feld(q, "Anlage") + "|" + Feld(q, "WKTag");
         if (key != blatt) {
             if (!blatt.isEmpty()) {
                 schliessen();
@@ -318,8 +299,8 @@ void TDurchgangForm::rf_AuszahlungPrint(TBaseReport& Report)
                 Report.NewLine();
             }
             blatt = key;
-            anlage = f(q, "AnlName");
-            datum = f(q, "Datum");
+            anlage = Feld(q, "AnlName");
+            datum = Feld(q, "Datum");
             kopf(true);
         }
         if (Report.LinesLeft() < 3) {
@@ -329,12 +310,12 @@ void TDurchgangForm::rf_AuszahlungPrint(TBaseReport& Report)
             kopf(false);
         }
         const double h = (q.FieldByName("Ende")->AsFloat() - q.FieldByName("Beginn")->AsFloat()) * 24;
-        const TAuszahlung a = rechnen(v, f(q, "Tagessatz").trimmed(), q.FieldByName("Entfernung")->AsFloat(), h);
+        const TAuszahlung a = rechnen(v, Feld(q, "Tagessatz").trimmed(), q.FieldByName("Entfernung")->AsFloat(), h);
         summe += a.Gesamt();
         auszahlungTabs(Report, Report::BOXLINELEFT);
-        VorbListen::Zeile(Report, {VorbListen::NameTitelVorname(f(q, "Name"), f(q, "Titel"), f(q, "Vorname")),
+        VorbListen::Zeile(Report, {VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "Titel"), Feld(q, "Vorname")),
                                    stunden ? QString::number(a.Stunden) : QString(), Cent::Text(a.Entschaedigung),
-                                   kilometer ? f(q, "Entfernung") : QString(), Cent::Text(a.Fahrgeld),
+                                   kilometer ? Feld(q, "Entfernung") : QString(), Cent::Text(a.Fahrgeld),
                                    Cent::Text(a.Gesamt()), ""});
     }
     schliessen();
