@@ -252,7 +252,7 @@ void TDurchgangForm::rf_MannschaftPrint(TBaseReport& Report)
             const QString code = Feld(q, "Disziplin");
             Schrift(Report, 14, true);
             SpaltenSetzen(Report, {{Rest, pjLeft}});
-            Reportutil::Zeile(Report, {ergebnis ? "Mannschaftsergebnisse" : "Mannschaftsaushangliste"});
+            Reportutil::Zeile(Report, {"Mannschaftsaushangliste"});
             Schrift(Report, 12, true);
             Reportutil::Zeile(Report, {Feld(q, "DisName").trimmed() + "  ( " + code.left(1) + "." + code.mid(1) + " ) "});
             Schrift(Report, 10, false);

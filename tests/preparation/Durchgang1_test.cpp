@@ -217,6 +217,12 @@ TEST_F(Durchgang, RelayListPrintsEveryFiringPointUpToTheGroupsHighest)
         stand << t[i].section('|', 0, 1);
     EXPECT_EQ(stand, QStringList({"2.|Name11, Vor", "3.", "4.", "5.", "6.", "7.|Name12, Vor", "8.", "9.", "10."}));
     EXPECT_TRUE(d.zeilen(1).join("\n").contains("Luftpistole (1.20 )"));
+    // Status and progress while printing, the print's id kept.
+    EXPECT_TRUE(ui->statusTexts.contains("Erstellen der Durchgangsliste"));
+    EXPECT_EQ(ui->progressStarts.last(), qMakePair(0, 13));
+    EXPECT_EQ(ui->currentStatus, "");
+    EXPECT_EQ(Durchgang1::DruckjobID, ui->previews.last().id);
+    EXPECT_EQ(ui->previews.last().title, "Durchgangsliste");
 
     // Club-title layout; without range assignment no range is asked and the
     // list goes by start number without firing points.
@@ -376,6 +382,25 @@ TEST_F(Durchgang, LaserLabelsSkipRowsStartEachDisciplineOnAFreshRowAndRepeatCopi
     EXPECT_EQ(e.plaetze.value(9).mid(0, 2), QStringList({"110  /  07.03.2026  /  08:00", "Name1, Vor / SK"}));
     EXPECT_TRUE(e.plaetze.value(9).contains("10 / "));
     EXPECT_EQ(e.barcodes.size(), 5);
+
+    // The matrix sheet: two across, one label per start, no bar codes.
+    Report::TLabelShell matrix;
+    TDurchgangForm::EtikettenMatrixBogen(matrix);
+    liste(3);
+    e = etikettenLesen(ui->previews.last(), matrix);
+    EXPECT_EQ(e.ausserhalb, QStringList());
+    EXPECT_EQ(e.plaetze.value(0), QStringList({"1 / Halle Nord", "Luftgewehr"}));
+    EXPECT_FALSE(e.plaetze.contains(1));
+    EXPECT_EQ(e.plaetze.value(2), QStringList({"110  /  07.03.2026  /  SK", "  1 / 1"}));
+    EXPECT_TRUE(e.barcodes.isEmpty());
+
+    // Without range assignment the 70 x 36 labels carry neither time nor name.
+    db.setting("Speziell", "Anlage", "J");
+    liste(4, {});
+    e = etikettenLesen(ui->previews.last(), by);
+    EXPECT_EQ(e.plaetze.value(0), QStringList({"0 / keine Anlage", "Luftgewehr"}));
+    EXPECT_EQ(e.plaetze.value(3).value(0), "110  /  00.00.00  /  SK");
+    EXPECT_EQ(e.plaetze.value(3).value(1), "Dur.");
 }
 
 TEST_F(Durchgang, FirstAndLastLabelOfEverySheetLieInsideTheirCellAndThePage)
