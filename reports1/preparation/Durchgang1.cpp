@@ -266,7 +266,7 @@ void TDurchgangForm::Vorschau(Report::TRvNDRWriter& w) { Druckjob::Vorschau(w, D
 std::unique_ptr<Ado::TADOQuery> TDurchgangForm::AbfrageOeffnen()
 {
     const int code = Durchgang1::fAuswahl;
-    DurchgangSQL::TAuswahl a;
+    DurchgangSQL::TFilter a;
     a.OhneAnlage = bAnlageJ;
     const QString anlage = ui->cx_Anlage->KeyValue();
     const QString disziplin = ui->cx_Disziplin->isVisibleTo(this) ? ui->cx_Disziplin->KeyValue() : QString();

@@ -37,8 +37,7 @@ void neueSeite(TBaseReport& r)
 QString ueberschrift()
 {
     const QString veranst = Qvsettings::GetString("Global", "Veranst1").trimmed();
-    const QString titel = Qvsettings::GetString("Global", "Ueberschr") + " "
-                          + QString::number(Qvsettings::GetInteger("Allgemein", "Sportjahr"));
+    const QString titel = Kopfzeile();
     return veranst.isEmpty() ? titel : veranst + ": " + titel;
 }
 
@@ -53,7 +52,7 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
 
     QString gruppe, durchgang, anlageName, wettbewerb, letzterStand;
     bool ersteGruppe = true, neuerDurchgang = true;
-    int hoechster = 0, niedrigster = 999, naechster = 0;
+    int hoechster = 0, naechster = 0;
     int dgNr = 0; // relays of the group printed
 
     const auto kopfTabs = [&] { SpaltenSetzen(Report, {{2.3, pjLeft}, {Rest, pjLeft}}); };
@@ -117,7 +116,6 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
             if (bAnlageJ)
                 Report.NewLine();
             hoechster = 0;
-            niedrigster = 999;
             neuerDurchgang = true;
             dgNr = 0;
         }
@@ -181,7 +179,6 @@ void TDurchgangForm::rf_DurchgangslistePrint(TBaseReport& Report)
         if (!bAnlageJ) {
             naechster = std::max(naechster, stand + 1);
             hoechster = std::max(hoechster, stand);
-            niedrigster = std::min(niedrigster, stand);
         }
     }
     durchgangAbschliessen(true);

@@ -22,7 +22,7 @@ QString zeilen(const QStringList& l)
 
 } // namespace
 
-QString Durchgangsliste(const TAuswahl& a)
+QString Durchgangsliste(const TFilter& a)
 {
     QString s;
     if (!a.OhneAnlage) {
@@ -63,14 +63,14 @@ QString Durchgangsliste(const TAuswahl& a)
     return s + "ORDER BY E.Disziplin,E.StartNr";
 }
 
-TEintragOrdnung EintragOrdnung(const TAuswahl& a)
+TEintragOrdnung EintragOrdnung(const TFilter& a)
 {
     if (a.OhneAnlage)
         return OhneAnlageNachName;
     return a.Tag ? NachStartNr : NachName;
 }
 
-QString Ergebniseingabe(const TAuswahl& a, TEintragOrdnung Ordnung)
+QString Ergebniseingabe(const TFilter& a, TEintragOrdnung Ordnung)
 {
     QStringList l = {"SELECT E.Disziplin,E.WKTag,E.Anlage,E.StartNr,E.EKlasse,",
                      "       M.Name,M.Titel,M.Vorname,V.Abkuerzung,V.Name AS VerName,",
@@ -103,7 +103,7 @@ QString Ergebniseingabe(const TAuswahl& a, TEintragOrdnung Ordnung)
     return l.join(CRLF);
 }
 
-QString Mannschaften(const TAuswahl& a, int Anlage, int Ident, const QString& Teilmeisterschaft)
+QString Mannschaften(const TFilter& a, int Anlage, int Ident, const QString& Teilmeisterschaft)
 {
     QString s = "SELECT DISTINCT E.MVereinNr AS VereinNr,E.MDisziplin AS Disziplin,\r\n"
                 "       E.MKlasse,E.MannschNr,E.WKTag,E.Anlage,A.Name as AnlName,\r\n"
@@ -140,7 +140,7 @@ QString Mannschaftsmitglieder()
         .join(CRLF);
 }
 
-QString Etiketten(const TAuswahl& a)
+QString Etiketten(const TFilter& a)
 {
     QStringList l = {"SELECT E.Disziplin,E.Anlage,E.WKTag,E.WKZeit1,E.Durchgang,E.Stand,E.StartNr,",
                      "       M.Name,M.Titel,M.Vorname,V.Name AS VerName,",
@@ -169,7 +169,7 @@ QString Etiketten(const TAuswahl& a)
     return l.join(CRLF);
 }
 
-QString Teilnehmer(const TAuswahl& a)
+QString Teilnehmer(const TFilter& a)
 {
     QStringList l = {"SELECT E.Disziplin,E.EKlasse,E.Anlage,E.WKTag,E.StartNr,",
                      "       M.Name,M.Vorname,M.Jahrgang,M.Titel,V.Name as VerName,",
@@ -199,7 +199,7 @@ QString Teilnehmer(const TAuswahl& a)
     return l.join(CRLF);
 }
 
-QString Mitarbeiter(const TAuswahl& a, bool NachArt)
+QString Mitarbeiter(const TFilter& a, bool NachArt)
 {
     QStringList l = {"SELECT MZ.MitglNr,MZ.VereinNr,MZ.Anlage,MZ.MitArt,M.Name,M.Titel AS VorTitel,M.Vorname,",
                      "       MI.Name AS MitName,MT.Seit,WK.Datum,A.Name AS AnlName,V.Name AS VerName",
@@ -230,7 +230,7 @@ QString MitarbeiterTage()
            "  AND WK.Teilmeisterschaft = :Teilm\r\nORDER BY MZ.Anlage,WK.Datum";
 }
 
-QString Auszahlung(const TAuswahl& a)
+QString Auszahlung(const TFilter& a)
 {
     QStringList l = {"SELECT MZ.MitglNr,MZ.Anlage,MZ.WKTag,MZ.Beginn,MZ.Ende,MZ.Entfernung,MZ.Tagessatz,",
                      "       M.Name,M.Vorname,M.Titel,WK.Datum,A.Name AS AnlName",
@@ -250,7 +250,7 @@ QString Auszahlung(const TAuswahl& a)
     return l.join(CRLF);
 }
 
-QString MEtiketten(const TAuswahl& a)
+QString MEtiketten(const TFilter& a)
 {
     QStringList l = {"SELECT DISTINCT MZ.Anlage,MZ.MitArt,MZ.MitglNr,MI.Name AS MitName,",
                      "       M.Titel,M.Vorname,M.Name",
