@@ -360,6 +360,12 @@ TEST_F(Durchgang, LaserLabelsSkipRowsStartEachDisciplineOnAFreshRowAndRepeatCopi
     gelesen.sort();
     EXPECT_EQ(gelesen, QStringList({"1", "2", "3", "4", "5"}));
 
+    // "ohne Barcode": the same labels without bars.
+    liste(4, {{"cx_Anlage", "1"}, {"cb_Barcode", "true"}});
+    e = etikettenLesen(ui->previews.last(), laser);
+    EXPECT_TRUE(e.barcodes.isEmpty());
+    EXPECT_EQ(e.plaetze.value(4).value(1), "  1 / 1");
+
     // Three labels per start: no bar code, the copy number at the end.
     liste(4, {{"cx_Anlage", "1"}, {"ed_AnzLabel", "3"}});
     e = etikettenLesen(ui->previews.last(), laser);
