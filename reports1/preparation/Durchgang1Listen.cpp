@@ -239,10 +239,17 @@ void TDurchgangForm::rf_MannschaftPrint(TBaseReport& Report)
         // olympic discipline groups, whose teams hang with their results.
         const bool ergebnis = bErgebnisform || Feld(q, "OlDisziGrp") == "X";
         const QString key = Feld(q, "Disziplin") + "|" + Feld(q, "MKlasse");
+        const int groesse = std::max(1, q.FieldByName("AnzMannschaft")->AsInteger());
+        auto m = mitglieder(q, sTeilm);
+        // The team's lines: its head, its members or the places for them, the
+        // total in the results-notice form, an empty line.
+        const int mannschaft = std::max(groesse, m->RecordCount()) + (ergebnis ? 3 : 2);
         if (key != gruppe) {
             if (!gruppe.isEmpty()) {
                 Report.NewLine();
-                if (Report.LinesLeft() < (ergebnis ? 7 : 9))
+                // A head never stands alone at the foot of a page: it takes
+                // about 6 lines and its first team follows it.
+                if (Report.LinesLeft() < std::max(ergebnis ? 7 : 9, 6 + mannschaft))
                     neueSeite(Report);
             }
             gruppe = key;
@@ -259,10 +266,8 @@ void TDurchgangForm::rf_MannschaftPrint(TBaseReport& Report)
             Reportutil::Zeile(Report, {"Klasse: ", (Feld(q, "KlaName") + " " + Feld(q, "Zusatz")).trimmed()});
             Report.NewLine();
         }
-        const int groesse = std::max(1, q.FieldByName("AnzMannschaft")->AsInteger());
-        auto m = mitglieder(q, sTeilm);
         // A team is not split over two pages.
-        if (Report.LinesLeft() < std::max(groesse, m->RecordCount()) + (ergebnis ? 3 : 2))
+        if (Report.LinesLeft() < mannschaft)
             neueSeite(Report);
         Schrift(Report, 10, true);
         SpaltenSetzen(Report, {{1.5, pjLeft}, {11.0, pjLeft}, {Rest, pjRight}});
@@ -275,9 +280,9 @@ void TDurchgangForm::rf_MannschaftPrint(TBaseReport& Report)
             Reportutil::Zeile(Report, {"", startNrGepolstert(Feld(*m, "StartNr")) + "  " + Feld(*m, "Name") + ", "
                                                + Feld(*m, "Vorname"),
                                        ergebnis ? QStringLiteral("____________") : QString()});
-        // Lines to write in the members still missing.
+        // Lines to write in the members still missing, in the names' column.
         for (; n < groesse; ++n)
-            Reportutil::Zeile(Report, {"", "   ", "____________"});
+            Reportutil::Zeile(Report, {"   ", "____________", ergebnis ? QStringLiteral("____________") : QString()});
         if (ergebnis)
             Reportutil::Zeile(Report, {"", "Gesamt", "____________"});
         Report.NewLine();

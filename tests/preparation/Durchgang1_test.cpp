@@ -256,6 +256,46 @@ TEST_F(Durchgang, TeamsWithTooManyMembersStopThePrintWithTheirKey)
     EXPECT_EQ(ui->errors.value(0), "Die Verarbeitung wird abgebrochen.");
 }
 
+TEST_F(Durchgang, TeamListHeadsKeepTheirFirstTeamAndMissingMembersGetLinesToWriteIn)
+{
+    db.insert("ASZEIT", {{"Ident", 1}, {"Anlage", 1}, {"WKTag", 1}, {"Disziplin", "110"}});
+    const auto mannschaft = [&](const char* dis, int nr, int mitglieder) {
+        static int startNr = 0;
+        db.insert("EMANNSCH", {{"Ident", 1}, {"VereinNr", "1101"}, {"Disziplin", dis}, {"MKlasse", "10"},
+                               {"MannschNr", QString::number(nr)}});
+        for (int i = 0; i < mitglieder; ++i, ++startNr)
+            start(100 + startNr, dis, 1, 1 + startNr % 40, QString::number(nr));
+    };
+    // A team of two in a class of three leaves a line for the third in the
+    // names' column; in the results-notice form a line for its result too.
+    mannschaft("120", 1, 2);
+    QStringList t = liste(2).texte();
+    EXPECT_TRUE(t.contains("   |____________")) << t.join("\n").toStdString();
+    db.setting("Speziell", "MannAus", "J");
+    t = liste(2).texte();
+    EXPECT_TRUE(t.contains("   |____________|____________"));
+    EXPECT_TRUE(t.contains("Gesamt|____________"));
+    db.setting("Speziell", "MannAus", "N");
+
+    // However many teams come before it, the head of the next discipline
+    // never ends a page: it moves to the next one with its first team.
+    // A team takes 5 lines: five counts cover every remainder of a page.
+    for (int n = 1; n <= 13; ++n) {
+        mannschaft("110", n, 3);
+        if (n < 9)
+            continue;
+        const Zentrale::Druck d = liste(2);
+        for (int s = 0; s < d.seiten.size(); ++s) {
+            const QStringList z = d.zeilen(s);
+            ASSERT_FALSE(z.isEmpty());
+            const QString letzte = z.last().mid(z.last().indexOf(':') + 1);
+            EXPECT_FALSE(letzte.startsWith("Klasse: ") || letzte.startsWith("Anlage: ")
+                         || letzte.startsWith("Mannschaftsaushangliste") || letzte.startsWith("Luft"))
+                << n << " teams, page " << s + 1 << ": " << letzte.toStdString();
+        }
+    }
+}
+
 TEST_F(Durchgang, ResultEntrySheetsHaveABoxPerSeriesAndBlankEntriesBeforeTheNextGroup)
 {
     start(1, "110", 1, 1);
@@ -278,6 +318,15 @@ TEST_F(Durchgang, ResultEntrySheetsHaveABoxPerSeriesAndBlankEntriesBeforeTheNext
     EXPECT_TRUE(s2.contains("\nGesamt:  ------ /|" + QString("------,").repeated(10) + "\n"));
     EXPECT_TRUE(s2.contains("\n" + QString("------,").repeated(6) + "\n")) << s2.toStdString();
     EXPECT_FALSE(s2.contains(QString(52, '-'))); // the last group ends with its last start
+
+    // Without range assignment: no range name, "Tag:" and blanks; no series
+    // leaves the total box alone.
+    db.setting("Speziell", "Anlage", "J");
+    db.exec("UPDATE PDISKLA SET AnzSerien = 0 WHERE Disziplin = '110'");
+    const QStringList ohne = liste(1, {}).texte();
+    EXPECT_TRUE(ohne.contains("Anlage:")) << ohne.join("\n").toStdString();
+    EXPECT_TRUE(ohne.contains("Wettbewerb:|Luftgewehr ( 1.10 ) |Tag:         "));
+    EXPECT_TRUE(ohne.contains("Gesamt:  ------ /"));
 }
 
 namespace {
@@ -339,7 +388,6 @@ TEST_F(Durchgang, LaserLabelsSkipRowsStartEachDisciplineOnAFreshRowAndRepeatCopi
     EXPECT_EQ(e.plaetze.value(8), QStringList({"1 / Halle Nord", "Luftgewehr"}));
     EXPECT_EQ(e.plaetze.value(12).value(1), "  1 / 1");
     EXPECT_EQ(e.plaetze.value(14).value(1), "  1 / 3");
-    EXPECT_FALSE(e.plaetze.contains(15));
     EXPECT_FALSE(e.plaetze.contains(15));
     EXPECT_EQ(e.plaetze.value(16), QStringList({"1 / Halle Nord", "Luftpistole"}));
     EXPECT_FALSE(e.plaetze.contains(19));
@@ -519,19 +567,42 @@ TEST_F(Durchgang, StaffListMarksTheDaysOfDutyAndBadgesFitTheirLabel)
     EXPECT_TRUE(t.contains("1101|Name8, Vor|Standaufsicht|2001"));
 
     // Badges: ten to a sheet; without the coat of arms the heading is centred.
+    db.setting("Global", "Veranst1", "Schützenbezirk");
+    db.setting("Global", "Veranst2", "Oberland");
+    db.setting("Allgemein", "VeranstaltungsArt", "2");
+    // The first text op of the print that reads text.
+    const auto op = [](const Zentrale::Druck& d, const QString& text) {
+        for (const QString& l : linesStarting(d.dump.split('\n'), "T\t"))
+            if (field(l, 8) == text)
+                return l;
+        return QString();
+    };
     Zentrale::Druck d = liste(8, {{"cx_Anlage", "1"}});
     EXPECT_EQ(d.seiten.size(), 2);
     EXPECT_FALSE(d.dump.contains("\nI\t"));
+    EXPECT_EQ(field(op(d, "Bezirksmeisterschaft 2026"), 4), "C");
+    EXPECT_FALSE(op(d, "Schützenbezirk Oberland").isEmpty());
     Report::TLabelShell badge;
     TDurchgangForm::MEtikettenBogen(badge);
     Etiketten e = etikettenLesen(ui->previews.last(), badge);
     EXPECT_EQ(e.ausserhalb, QStringList());
     EXPECT_TRUE(e.plaetze.first().contains("Bezirksmeisterschaft 2026"));
+    // An organiser kind of 3 or more leaves its line empty; the role and the
+    // name keep their places.
+    db.setting("Allgemein", "VeranstaltungsArt", "3");
+    const Zentrale::Druck ohne = liste(8, {{"cx_Anlage", "1"}});
+    EXPECT_TRUE(op(ohne, "Schützenbezirk Oberland").isEmpty());
+    ASSERT_FALSE(op(d, "Standaufsicht").isEmpty());
+    ASSERT_FALSE(op(d, "Vor Name2").isEmpty());
+    EXPECT_EQ(field(op(ohne, "Standaufsicht"), 3), field(op(d, "Standaufsicht"), 3));
+    EXPECT_EQ(field(op(ohne, "Vor Name2"), 3), field(op(d, "Vor Name2"), 3));
     // With it the picture is drawn beside the heading, inside the badge.
     ASSERT_TRUE(Demo::WappenSchreiben(db.folder()));
     db.setting("Speziell", "BitmapLL", "250");
     db.setting("Speziell", "BitmapLH", "250");
-    liste(8, {{"cx_Anlage", "1"}});
+    d = liste(8, {{"cx_Anlage", "1"}});
+    EXPECT_TRUE(d.dump.contains("\nI\t"));
+    EXPECT_EQ(field(op(d, "Bezirksmeisterschaft 2026"), 4), "L");
     e = etikettenLesen(ui->previews.last(), badge);
     EXPECT_EQ(e.ausserhalb, QStringList());
 }
@@ -542,28 +613,40 @@ TEST(DurchgangGeneriert, EveryOutputOfAGeneratedChampionshipPassesTheLayoutCheck
     Host::TestUiGuard ui;
     Qvpaths::SetProgramFolder(gen->folder());
     ASSERT_TRUE(Demo::WappenSchreiben(gen->folder()));
+    // Prints the output of code (on range anlage, if given); true when it
+    // printed, which it did inside the layout rules, else it said why not.
+    const auto drucken = [&](int code, const char* anlage) {
+        const qsizetype vorher = ui->previews.size();
+        Vcl::TFormDriver d;
+        if (anlage)
+            d.AddCtl("cx_Anlage", anlage);
+        d.AddClick("bt_OK");
+        EXPECT_EQ(d.Run([&] { Durchgang1::Durchgangsliste(Host::TAuswahl(code)); }), Vcl::TFormDriver::Ok);
+        if (ui->previews.size() == vorher) {
+            EXPECT_EQ(ui->messageTexts().value(ui->messageTexts().size() - 1),
+                      "Für diese Auswahl sind keine Daten vorhanden")
+                << code;
+            return false;
+        }
+        EXPECT_EQ(ReportTest::layoutFindings(ui->previews.last().file), "")
+            << "code " << code << " " << (anlage ? anlage : "-");
+        QFile::remove(ui->previews.last().file);
+        return true;
+    };
     int gedruckt = 0;
     for (const char* verband : {"0", "3"}) {
         gen->setting("Allgemein", "Verband", verband);
-        for (int code = 0; code <= 8; ++code) {
-            for (const char* anlage : {"1", "2"}) {
-                const qsizetype vorher = ui->previews.size();
-                Vcl::TFormDriver d;
-                d.AddCtl("cx_Anlage", anlage);
-                d.AddClick("bt_OK");
-                EXPECT_EQ(d.Run([&] { Durchgang1::Durchgangsliste(Host::TAuswahl(code)); }), Vcl::TFormDriver::Ok);
-                if (ui->previews.size() == vorher) {
-                    EXPECT_EQ(ui->messageTexts().value(ui->messageTexts().size() - 1),
-                              "Für diese Auswahl sind keine Daten vorhanden")
-                        << code;
-                    continue;
-                }
-                ++gedruckt;
-                EXPECT_EQ(ReportTest::layoutFindings(ui->previews.last().file), "") << "code " << code << " " << anlage;
-                QFile::remove(ui->previews.last().file);
-            }
-        }
+        for (int code = 0; code <= 8; ++code)
+            for (const char* anlage : {"1", "2"})
+                gedruckt += drucken(code, anlage);
     }
     EXPECT_GE(gedruckt, 30);
+    // Without range assignment every statement runs in its variant without
+    // the range (and day) tables.
+    gen->setting("Speziell", "Anlage", "J");
+    int ohneAnlage = 0;
+    for (int code = 0; code <= 8; ++code)
+        ohneAnlage += drucken(code, nullptr);
+    EXPECT_GE(ohneAnlage, 8) << ohneAnlage;
     EXPECT_TRUE(ui->errors.isEmpty()) << ui->errors.join("\n").toStdString();
 }
