@@ -27,6 +27,7 @@ void Generator::write()
     mitarbInserter_ = &mitarb;
     writeRecords(id);
     writeStaff(id);
+    writeDuty(id);
     mitarbInserter_ = nullptr;
     writeTargets(id);
     writeSettings(level, region, state);
