@@ -7,6 +7,7 @@
 #include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/results/Ergebdruck1.h"
 #include "reports1/statistics/Statistik1.h"
+#include "reports1/statistics/Statistik2.h"
 
 #include <algorithm>
 #include <vector>
@@ -32,6 +33,7 @@ const std::vector<TEinsprung>& alle()
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
         {"MitarbeiterStatistik", "bt_OK", [](const QString&) { Statistik1::MitarbeiterStatistik(); }},
+        {"Statistik2", "", [](const QString& a) { Statistik2::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Startgeld1", "", [](const QString&) { Startgeld1::Erstellen(); }},
         // KIND[,pdf]: 1 invoice by fee group, 2 detailed invoice, 3 overview.
         {"Rechnungliste", "bt_OK", [](const QString& a) {

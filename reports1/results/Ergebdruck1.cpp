@@ -22,6 +22,7 @@
 #include "reports1/results/ErgebListe.h"
 
 #include "reports1/entries/Starter1.h"
+#include "reports1/statistics/Statistik2.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,9 +135,9 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
+             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen,
              ui->bt_Ausgabe, ui->bt_Teilnehmer,
-             ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
+             ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
              ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
@@ -357,6 +358,8 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Rekorde, klick, this, &F::bt_RekordeClick);
     Host::Connect(ui->bt_RekordeRTF, klick, this, &F::bt_RekordeRTFClick);
     Host::Connect(ui->b_StartStatistikExportieren, klick, this, [] { Udateiexporte::StartStatistikExportieren(); });
+    Host::Connect(ui->bt_Statistik, klick, this, [this] { Statistikliste(true); });
+    Host::Connect(ui->bt_Medaille, klick, this, [this] { Statistikliste(false); });
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -996,6 +999,7 @@ void TErgebDruckForm::bt_VerarbeitungClick()
 // --- Jobs of the general page --------------------------------------------------
 
 void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
+void TErgebDruckForm::Statistikliste(bool Auswahl) { Statistik2::Erstellen(Auswahl); }
 
 bool TErgebDruckForm::RekordeVorbereiten()
 {

@@ -110,6 +110,9 @@ public:
 
     // Jobs of the general page.
     void Starterliste();
+    // The statistics dialog: participation statistics (true) or the medal
+    // count of a range and day (false).
+    void Statistikliste(bool Auswahl);
 
 protected:
     bool event(QEvent* event) override;
