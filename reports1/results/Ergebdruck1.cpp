@@ -20,6 +20,7 @@
 #include "reports1/frame/Druckjob.h"
 #include "reports1/results/ErgebListe.h"
 
+#include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
 
 #include <QApplication>
@@ -132,7 +133,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->bt_Urkunde, ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
-             ui->bt_Ausgabe, ui->bt_Verarbeitung, ui->bt_Rekorde, ui->bt_RekordeRTF, ui->bt_Teilnehmer,
+             ui->bt_Ausgabe, ui->bt_Verarbeitung, ui->bt_Rekorde, ui->bt_RekordeRTF,
              ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
              ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
@@ -315,6 +316,7 @@ void TErgebDruckForm::HandlerVerbinden()
              ui->bt_ZurueckSpiegel, ui->bt_ZurueckKuchen, ui->bt_AuswahlAbbruch, ui->br_BestAbbruch,
              ui->bt_ZurueckOlympisch})
         Host::Connect(b, klick, this, &F::bt_ZurueckClick);
+    Host::Connect(ui->bt_Teilnehmer, klick, this, &F::Gestartetliste);
     Host::Connect(ui->bt_Gestartet, klick, this, &F::Starterliste);
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
@@ -865,6 +867,8 @@ void TErgebDruckForm::NamenSuchen(const QString& Name, const QString& Vorname)
 }
 
 // --- Jobs of the general page --------------------------------------------------
+
+void TErgebDruckForm::Gestartetliste() { Gestartet1::Gestartetliste(); }
 
 void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
 

@@ -95,6 +95,7 @@ public:
     void mo_RekordeExit();
 
     // Jobs of the general page.
+    void Gestartetliste();
     void Starterliste();
 
 protected:

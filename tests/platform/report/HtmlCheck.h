@@ -1,0 +1,119 @@
+#pragma once
+// What is wrong with an HTML page of the table writer, one finding a line;
+// empty when the page is fit to publish: the bytes are UTF-8, the markup is
+// well-formed, it is HTML5 (doctype, language, charset first in the head,
+// a title), every table has its caption first, one header row of column
+// heads and body rows of as many cells as heads. Where HTML Tidy is
+// installed (Debian package tidy) its HTML5 check runs too and each of its
+// warnings is a finding.
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QFile>
+#include <QXmlStreamReader>
+
+namespace ReportTest {
+
+inline QStringList htmlFindings(const QByteArray& html)
+{
+    QStringList out;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(html);
+    if (utf8.hasError())
+        out << "not UTF-8";
+    if (!html.startsWith("<!DOCTYPE html>\n"))
+        out << "no HTML5 doctype at the start";
+
+    QXmlStreamReader x(html);
+    QStringList stack;
+    bool charsetFirst = false, title = false, htmlLang = false;
+    int heads = -1, cells = 0, headerRows = 0, tables = 0;
+    QString inTable; // "" outside, else the part of the table we are in
+    bool captionSeen = false, firstInTable = false;
+    while (!x.atEnd()) {
+        x.readNext();
+        if (x.isStartElement()) {
+            const QString n = x.name().toString();
+            if (n == "html")
+                htmlLang = x.attributes().value("lang") == QLatin1String("de");
+            if (n == "meta" && stack.endsWith("head") && x.attributes().value("charset").compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0)
+                charsetFirst = !title;
+            if (n == "title" && stack.endsWith("head"))
+                title = true;
+            if (n == "table") {
+                ++tables;
+                captionSeen = false;
+                firstInTable = true;
+                heads = -1;
+                headerRows = 0;
+            } else if (firstInTable) {
+                firstInTable = false;
+                if (n != "caption")
+                    out << "table " + QString::number(tables) + " without caption first";
+            }
+            if (n == "caption")
+                captionSeen = true;
+            if (n == "thead" || n == "tbody")
+                inTable = n;
+            if (n == "tr")
+                cells = 0;
+            if (n == "th" || n == "td") {
+                ++cells;
+                const QString scope = x.attributes().value("scope").toString();
+                if (inTable == "thead" && (n != "th" || scope != "col"))
+                    out << "table " + QString::number(tables) + ": header cell without scope col";
+                if (n == "th" && inTable == "tbody" && scope != "row")
+                    out << "table " + QString::number(tables) + ": row head without scope row";
+            }
+            stack << n;
+        } else if (x.isEndElement()) {
+            const QString n = x.name().toString();
+            if (n == "tr") {
+                if (inTable == "thead") {
+                    ++headerRows;
+                    heads = cells;
+                } else if (cells != heads) {
+                    out << "table " + QString::number(tables) + ": a row of " + QString::number(cells) + " cells under "
+                               + QString::number(heads) + " heads";
+                }
+            }
+            if (n == "thead" || n == "tbody")
+                inTable.clear();
+            if (n == "table" && (!captionSeen || headerRows != 1))
+                out << "table " + QString::number(tables) + " without caption or with " + QString::number(headerRows)
+                           + " header rows";
+            if (!stack.isEmpty())
+                stack.removeLast();
+        }
+    }
+    if (x.hasError())
+        out << "not well-formed: " + x.errorString() + " at line " + QString::number(x.lineNumber());
+    if (!htmlLang)
+        out << "html without lang=\"de\"";
+    if (!charsetFirst)
+        out << "no charset utf-8 before the title";
+    if (!title)
+        out << "no title";
+    (void)text;
+
+    const QString tidy = QStandardPaths::findExecutable("tidy");
+    if (!tidy.isEmpty()) {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("seite.html"));
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write(html);
+            f.close();
+            QProcess p;
+            p.start(tidy, {"-q", "-e", "-utf8", "--show-warnings", "yes", f.fileName()});
+            p.waitForFinished(30000);
+            for (const QString& l : QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts))
+                out << "tidy: " + l;
+        }
+    }
+    return out;
+}
+
+} // namespace ReportTest
