@@ -490,6 +490,7 @@ TEST_F(ErgebDruck, GeneralPageItemsFollowFederationAndLevel)
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
     EXPECT_TRUE(ctl<QWidget>("bt_Gestartet")->isEnabled());
+    EXPECT_TRUE(ctl<QWidget>("bt_Teilnehmer")->isEnabled());
     for (const char* n : {"bt_Urkunde", "bt_GesOK", "bt_PreOK", "bt_Internet"})
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
 
