@@ -22,10 +22,10 @@ const std::vector<Verb>& table()
 {
     static const std::vector<Verb> verbs = {
         {"init-db", initDb,
-         "reports1 init-db DATEI [--demo] [--starts N] [--seed S] [--force]\n"
+         "reports1 init-db DATEI [--demo] [--starts N] [--seed S] [--force] [--home ORDNER]\n"
          "    Datenbank anlegen, mit --demo oder --starts mit erzeugter Meisterschaft;\n"
          "    eine vorhandene Meisterschaftsdatenbank wird nur mit --force ersetzt",
-         {{"starts", "seed"}, {"demo", "force"}, {"starts", "seed"}}},
+         {{"starts", "seed", "home"}, {"demo", "force"}, {"starts", "seed"}}},
         {"run", run, "reports1 run " + runUsage + "\n    einen Druckauftrag mit seinem Formular ausführen",
          RunOptions()},
         {"check", check,
