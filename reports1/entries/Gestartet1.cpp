@@ -194,7 +194,7 @@ void TGestartetForm::GestartetPrint(TBaseReport& Report)
         platz(Report, 4);
         const qint64 betrag = erstattung * iDisziplin;
         schrift(Report, 10, false);
-        Reportutil::Zeile(Report, {Reportutil::Druckbar(sDisziplin.left(1) + "." + sDisziplin.mid(1)), leer, sDisName,
+        Reportutil::Zeile(Report, {sDisziplin.left(1) + "." + sDisziplin.mid(1), leer, sDisName,
                                    QString::number(iDisziplin), bBetraege ? Cent::Text(betrag) : leer,
                                    bBetraege ? sWaehrung : leer});
         iAnlage += iDisziplin;

@@ -26,8 +26,6 @@ using Qvutil::CRLF;
 
 QString f(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
 
-QString gepunktet(const QString& code) { return code.left(1) + "." + code.mid(1); }
-
 void schrift(TBaseReport& r, double size, bool bold)
 {
     r.SetFont("Arial", size);
@@ -321,7 +319,7 @@ void TVollstForm::Vollstaendigkeit(TBaseReport& Report)
         if (disziplin.isNull() || dis != disziplin) {
             klasseDrucken();
             VorbListen::Seitenwechsel(Report, 4);
-            zeile(true, {gepunktet(dis), f(*Q1, "DisName"), "Anzahl"});
+            zeile(true, {VorbListen::Gepunktet(dis), f(*Q1, "DisName"), "Anzahl"});
             disziplin = dis;
             schatten = false;
         }
@@ -460,7 +458,7 @@ void TVollstForm::Uebernahme(TBaseReport& Report)
                 if (neu != alt) {
                     VorbListen::Seitenwechsel(Report, 4);
                     schrift(Report, 10, true);
-                    VorbListen::Zeile(Report, {"", gepunktet(dis), f(q, "DisName") + (team.isEmpty() ? "" : "  Mannschaft " + team),
+                    VorbListen::Zeile(Report, {"", VorbListen::Gepunktet(dis), f(q, "DisName") + (team.isEmpty() ? "" : "  Mannschaft " + team),
                                                kla + " " + f(q, "KlaName"), kennzahl(einzel, dis, kla)});
                     alt = neu;
                 }

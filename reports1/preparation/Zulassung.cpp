@@ -35,8 +35,6 @@ void info(const QString& text) { Pmsgdlg::qvMessageDlg(text, Host::mtInformation
 
 QString f(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
 
-QString gepunktet(const QString& code) { return code.left(1) + "." + code.mid(1); }
-
 void schrift(TBaseReport& r, double size, bool bold)
 {
     r.SetFont("Arial", size);
@@ -322,7 +320,7 @@ void TZulassForm::ZulassungsListeErstellen(TBaseReport& Report)
         const auto kopf = [&] {
             Report.SetTabShade(0);
             schrift(Report, 10, true);
-            VorbListen::Zeile(Report, {gepunktet(d.Code), d.Name, "Einzel", anzahl, "Mannschaft", anzahl, ""});
+            VorbListen::Zeile(Report, {VorbListen::Gepunktet(d.Code), d.Name, "Einzel", anzahl, "Mannschaft", anzahl, ""});
         };
         if (!erste && Report.LinesLeft() < 4) {
             Report.NewPage();
@@ -471,7 +469,7 @@ void TZulassForm::ZulassungsListeQuerErstellen(TBaseReport& Report)
         MatrixTabs(Report, false);
         Report.SetTabShade(schatten ? schattierung.Wert : 0);
         schrift(Report, 9, true);
-        VorbListen::Zeile(Report, QStringList{"(" + gepunktet(z.Code) + ")", z.Name} + z.Einzel);
+        VorbListen::Zeile(Report, QStringList{"(" + VorbListen::Gepunktet(z.Code) + ")", z.Name} + z.Einzel);
         schrift(Report, 9, false);
         VorbListen::Zeile(Report, QStringList{"", "          Mannschaft"} + z.Mannschaft);
     }
@@ -507,7 +505,7 @@ void TZulassForm::htm_ZulassungHochPrint()
     if (bMitAnzahl)
         kopf << "Anzahl";
     for (const TDisziplin& d : Disziplinen()) {
-        Report::THtmlTable& t = doc.AddTable(gepunktet(d.Code) + " " + d.Name, kopf);
+        Report::THtmlTable& t = doc.AddTable(VorbListen::Gepunktet(d.Code) + " " + d.Name, kopf);
         t.RowHeader = true;
         t.RightAligned = {false, false, true, true, true, true};
         for (const QStringList& z : d.Zeilen) {

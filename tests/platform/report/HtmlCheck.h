@@ -21,7 +21,7 @@ inline QStringList htmlFindings(const QByteArray& html)
 {
     QStringList out;
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(html);
+    (void)utf8(html);
     if (utf8.hasError())
         out << "not UTF-8";
     if (!html.startsWith("<!DOCTYPE html>\n"))
@@ -97,7 +97,6 @@ inline QStringList htmlFindings(const QByteArray& html)
         out << "no charset utf-8 before the title";
     if (!title)
         out << "no title";
-    (void)text;
 
     const QString tidy = QStandardPaths::findExecutable("tidy");
     if (!tidy.isEmpty()) {
