@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/host/Qvform.h"
+
 #include "platform/vcl/LookupCombo.h"
 
 using Zentrale::Druck;
@@ -247,4 +249,28 @@ TEST(VollstlisteGeneriert, EveryModePassesTheLayoutCheck)
         EXPECT_EQ(ReportTest::layoutFindings(p.file), "") << p.title.toStdString();
         QFile::remove(p.file);
     }
+}
+
+TEST_F(Vollstliste, TheCentreAsksWhichListAndOpensTheDialogInThatMode)
+{
+    meisterschaft();
+    open();
+    QList<int> modi;
+    QList<bool> auswahl;
+    Qvform::SetShowHook([&](QWidget* w) {
+        if (auto* f = qobject_cast<TVollstForm*>(w)) {
+            modi << Vollst1::iAusdruck;
+            auswahl << !f->findChild<QWidget*>("gb_Veranst")->isHidden();
+            QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); });
+        }
+    });
+    ui->answers = {Host::mrYes, Host::mrNo};
+    ctl<QPushButton>("bt_Vollst")->click();
+    ctl<QPushButton>("bt_Vollst")->click();
+    ctl<QPushButton>("bt_Uebernahme")->click();
+    Qvform::SetShowHook({});
+    EXPECT_EQ(modi, (QList<int>{2, 1, 4}));
+    EXPECT_EQ(auswahl, (QList<bool>{false, true, true}));
+    EXPECT_EQ(ui->messageTexts().value(0),
+              "Möchten Sie ein Vollständigkeitsprotokoll\r\nfür den nächsten Veranstalter ausgeben?");
 }
