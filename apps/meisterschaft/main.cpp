@@ -6,7 +6,9 @@
 #include "MainWindow.h"
 #include "Screenshots.h"
 
+#include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
+#include "platform/host/Qvanwendung.h"
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvmodule.h"
 #include "platform/host/Qvpaths.h"
@@ -44,24 +46,56 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 
 } // namespace
 
+namespace {
+
+int programm(int argc, char** argv, QTemporaryFile& screen);
+
+} // namespace
+
 int main(int argc, char** argv)
+{
+    // Help, version and the self-test need no screen; without one anything
+    // else is refused with a message instead of the platform's abort.
+    const bool ohneBildschirm = hasOption(argc, argv, "--help") || hasOption(argc, argv, "-h")
+                                || hasOption(argc, argv, "--version") || hasOption(argc, argv, "--selftest");
+    if (ohneBildschirm && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!hasOption(argc, argv, "--screenshots") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        QTextStream(stderr) << "FEHLER: Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt). "
+                               "Das Meisterschaftsprogramm braucht eine grafische Oberfläche.\n";
+        return 1;
+    }
+    QTemporaryFile screen;
+    try {
+        return programm(argc, argv, screen);
+    } catch (...) {
+        QTextStream(stderr) << "FEHLER: " << Qvanwendung::AktuellerFehler() << "\n";
+        return 1;
+    }
+}
+
+namespace {
+
+int programm(int argc, char** argv, QTemporaryFile& screen)
 {
     // Screenshots are taken off-screen, on a screen of a laptop's size; the
     // platform has to be chosen before the application starts.
-    QTemporaryFile screen;
     if (hasOption(argc, argv, "--screenshots") && screen.open()) {
         qInstallMessageHandler(quietOffscreen);
         screen.write(Screenshots::screenConfig());
         screen.flush();
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screen.fileName()));
     }
-    QApplication app(argc, argv);
+    Qvanwendung::TAnwendung app(argc, argv);
     QApplication::setApplicationName("meisterschaft");
+    QApplication::setApplicationVersion("1.0");
     Qvsprache::DeutschEinrichten();
 
     QCommandLineParser cl;
     cl.setApplicationDescription("Meisterschaftsprogramm");
     cl.addHelpOption();
+    cl.addVersionOption();
     QCommandLineOption selftest("selftest", "Modul laden, Kennung und Menüeinträge ausgeben, beenden.");
     QCommandLineOption module("module", "Pfad des Moduls.", "datei", Qvmodule::TModuleLoader::DefaultPath());
     QCommandLineOption home("home", "Programmordner (Daten, Internet).", "ordner");
@@ -122,8 +156,16 @@ int main(int argc, char** argv)
             err << "FEHLER: " << fehler << "\n";
             return finish(1);
         }
-        if (cl.isSet(ident))
-            Datamod::DataModule1()->SetCurrentChampionship(cl.value(ident).toInt());
+        if (cl.isSet(ident)) {
+            bool zahl = false;
+            const int nr = cl.value(ident).toInt(&zahl);
+            auto* c = Datamod::DataModule1()->Connection();
+            if (!zahl || c->Scalar("SELECT COUNT(*) FROM ZKTMP WHERE Ident = ?", {nr}).toInt() == 0) {
+                err << "FEHLER: Meisterschaft " << cl.value(ident) << " ist nicht vorhanden\n";
+                return finish(1);
+            }
+            Datamod::DataModule1()->SetCurrentChampionship(nr);
+        }
         window.championshipOpened(cl.value(db));
     }
     window.rebuildPrintMenu();
@@ -137,3 +179,5 @@ int main(int argc, char** argv)
     }
     return finish(app.exec());
 }
+
+} // namespace

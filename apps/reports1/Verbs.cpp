@@ -5,7 +5,10 @@
 #include "platform/host/Qvmodule.h"
 #include "platform/host/Sectionlist.h"
 
+#include "platform/host/Datamod.h"
+
 #include <QApplication>
+#include <QScopeGuard>
 #include <vector>
 #include <QTextStream>
 
@@ -85,6 +88,14 @@ int message(const CliArgs& a)
     QTextStream out(stdout);
     BatchHostUi ui;
     Host::setUi(&ui);
+    const auto ohneUi = qScopeGuard([] { Host::setUi(nullptr); });
+    if (a.has("db")) {
+        QString fehler;
+        if (!Datamod::DataModule1()->OpenDatabase(a.value("db"), &fehler)) {
+            out << "FEHLER: " << fehler << "\n";
+            return 1;
+        }
+    }
     Qvmodule::TModuleLoader loader;
     if (!loader.Load(Qvmodule::TModuleLoader::DefaultPath())) {
         out << "FEHLER: " << loader.ErrorString() << "\n";

@@ -2,7 +2,10 @@
 
 #include "apps/reports1/demo/Demo.h"
 
+#include "platform/ado/Ado.h"
+
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace Verbs {
@@ -19,6 +22,23 @@ int initDb(const CliArgs& a)
         return 64;
     }
     const QString file = a.positional.first();
+    // An existing file is replaced only when asked to, and only when it is a
+    // championship database of this program.
+    if (QFileInfo::exists(file)) {
+        if (!a.has("force")) {
+            err << "FEHLER: Die Datei \"" << file << "\" gibt es schon; sie wird nur mit --force ersetzt\n";
+            return 1;
+        }
+        bool meisterschaft = false;
+        {
+            Ado::TADOConnection probe;
+            meisterschaft = QFileInfo(file).isFile() && probe.Open(file) && probe.TableExists("ZKTMP");
+        }
+        if (!meisterschaft) {
+            err << "FEHLER: Die Datei \"" << file << "\" ist keine Meisterschaftsdatenbank und wird nicht ersetzt\n";
+            return 1;
+        }
+    }
     const bool demo = a.has("demo") || a.has("starts");
     Demo::Options o;
     o.starts = a.intValue("starts", o.starts);

@@ -78,10 +78,15 @@ bool TDataModule1::OpenDatabase(const QString& fileOrUrl, QString* error)
     if (!conn->Open(fileOrUrl, error))
         return false;
     // Only a championship database is opened: another database (or a file
-    // that is none) is left as it is, nothing is written into it.
-    if (!conn->TableExists("ZKTMP")) {
+    // that is none) is left as it is, nothing is written into it. A
+    // database another workstation holds locked says so.
+    try {
+        conn->Scalar("SELECT COUNT(*) FROM ZKTMP");
+    } catch (const Ado::EDatenfehler& e) {
         if (error)
-            *error = QString("\"%1\" ist keine Meisterschaftsdatenbank (die Tabelle ZKTMP fehlt)").arg(fileOrUrl);
+            *error = e.Message().contains("gesperrt") || conn->TableExists("ZKTMP")
+                ? e.Message()
+                : QString("\"%1\" ist keine Meisterschaftsdatenbank (die Tabelle ZKTMP fehlt)").arg(fileOrUrl);
         return false;
     }
     try {
@@ -212,16 +217,15 @@ bool TDataModule1::DruckdateiSpeichern(QString* fehler)
     return true;
 }
 
-void TDataModule1::ArchivBegrenzen(const QString& folder)
+void TDataModule1::ArchivBegrenzen(const QString& folder, int hoechstzahl, qint64 hoechstgroesse)
 {
-    // The newest copies are kept: at most ArchivHoechstzahl files and
-    // ArchivHoechstgroesse bytes together; older ones go first.
+    // The newest copies are kept, older ones go first.
     QDir dir(folder);
     const QFileInfoList dateien = dir.entryInfoList(QDir::Files, QDir::Time);
     qint64 summe = 0;
     for (int i = 0; i < dateien.size(); ++i) {
         summe += dateien[i].size();
-        if (i >= ArchivHoechstzahl || summe > ArchivHoechstgroesse)
+        if (i >= hoechstzahl || summe > hoechstgroesse)
             QFile::remove(dateien[i].absoluteFilePath());
     }
 }

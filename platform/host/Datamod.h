@@ -81,6 +81,10 @@ public:
     static constexpr qint64 ArchivHoechstgroesse = qint64(1) << 30; // 1 GiB
     // The archived copy of the last DruckdateiSpeichern ("" when none).
     QString LetzteArchivdatei() const { return lastArchive_; }
+    // Removes the oldest files of folder until at most hoechstzahl files
+    // within hoechstgroesse bytes are left.
+    static void ArchivBegrenzen(const QString& folder, int hoechstzahl = ArchivHoechstzahl,
+                                qint64 hoechstgroesse = ArchivHoechstgroesse);
 
     // Packs each entry of Liste (a file or a folder, with a TDisziplin
     // holding its club number) into an archive of its own beside it,
@@ -92,8 +96,6 @@ public:
     QStringList ZipFileErstellen(const TObjectStringList& Liste, const QHash<QString, QString>& Passwoerter);
 
 private:
-    void ArchivBegrenzen(const QString& folder);
-
     std::unique_ptr<Ado::TADOConnection> connection_;
     QString lastArchive_;
 };

@@ -142,20 +142,17 @@ void TStarterForm::bt_OKClick()
 
     // Each distinct group once, in query order; without rows one entry of
     // empty fields remains, so the list prints its titles and zero totals.
+    // The groups are kept as their fields, not joined into one text, so a
+    // code holding "," or "." cannot split a group.
     StarterListen.clear();
-    QString alt;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
-        const QString neu = iAuswahl == 1
-            ? Q1->FieldByName("Anlage")->AsString() + "," + Q1->FieldByName("Disziplin")->AsString() + "."
-                  + Q1->FieldByName("EKlasse")->AsString()
-            : Q1->FieldByName("Disziplin")->AsString() + "," + Q1->FieldByName("EKlasse")->AsString();
-        if (neu != alt) {
-            if (!alt.isEmpty())
-                StarterListen << alt;
-            alt = neu;
-        }
+        const TStarterGruppe neu{iAuswahl == 1 ? Q1->FieldByName("Anlage")->AsString() : QString(),
+                                 Q1->FieldByName("Disziplin")->AsString(), Q1->FieldByName("EKlasse")->AsString()};
+        if (StarterListen.isEmpty() || !(StarterListen.last() == neu))
+            StarterListen << neu;
     }
-    StarterListen << alt;
+    if (StarterListen.isEmpty())
+        StarterListen << TStarterGruppe{};
 
     if (ui->cb_RTF->isChecked()) {
         // The file is announced once it is written; a file that cannot be
@@ -252,19 +249,9 @@ void TStarterForm::StartListe(TBaseReport& Report)
 
     for (int i = 0; i < StarterListen.size(); ++i) {
         Druckjob::Progress(i);
-        const QString& eintrag = StarterListen[i];
-        const int komma = int(eintrag.indexOf(','));
-        QString disziplin, klasse, anlage;
-        if (iAuswahl == 1) {
-            anlage = eintrag.left(komma);
-            const QString rest = komma >= 0 ? eintrag.mid(komma + 1) : QString();
-            const int punkt = int(rest.indexOf('.'));
-            disziplin = punkt >= 0 ? rest.left(punkt) : rest;
-            klasse = punkt >= 0 ? rest.mid(punkt + 1, 99) : QString();
-        } else {
-            disziplin = komma >= 0 ? eintrag.left(komma) : eintrag;
-            klasse = komma >= 0 ? eintrag.mid(komma + 1, 99) : QString();
-        }
+        const QString& anlage = StarterListen[i].Anlage;
+        const QString& disziplin = StarterListen[i].Disziplin;
+        const QString& klasse = StarterListen[i].Klasse;
 
         q->Close();
         q->ParamByName("Ident")->SetValue(Datamod::iIdent);

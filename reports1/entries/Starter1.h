@@ -5,6 +5,7 @@
 #include "platform/vcl/ModalForm.h"
 
 #include <QStringList>
+#include <QVector>
 #include <memory>
 
 namespace Ui { class TStarterForm; }
@@ -41,7 +42,12 @@ private:
 
     Ui::TStarterForm* ui;
     std::unique_ptr<Ado::TADOQuery> Q1;
-    QStringList StarterListen;
+    // The groups of the list in order: range (order 1 only), discipline, class.
+    struct TStarterGruppe {
+        QString Anlage, Disziplin, Klasse;
+        bool operator==(const TStarterGruppe&) const = default;
+    };
+    QVector<TStarterGruppe> StarterListen;
     QString sLaufwerk;
     int iAuswahl = 0;         // the order chosen at OK
     bool bAlleTeilm = false;  // all sub-championships

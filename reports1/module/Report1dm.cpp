@@ -1,14 +1,15 @@
 #include "reports1/module/Report1dm.h"
 
 #include "platform/host/Datamod.h"
+#include "platform/host/Guard.h"
 #include "platform/host/Qvmain.h"
 #include "platform/host/Qvunits.h"
 #include "platform/host/Qvutil.h"
-
-#include <QRegularExpression>
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/results/Ergebdruck1.h"
+
+#include <QRegularExpression>
 
 TReportForm::TReportForm(QObject* owner) : QObject(owner) { setObjectName("ReportForm"); }
 
@@ -95,16 +96,22 @@ void quarvelInit()
     // Both receivers look the data module up at call time, so they stay
     // valid across a later quarvelInit and do nothing after Finalize.
     Sectionlist::RegisterReceiver([](const QString& msg) {
-        return Report1dm::ReportForm ? Report1dm::ReportForm->ReceiveMessage(msg) : false;
+        bool ok = false;
+        Host::Guard([&] { ok = Report1dm::ReportForm && Report1dm::ReportForm->ReceiveMessage(msg); });
+        return ok;
     });
     // The print-finished message takes the same path as every other
     // message: ProcessMessage is registered beside ReceiveMessage.
     Sectionlist::RegisterReceiver([](const QString& msg) {
-        return Report1dm::ReportForm ? Report1dm::ReportForm->ProcessMessage(msg) : false;
+        bool ok = false;
+        Host::Guard([&] { ok = Report1dm::ReportForm && Report1dm::ReportForm->ProcessMessage(msg); });
+        return ok;
     });
 
     auto click = [](Sectionlist::TPrintJob& job) {
-        return Report1dm::ReportForm ? Report1dm::ReportForm->PrintJobClick(job) : false;
+        bool ok = false;
+        Host::Guard([&] { ok = Report1dm::ReportForm && Report1dm::ReportForm->PrintJobClick(job); });
+        return ok;
     };
     auto& jobs = Qvmain::f_Menue()->PrintJobs();
     jobs.AddJob(1, "Startgeldliste", click);

@@ -3,6 +3,7 @@
 
 #include "reports1/module/Report1dm.h"
 
+#include "platform/host/Guard.h"
 #include "platform/host/Qvunits.h"
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/results/Ergebdruck1.h"
@@ -24,5 +25,12 @@ std::vector<Qvunits::TUnit>& units()
 
 } // namespace
 
-void Initialize() { Qvunits::InitializeUnits(units()); }
-void Finalize() { Qvunits::FinalizeUnits(units()); }
+// Nothing escapes into the host: an error of a unit is shown through it.
+void Initialize()
+{
+    Host::Guard([] { Qvunits::InitializeUnits(units()); });
+}
+void Finalize()
+{
+    Host::Guard([] { Qvunits::FinalizeUnits(units()); });
+}

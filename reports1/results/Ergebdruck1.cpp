@@ -769,10 +769,15 @@ void TErgebDruckForm::bt_ErgOKClick()
         }
     } else if (ergebnisse) {
         // Continuous display: the preview turns a page every "Sekunden"
-        // seconds (at least one) until Esc in the main window.
-        const int sekunden = qMax(1, Qvsettings::GetInteger("Speziell", "Sekunden"));
+        // seconds (at least one, at most an hour) until Esc in the main window.
+        const int gesetzt = Qvsettings::GetInteger("Speziell", "Sekunden");
+        const bool durchlauf = Qvsettings::GetString("Speziell", "DurchlaufJa") == "J";
+        if (durchlauf && gesetzt > 3600)
+            throw EHostFehler(QString("Die Einstellung \"Sekunden\" (%1) für den Durchlauf muss zwischen 1 und 3600 "
+                                      "liegen.").arg(gesetzt));
+        const int sekunden = std::clamp(gesetzt, 1, 3600);
         SchaltZeit->setInterval(sekunden * 1000);
-        if (Qvsettings::GetString("Speziell", "DurchlaufJa") == "J") {
+        if (durchlauf) {
             Druckjob::Vorschau(*rf_Ergebnisse, Ergebdruck1::DruckjobID, sekunden);
             SchaltZeit->start();
             Qvmain::f_Menue()->WartenAufEsc();

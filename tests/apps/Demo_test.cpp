@@ -227,8 +227,12 @@ TEST(Demo, InitDbOnTheCommandLineWritesTheFileWhole)
         EXPECT_EQ(c.Scalar("SELECT COUNT(*) FROM ERGEBNIS").toInt(), 600);
         EXPECT_EQ(Schema::InstalledVersion(c), Schema::Version);
     }
-    // Only the schema; the old file is replaced, nothing else is left behind.
+    // An existing file is kept unless --force asks to replace it.
     std::tie(code, out) = run({"init-db", file});
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(out.contains("gibt es schon")) << out.toStdString();
+    // Only the schema; the old file is replaced, nothing else is left behind.
+    std::tie(code, out) = run({"init-db", file, "--force"});
     ASSERT_EQ(code, 0) << out.toStdString();
     {
         Ado::TADOConnection c;
@@ -236,6 +240,19 @@ TEST(Demo, InitDbOnTheCommandLineWritesTheFileWhole)
         EXPECT_EQ(c.Scalar("SELECT COUNT(*) FROM ERGEBNIS").toInt(), 0);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.sqlite"});
+    // A file that is no championship database is never replaced, not even with --force.
+    const QString fremd = dir.filePath("brief.txt");
+    {
+        QFile f(fremd);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Sehr geehrte Damen und Herren");
+    }
+    std::tie(code, out) = run({"init-db", fremd, "--force"});
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(out.contains("keine Meisterschaftsdatenbank")) << out.toStdString();
+    QFile f(fremd);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "Sehr geehrte Damen und Herren");
     std::tie(code, out) = run({"init-db"});
     EXPECT_EQ(code, 64);
     std::tie(code, out) = run({"init-db", dir.filePath("fehlt/y.sqlite"), "--demo"});

@@ -627,6 +627,60 @@ TEST_F(Starterliste, RtfWithoutAFolderEndsSilently)
     EXPECT_EQ(Starter1::StarterForm, nullptr);
 }
 
+TEST_F(Starterliste, RtfIntoAFolderThatCannotBeWrittenIsAnErrorNamingTheFile)
+{
+    meisterschaft();
+    QTemporaryDir ordner;
+    const QString keinOrdner = ordner.filePath("Ausgabe");
+    QFile datei(keinOrdner); // a file where the folder should be
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.close();
+    ui->folders.push_back(keinOrdner);
+    EXPECT_EQ(drucken(false, {{"cb_RTF", "true"}}), Vcl::TFormDriver::Fehler);
+    ASSERT_EQ(ui->errors.size(), 1);
+    EXPECT_EQ(ui->errors[0], "Die Datei \"" + keinOrdner + "/STARTER.RTF\" kann nicht geschrieben werden: "
+                             "der Ordner fehlt, ist keiner oder ist nicht beschreibbar");
+    EXPECT_TRUE(ui->messages.isEmpty()); // nothing announced as created
+    EXPECT_EQ(ui->progressStops, 1);     // and the progress is stopped
+    EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"Ausgabe"});
+}
+
+TEST_F(Starterliste, CodesHoldingCommaOrPointKeepAllTheirStarts)
+{
+    db.insert("PDISZIPLIN", {{"Ident", 1}, {"Disziplin", "1.10"}, {"Name", "Luftgewehr Auflage"}});
+    db.insert("PKLASSE", {{"Ident", 1}, {"Klasse", "5,1"}, {"Name", "Seniorenklasse"}});
+    db.insert("PKLASSE", {{"Ident", 1}, {"Klasse", "5.2"}, {"Name", "Altersklasse"}});
+    db.insert("PDISKLA", {{"Ident", 1}, {"Disziplin", "1.10"}, {"Klasse", "5,1"}, {"Teilmeisterschaft", "1"}});
+    db.insert("PDISKLA", {{"Ident", 1}, {"Disziplin", "1.10"}, {"Klasse", "5.2"}, {"Teilmeisterschaft", "1"}});
+    db.insert("PANLAGE", {{"Ident", 1}, {"Anlage", 1}, {"Name", "Halle Nord"}});
+    start("1.10", "5,1", 1, "1", 300);
+    start("1.10", "5,1", 1, "1", 301);
+    start("1.10", "5.2", 1, "1", 302);
+    Druck d = liste(false, {});
+    EXPECT_EQ(d.zeilen(), (QStringList{
+                              "3:" + eine,
+                              "4:" + veranstalter,
+                              "6:1.10|Luftgewehr Auflage|Anzahl",
+                              "7:5,1|Seniorenklasse|2",
+                              "8:5.2|Altersklasse|1",
+                              "10:Gesamt|3",
+                              "12:Insgesamt|3",
+                          }));
+    // By ranges: still every start.
+    d = liste(false, {{"gb_Auswahl", "1"}});
+    EXPECT_EQ(d.zeilen(), (QStringList{
+                              "3:" + eine,
+                              "4:" + veranstalter,
+                              "6:1|Halle Nord",
+                              "8:1.10|Luftgewehr Auflage|Anzahl",
+                              "9:5,1|Seniorenklasse|2",
+                              "10:5.2|Altersklasse|1",
+                              "12:Gesamt|3",
+                              "14:Gesamt pro Anlage|3",
+                              "16:Insgesamt|3",
+                          }));
+}
+
 // Every order, for one and for all sub-championships, shaded and not, on a
 // generated championship: nothing beyond the printable area, nothing wider
 // than its column, nothing painted over.

@@ -581,6 +581,16 @@ TEST_F(ErgebDruck, ResultsListGoesToPreviewOrContinuousDisplayUntilEsc)
     EXPECT_EQ(Ergebdruck1::DruckjobID, ui->previews[1].id);
     Ergebdruck1::Druckfertig(ui->previews[1].id);
     EXPECT_EQ(Ergebdruck1::DruckjobID, 0);
+
+    // More than an hour per page is refused by name, and nothing is shown.
+    db.setting("Speziell", "DurchlaufJa", "J");
+    db.setting("Speziell", "Sekunden", "3601");
+    EXPECT_EQ(set("gr_Klassen", "10:ErgebEing=X"), "");
+    click("bt_ErgOK"); // the handler's error is shown, the window stays
+    EXPECT_EQ(ui->errors.join("|"),
+              "Die Einstellung \"Sekunden\" (3601) für den Durchlauf muss zwischen 1 und 3600 liegen.");
+    EXPECT_EQ(ui->previews.size(), 2);
+    EXPECT_FALSE(f->SchaltZeit->isActive());
 }
 
 TEST_F(ErgebDruck, ResultsListHasTheHeadlineOfResultsInTheChosenFont)

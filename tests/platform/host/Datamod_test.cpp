@@ -10,6 +10,7 @@
 #include "platform/host/Qvsettings.h"
 #include "tests/support/Fixture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -117,6 +118,53 @@ TEST(DruckdateiSpeichern, ArchivesACompleteCopyUnderATimeStampedName)
 
     DataModule1()->DruckdateiSpeichern(); // nothing named: nothing archived
     EXPECT_TRUE(DataModule1()->LetzteArchivdatei().isEmpty());
+}
+
+TEST(DruckdateiSpeichern, ACopyThatCannotBeMadeIsReportedAndTheOldestCopiesGo)
+{
+    Fixture::Database db;
+    QTemporaryDir home;
+    Qvpaths::SetProgramFolder(home.path());
+    const QString print = db.folder() + "/Ergebnisliste.ndr";
+    QFile f(print);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(1000, 'x'));
+    f.close();
+    Datamod::sDruckPfad = print;
+
+    // A file where the archive folder belongs: the reason names the folder.
+    ASSERT_TRUE(QDir().mkpath(home.path() + "/Daten"));
+    QFile sperre(home.path() + "/Daten/Archiv");
+    ASSERT_TRUE(sperre.open(QIODevice::WriteOnly));
+    sperre.close();
+    QString fehler;
+    EXPECT_FALSE(DataModule1()->DruckdateiSpeichern(&fehler));
+    EXPECT_TRUE(fehler.startsWith("Die Druckdatei wurde nicht archiviert: der Ordner ")) << fehler.toStdString();
+    EXPECT_TRUE(fehler.contains("Daten/Archiv")) << fehler.toStdString();
+    EXPECT_TRUE(DataModule1()->LetzteArchivdatei().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(print));
+    ASSERT_TRUE(QFile::remove(home.path() + "/Daten/Archiv"));
+
+    Datamod::sDruckPfad.clear();
+
+    // The newest copies stay, by count and by size.
+    QTemporaryDir archiv;
+    const QDateTime jetzt = QDateTime::currentDateTime();
+    for (int i = 0; i < 6; ++i) {
+        QFile a(archiv.filePath(QString("Liste_%1.ndr").arg(i)));
+        ASSERT_TRUE(a.open(QIODevice::WriteOnly));
+        a.write(QByteArray(100, 'a'));
+        a.flush();
+        a.setFileTime(jetzt.addSecs(-600 + i * 60), QFileDevice::FileModificationTime);
+        a.close();
+    }
+    auto uebrig = [&] {
+        return QDir(archiv.path()).entryList(QDir::Files, QDir::Name);
+    };
+    Datamod::TDataModule1::ArchivBegrenzen(archiv.path(), 4, 1 << 20);
+    EXPECT_EQ(uebrig(), (QStringList{"Liste_2.ndr", "Liste_3.ndr", "Liste_4.ndr", "Liste_5.ndr"}));
+    Datamod::TDataModule1::ArchivBegrenzen(archiv.path(), 10, 250);
+    EXPECT_EQ(uebrig(), (QStringList{"Liste_4.ndr", "Liste_5.ndr"}));
 }
 
 TEST(SettingsStore, KeepsSettingsInTheDatabaseForEveryWorkstation)
