@@ -5,7 +5,6 @@
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpdefine.h"
 #include "platform/report/Rpfiler.h"
-#include "platform/report/Rphtml.h"
 #include "platform/report/Rplabel.h"
 #include "platform/report/Rplayout.h"
 #include "platform/report/Rppdf.h"

@@ -39,6 +39,15 @@ void Vorschau(Report::TRvNDRWriter& writer, int& DruckjobID, int Interval)
     DruckjobID = Qvdruckvorschau::DruckStart(writer.FileName(), "REPORTS1", writer.Title(), true, false, Interval);
 }
 
+void Datei(Report::TReportComponent& filer, const QString& File)
+{
+    filer.SetFileName(File);
+    const bool geschrieben = filer.Execute();
+    Ende();
+    if (!geschrieben)
+        throw EHostFehler(filer.ErrorString());
+}
+
 void NachDruck(Report::TRvNDRWriter& writer)
 {
     Ende();

@@ -12,7 +12,6 @@
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
-#include "platform/report/Rphtml.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/ReportUtil.h"
 #include "reports1/preparation/VorbListen.h"
@@ -174,6 +173,17 @@ TZulassForm::TZulassForm() : ui(new Ui::TZulassForm)
         Druckjob::Status("Erstellen der Zulassungszahlen als RTF-Datei");
     };
     rtf_Zulassung->OnPrint = [this](TBaseReport& r) { ZulassungsListeErstellen(r); };
+
+    // The web page is the portrait list, its discipline heads the tables' heads.
+    htm_ZulassungHoch = new Report::TRPHTMLFiler(this);
+    htm_ZulassungHoch->setObjectName("htm_ZulassungHoch");
+    htm_ZulassungHoch->SetTitle("Zulassungszahlen");
+    htm_ZulassungHoch->OnBeforePrint = [this](TBaseReport&) {
+        ZulassungBeforePrint();
+        Druckjob::Status("Zulassungszahlen als HTM-Datei erstellen");
+        Druckjob::Status("Erstellen von Internet-Dateien im HTM-Format");
+    };
+    htm_ZulassungHoch->OnPrint = [this](TBaseReport& r) { ZulassungsListeErstellen(r); };
 
     ConnectButton(ui->bt_OK, Host::mrOk, [this] { bt_OKClick(); });
     ConnectButton(ui->bt_Abbruch, Host::mrCancel);
@@ -493,46 +503,13 @@ void TZulassForm::htm_ZulassungHochPrint()
         throw Eingabefehler("Die Verarbeitung wird abgebrochen.");
     }
 
-    ZulassungBeforePrint();
-    Druckjob::Status("Zulassungszahlen als HTM-Datei erstellen");
-    Druckjob::Status("Erstellen von Internet-Dateien im HTM-Format");
-    Report::THtmlDocument doc(Ueberschrift());
-    doc.AddLine(sUeberschr + " " + sSportjahr);
-    QStringList kopf = {"Klasse", "Bezeichnung", "Einzel"};
-    if (bMitAnzahl)
-        kopf << "Anzahl";
-    kopf << "Mannschaft";
-    if (bMitAnzahl)
-        kopf << "Anzahl";
-    for (const TDisziplin& d : Disziplinen()) {
-        Report::THtmlTable& t = doc.AddTable(VorbListen::Gepunktet(d.Code) + " " + d.Name, kopf);
-        t.RowHeader = true;
-        t.RightAligned = {false, false, true, true, true, true};
-        for (const QStringList& z : d.Zeilen) {
-            QStringList zeile = {z[0], z[1], z[2]};
-            if (bMitAnzahl)
-                zeile << z[3];
-            zeile << z[4];
-            if (bMitAnzahl)
-                zeile << z[5];
-            t.Rows.append(zeile);
-        }
-    }
     // The page replaces an earlier one only once it is complete.
-    QString fehler;
-    const bool geschrieben = doc.Save(datei, &fehler);
-    Druckjob::Ende();
-    if (!geschrieben)
-        throw EHostFehler(fehler);
+    Druckjob::Datei(*htm_ZulassungHoch, datei);
     info("Die Zulassungszahlen sind als\r\n" + name + "\r\n" + "im Ordner  INTERNET  erstellt worden");
 }
 
 void TZulassForm::rtf_ZulassungPrint()
 {
-    rtf_Zulassung->SetFileName(QDir(Qvpaths::DataFolder()).filePath("ZULASS.RTF"));
-    const bool geschrieben = rtf_Zulassung->Execute();
-    Druckjob::Ende();
-    if (!geschrieben)
-        throw EHostFehler(rtf_Zulassung->ErrorString());
+    Druckjob::Datei(*rtf_Zulassung, QDir(Qvpaths::DataFolder()).filePath("ZULASS.RTF"));
     info("Die Zulassungszahlen sind als   ZULASS.RTF  im\r\nOrdner  DATEN  erstellt worden");
 }

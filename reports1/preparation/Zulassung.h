@@ -18,6 +18,7 @@ namespace Report {
 class TBaseReport;
 class TRvNDRWriter;
 class TRTFFiler;
+class TRPHTMLFiler;
 } // namespace Report
 
 namespace Zulassung {
@@ -74,6 +75,7 @@ public:
     Report::TRvNDRWriter* rf_Zulassung;
     Report::TRvNDRWriter* rf_QuerFormat;
     Report::TRTFFiler* rtf_Zulassung;
+    Report::TRPHTMLFiler* htm_ZulassungHoch;
 
     void bt_OKClick();
 

@@ -1,11 +1,11 @@
 #pragma once
-// What is wrong with an HTML page of the table writer, one finding a line;
+// What is wrong with an HTML page of the HTML filer, one finding a line;
 // empty when the page is fit to publish: the bytes are UTF-8, the markup is
 // well-formed, it is HTML5 (doctype, language, charset first in the head,
-// a title), every table has its caption first, one header row of column
-// heads and body rows of as many cells as heads. Where HTML Tidy is
-// installed (Debian package tidy) its HTML5 check runs too and each of its
-// warnings is a finding.
+// a title), a table has at most one head row, of column heads, and every
+// row of a table has a cell per column. Where HTML Tidy is installed
+// (Debian package tidy) its HTML5 check runs too and each of its warnings
+// is a finding.
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -30,9 +30,9 @@ inline QStringList htmlFindings(const QByteArray& html)
     QXmlStreamReader x(html);
     QStringList stack;
     bool charsetFirst = false, title = false, htmlLang = false;
-    int heads = -1, cells = 0, headerRows = 0, tables = 0;
-    QString inTable; // "" outside, else the part of the table we are in
-    bool captionSeen = false, firstInTable = false;
+    int tables = 0, columns = 0, cells = 0, headRows = 0;
+    QString part; // "thead" or "tbody" while inside one
+    const auto table = [&] { return "table " + QString::number(tables); };
     while (!x.atEnd()) {
         x.readNext();
         if (x.isStartElement()) {
@@ -45,46 +45,37 @@ inline QStringList htmlFindings(const QByteArray& html)
                 title = true;
             if (n == "table") {
                 ++tables;
-                captionSeen = false;
-                firstInTable = true;
-                heads = -1;
-                headerRows = 0;
-            } else if (firstInTable) {
-                firstInTable = false;
-                if (n != "caption")
-                    out << "table " + QString::number(tables) + " without caption first";
+                columns = 0;
+                headRows = 0;
             }
-            if (n == "caption")
-                captionSeen = true;
+            if (n == "col")
+                ++columns;
             if (n == "thead" || n == "tbody")
-                inTable = n;
+                part = n;
             if (n == "tr")
                 cells = 0;
             if (n == "th" || n == "td") {
                 ++cells;
                 const QString scope = x.attributes().value("scope").toString();
-                if (inTable == "thead" && (n != "th" || scope != "col"))
-                    out << "table " + QString::number(tables) + ": header cell without scope col";
-                if (n == "th" && inTable == "tbody" && scope != "row")
-                    out << "table " + QString::number(tables) + ": row head without scope row";
+                if (part == "thead" && (n != "th" || scope != "col"))
+                    out << table() + ": a head cell without scope col";
+                if (n == "th" && part == "tbody" && scope != "row")
+                    out << table() + ": a row head without scope row";
             }
             stack << n;
         } else if (x.isEndElement()) {
             const QString n = x.name().toString();
             if (n == "tr") {
-                if (inTable == "thead") {
-                    ++headerRows;
-                    heads = cells;
-                } else if (cells != heads) {
-                    out << "table " + QString::number(tables) + ": a row of " + QString::number(cells) + " cells under "
-                               + QString::number(heads) + " heads";
-                }
+                if (part == "thead")
+                    ++headRows;
+                if (cells != columns)
+                    out << table() + ": a row of " + QString::number(cells) + " cells in " + QString::number(columns)
+                               + " columns";
             }
             if (n == "thead" || n == "tbody")
-                inTable.clear();
-            if (n == "table" && (!captionSeen || headerRows != 1))
-                out << "table " + QString::number(tables) + " without caption or with " + QString::number(headerRows)
-                           + " header rows";
+                part.clear();
+            if (n == "table" && headRows > 1)
+                out << table() + ": " + QString::number(headRows) + " head rows";
             if (!stack.isEmpty())
                 stack.removeLast();
         }
