@@ -148,12 +148,8 @@ void TGestartetForm::bt_OKClick()
 
     if (ui->cb_RTF->isChecked()) {
         // Always the same file of the data folder, replacing the last one.
-        rtf_GestartetRTF->SetFileName(QDir(Qvpaths::DataFolder()).filePath("GESAMTSTARTS.RTF"));
-        const bool geschrieben = rtf_GestartetRTF->Execute();
-        Druckjob::Ende();
+        Druckjob::Datei(*rtf_GestartetRTF, QDir(Qvpaths::DataFolder()).filePath("GESAMTSTARTS.RTF"));
         Q1.reset();
-        if (!geschrieben)
-            throw EHostFehler(rtf_GestartetRTF->ErrorString());
         Pmsgdlg::qvMessageDlg("Die Gesamtstartliste ist als   GESAMTSTARTS.RTF  im\r\nOrdner  DATEN  erstellt worden",
                               Host::mtInformation, Host::mbOK, 1);
     } else {

@@ -234,12 +234,8 @@ void TVollstForm::VeranstaltungOK()
         return;
     }
     if (ui->cb_RTF->isChecked()) {
-        rtf_Veranst->SetFileName(QDir(Qvpaths::DataFolder()).filePath("VOLLST.RTF"));
-        const bool geschrieben = rtf_Veranst->Execute();
-        Druckjob::Ende();
+        Druckjob::Datei(*rtf_Veranst, QDir(Qvpaths::DataFolder()).filePath("VOLLST.RTF"));
         Q1.reset();
-        if (!geschrieben)
-            throw EHostFehler(rtf_Veranst->ErrorString());
         Pmsgdlg::qvMessageDlg("Das Vollständigkeitsprotokoll ist als   VOLLST.RTF  im\r\nOrdner  DATEN  erstellt worden",
                               Host::mtInformation, Host::mbOK, 1);
     } else {
@@ -496,7 +492,8 @@ void TVollstForm::Uebernahme(TBaseReport& Report)
                 ++mitglieder;
             }
         const QString wo = "\r\nWHERE Ident = " + id + "\r\n  AND VereinNr = " + Ado::QuotedStr(verein);
-        VorbListen::Seitenwechsel(Report, 6);
+        // An empty line and the four summary lines stay together.
+        VorbListen::Seitenwechsel(Report, 5);
         Report.NewLine();
         schrift(Report, 10, true);
         Reportutil::SpaltenSetzen(Report, {{1.0, Report::pjLeft}, {5.0, Report::pjLeft}, {1.5, Report::pjRight}});
