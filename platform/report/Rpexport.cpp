@@ -354,6 +354,8 @@ struct Cell {
     double left = 0, right = 0;
 };
 
+constexpr int MaxTabColumns = 256;
+
 } // namespace
 
 QByteArray DocumentToHtml(const TReportDocument& doc)
@@ -466,9 +468,20 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                 for (int k = i + 1; k < end && !head; ++k)
                     head = !allBold(lines[k]);
 
-            const int columns = cells.isEmpty() ? 1 : cells.lastKey();
+            // A column per tab up to the last one used; tabs without a text
+            // in between keep their place as empty columns. Tab numbers far
+            // beyond what a report sets (a damaged stream) get columns only
+            // where texts are.
+            QList<int> columns;
+            if (cells.isEmpty())
+                columns << 1;
+            else if (cells.lastKey() <= MaxTabColumns)
+                for (int c = 1; c <= cells.lastKey(); ++c)
+                    columns << c;
+            else
+                columns = cells.keys();
             out += QLatin1String("<table>\n<colgroup>");
-            for (int c = 1; c <= columns; ++c) {
+            for (const int c : columns) {
                 auto it = cells.constFind(c);
                 if (it != cells.constEnd())
                     out += QStringLiteral("<col style=\"width:%1\"/>").arg(cm(it->right - it->left));
@@ -484,12 +497,12 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                 else if (k == (head ? i + 1 : i))
                     out += QLatin1String("<tbody>\n");
                 out += QLatin1String("<tr>");
-                for (int c = 1; c <= columns; ++c) {
+                for (const int c : columns) {
                     QString content;
                     char align = 'L';
                     bool any = false;
                     for (const TStreamOp* op : l.texts) {
-                        if (op->Tab == c || (c == 1 && op->Tab <= 0)) {
+                        if (op->Tab == c || (c == columns.first() && op->Tab <= 0)) {
                             if (!any)
                                 align = op->Align;
                             else

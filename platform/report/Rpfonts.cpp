@@ -1,6 +1,7 @@
 #include "platform/report/Rpfonts.h"
 
 #include <QImage>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -25,10 +26,17 @@ const QPaintDevice* layoutDevice()
 
 } // namespace
 
-QFont makeFont(const TFontSpec& wanted, double pointSize)
+double pointSize(double wanted)
+{
+    if (!(wanted > 0)) // also not a number
+        return 1.0;
+    return std::min(wanted, MaxPointSize);
+}
+
+QFont makeFont(const TFontSpec& wanted, double size)
 {
     QFont f(wanted.Name.isEmpty() ? QStringLiteral("Arial") : wanted.Name);
-    f.setPointSizeF(pointSize > 0 ? pointSize : (wanted.Size > 0 ? wanted.Size : 1.0));
+    f.setPointSizeF(pointSize(size > 0 ? size : wanted.Size));
     f.setBold(wanted.Bold);
     f.setItalic(wanted.Italic);
     f.setUnderline(wanted.Underline);

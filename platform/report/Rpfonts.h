@@ -41,6 +41,12 @@ struct Metrics {
 // The metrics of a font, created on first use and kept.
 const Metrics& metrics(const TFontSpec& font);
 
+// The point size a font is set in: its own when it is a usable number,
+// 1 pt for none, zero or less, at most MaxPointSize (a damaged stream can
+// carry any value, and a font of a million points stalls the font engine).
+constexpr double MaxPointSize = 1000;
+double pointSize(double wanted);
+
 // A QFont for the wanted font, with the hinting and style switches the
 // layout uses; pointSize overrides its size when > 0.
 QFont makeFont(const TFontSpec& wanted, double pointSize = 0);

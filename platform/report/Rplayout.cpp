@@ -94,8 +94,15 @@ QString outside(const Rect& r, const Rect& area, double tol)
 }
 
 // The page's operations by the 0.5 cm bands of height they reach into.
+// Bands end one band beyond the sheet: what lies further out is already
+// reported as off the sheet, and a damaged coordinate (1e300, NaN) must not
+// make millions of bands.
 class Bands {
 public:
+    explicit Bands(double pageHeight)
+        : last_(std::isnan(pageHeight) ? 1 : int(std::clamp(pageHeight, 0.0, 1000.0) / 0.5) + 1)
+    {
+    }
     void add(int index, const Rect& r)
     {
         for (int k = band(r.t); k <= band(r.b); ++k)
@@ -113,7 +120,13 @@ public:
     }
 
 private:
-    static int band(double y) { return int(std::floor(y / 0.5)); }
+    int band(double y) const
+    {
+        if (std::isnan(y))
+            return -1;
+        return int(std::clamp(std::floor(y / 0.5), -1.0, double(last_)));
+    }
+    int last_;
     QHash<int, QVector<int>> bands_;
 };
 
@@ -152,7 +165,7 @@ QVector<TLayoutFinding> CheckLayout(const TReportDocument& doc, const TLayoutOpt
         };
 
         QVector<TextInk> inks(page.Ops.size());
-        Bands texts, painters;
+        Bands texts(page.Height), painters(page.Height);
         for (int i = 0; i < page.Ops.size(); ++i) {
             const TStreamOp& op = page.Ops[i];
             if (op.Kind != TOpKind::Text) {

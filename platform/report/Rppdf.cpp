@@ -373,10 +373,12 @@ struct TPdfWriter::Impl {
 
     // --- fonts ----------------------------------------------------------------
     // The face of a resolved font in this file; -1 when it has no
-    // TrueType outlines.
+    // TrueType outlines. For characters no installed face has, the layout
+    // hands out a stand-in without any font file behind it (it draws
+    // boxes); it has no tables and must not be asked for its names.
     int faceOf(const QRawFont& raw)
     {
-        if (!raw.isValid())
+        if (!raw.isValid() || raw.fontTable("head").isEmpty())
             return -1;
         const QString key = faceKey(raw);
         for (size_t i = 0; i < faces.size(); ++i)
@@ -420,7 +422,7 @@ struct TPdfWriter::Impl {
             // The size the layout measured at: the layout device sets a
             // face in whole pixels of its resolution (10 pt at 1200 dpi is
             // 167 pixels, 10.02 pt), and the widths in the stream are those.
-            const double size = wanted.Size > 0 ? wanted.Size : 1.0;
+            const double size = Fonts::pointSize(wanted.Size);
             const double pixels = std::round(size * Fonts::LayoutDpi / 72);
             use.size = pixels > 0 ? pixels * 72 / Fonts::LayoutDpi : size;
         }
