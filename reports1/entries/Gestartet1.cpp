@@ -21,15 +21,8 @@ using Report::TBaseReport;
 namespace {
 
 using Qvutil::CRLF;
-
-QString f(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
-
-void schrift(TBaseReport& r, double size, bool bold)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(false);
-}
+using Reportutil::Feld;
+using Reportutil::Schrift;
 
 void leerzeilen(TBaseReport& r, int n)
 {
@@ -87,10 +80,6 @@ TGestartetForm::TGestartetForm() : ui(new Ui::TGestartetForm)
         GestartetPrint(r);
         Druckjob::Ende();
     };
-    rf_Gestartet->OnAfterPrint = [this](TBaseReport&) {
-        Q1.reset();
-        Druckjob::NachDruck(*rf_Gestartet);
-    };
 
     rtf_GestartetRTF = new Report::TRTFFiler(this);
     rtf_GestartetRTF->setObjectName("rtf_GestartetRTF");
@@ -146,15 +135,13 @@ void TGestartetForm::bt_OKClick()
         return;
     }
 
-    if (ui->cb_RTF->isChecked()) {
+    if (ui->cb_RTF->isChecked())
         // Always the same file of the data folder, replacing the last one.
-        Druckjob::Datei(*rtf_GestartetRTF, QDir(Qvpaths::DataFolder()).filePath("GESAMTSTARTS.RTF"));
-        Q1.reset();
-        Pmsgdlg::qvMessageDlg("Die Gesamtstartliste ist als   GESAMTSTARTS.RTF  im\r\nOrdner  DATEN  erstellt worden",
-                              Host::mtInformation, Host::mbOK, 1);
-    } else {
+        Druckjob::Datei(*rtf_GestartetRTF, QDir(Qvpaths::DataFolder()).filePath("GESAMTSTARTS.RTF"),
+                        "Die Gesamtstartliste ist als   GESAMTSTARTS.RTF  im\r\nOrdner  DATEN  erstellt worden");
+    else
         Druckjob::Vorschau(*rf_Gestartet, Gestartet1::DruckjobID);
-    }
+    Q1.reset();
 }
 
 void TGestartetForm::GestartetPrint(TBaseReport& Report)
@@ -168,10 +155,10 @@ void TGestartetForm::GestartetPrint(TBaseReport& Report)
 
     const double centre = Report.SectionLeft() + (Report.SectionRight() - Report.SectionLeft()) / 2;
     leerzeilen(Report, 2);
-    schrift(Report, 15, true);
+    Schrift(Report, 15, true);
     Report.PrintCenter("Gestartete Teilnehmer", centre);
     Report.NewLine();
-    schrift(Report, 12, false);
+    Schrift(Report, 12, false);
     Report.PrintCenter(ueberschr + " " + sportjahr, centre);
     Report.NewLine();
     Reportutil::SpaltenSetzen(Report, {{1.1, Report::pjRight}, {0.1, Report::pjLeft}, {7.0, Report::pjLeft},
@@ -189,7 +176,7 @@ void TGestartetForm::GestartetPrint(TBaseReport& Report)
             return;
         platz(Report, 4);
         const qint64 betrag = erstattung * iDisziplin;
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         Reportutil::Zeile(Report, {sDisziplin.left(1) + "." + sDisziplin.mid(1), leer, sDisName,
                                    QString::number(iDisziplin), bBetraege ? Cent::Text(betrag) : leer,
                                    bBetraege ? sWaehrung : leer});
@@ -201,7 +188,7 @@ void TGestartetForm::GestartetPrint(TBaseReport& Report)
     };
     const auto anlageGesamt = [&] {
         Report.Println("\t\t\t\t\t\t");
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         Reportutil::Zeile(Report, {leer, leer, "Gesamt", QString::number(iAnlage), bBetraege ? Cent::Text(cAnlage) : leer,
                                    bBetraege ? sWaehrung : leer});
         Report.SetBold(false);
@@ -210,7 +197,7 @@ void TGestartetForm::GestartetPrint(TBaseReport& Report)
     int i = 0;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
         Druckjob::Progress(++i);
-        const QString anlage = f(*Q1, "Anlage");
+        const QString anlage = Feld(*Q1, "Anlage");
         if (anlage != sAnlage) {
             if (!sAnlage.isEmpty()) {
                 disziplinZeile();
@@ -218,20 +205,20 @@ void TGestartetForm::GestartetPrint(TBaseReport& Report)
                 iAnlage = 0;
                 cAnlage = 0;
             }
-            schrift(Report, 10, true);
+            Schrift(Report, 10, true);
             Report.NewLine();
             platz(Report, 6);
-            Reportutil::Zeile(Report, {anlage, leer, f(*Q1, "AnlName"), bBetraege ? QStringLiteral("Anzahl") : leer,
+            Reportutil::Zeile(Report, {anlage, leer, Feld(*Q1, "AnlName"), bBetraege ? QStringLiteral("Anzahl") : leer,
                                        bBetraege ? QStringLiteral("Betrag") : leer, leer});
             Report.SetBold(false);
-            sDisziplin = f(*Q1, "Disziplin");
+            sDisziplin = Feld(*Q1, "Disziplin");
         }
         sAnlage = anlage;
-        if (f(*Q1, "Disziplin") != sDisziplin)
+        if (Feld(*Q1, "Disziplin") != sDisziplin)
             disziplinZeile();
-        sDisziplin = f(*Q1, "Disziplin");
-        sDisName = f(*Q1, "DisName");
-        erstattung = Cent::AusBetrag(f(*Q1, "Elektronisch") == "J" ? Q1->FieldByName("ErstattungElek")->AsFloat()
+        sDisziplin = Feld(*Q1, "Disziplin");
+        sDisName = Feld(*Q1, "DisName");
+        erstattung = Cent::AusBetrag(Feld(*Q1, "Elektronisch") == "J" ? Q1->FieldByName("ErstattungElek")->AsFloat()
                                                                    : Q1->FieldByName("Erstattung")->AsFloat());
         ++iDisziplin;
     }
@@ -239,7 +226,7 @@ void TGestartetForm::GestartetPrint(TBaseReport& Report)
     anlageGesamt();
     if (bBetraege) {
         Report.NewLine();
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         Reportutil::Zeile(Report, {leer, leer, "auszuzahlender Gesamtbetrag", QString::number(iGesamt),
                                    Cent::Text(cGesamt), sWaehrung});
     }
@@ -251,7 +238,7 @@ void TGestartetForm::Statistik(TBaseReport& Report)
     const QString id = QString::number(Datamod::iIdent);
     Report.NewPage();
     leerzeilen(Report, 3);
-    schrift(Report, 10, false);
+    Schrift(Report, 10, false);
 
     const int teilnehmer =
         anzahl("SELECT Distinct E.MitglNr" + CRLF + "FROM ERGEBNIS E,EMITGLIED M" + CRLF + "WHERE E.MitglNr = M.MitglNr"
@@ -289,11 +276,11 @@ void TGestartetForm::Statistik(TBaseReport& Report)
     };
     const auto titel = [&](const QString& text) {
         // Wider than its column: from where the column begins.
-        schrift(Report, 12, true);
+        Schrift(Report, 12, true);
         const Report::TTab* t = Report.GetTab(3);
         Report.PrintLeft(text, t->Pos + Report.XI2U(t->Margin));
         Report.NewLine();
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         leerzeilen(Report, 2);
     };
 
@@ -302,9 +289,9 @@ void TGestartetForm::Statistik(TBaseReport& Report)
     int i = 0;
     for (disziplinen->First(); !disziplinen->Eof(); disziplinen->Next()) {
         Druckjob::Progress(++i);
-        const int aus = proDisziplin(ausfall, f(*disziplinen, "Disziplin"));
+        const int aus = proDisziplin(ausfall, Feld(*disziplinen, "Disziplin"));
         platz(Report, 3);
-        Reportutil::Zeile(Report, {leer, leer, f(*disziplinen, "DisName"), leer, QString::number(aus),
+        Reportutil::Zeile(Report, {leer, leer, Feld(*disziplinen, "DisName"), leer, QString::number(aus),
                                    Gestartet1::Prozent(aus, aus == 0 ? 0 : ausgefallen), "%"});
     }
 
@@ -319,12 +306,12 @@ void TGestartetForm::Statistik(TBaseReport& Report)
     i = 0;
     for (disziplinen->First(); !disziplinen->Eof(); disziplinen->Next()) {
         Druckjob::Progress(++i);
-        const int ein = proDisziplin(starts, f(*disziplinen, "Disziplin"));
-        const int aus = proDisziplin(ausfall, f(*disziplinen, "Disziplin"));
+        const int ein = proDisziplin(starts, Feld(*disziplinen, "Disziplin"));
+        const int aus = proDisziplin(ausfall, Feld(*disziplinen, "Disziplin"));
         if (ein == 0)
             continue;
         platz(Report, 3);
-        Reportutil::Zeile(Report, {leer, leer, f(*disziplinen, "DisName"), QString::number(ein), QString::number(aus),
+        Reportutil::Zeile(Report, {leer, leer, Feld(*disziplinen, "DisName"), QString::number(ein), QString::number(aus),
                                    Gestartet1::Prozent(aus, ein), "%"});
     }
 }

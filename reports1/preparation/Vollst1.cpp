@@ -23,14 +23,8 @@ using Report::TBaseReport;
 namespace {
 
 using Qvutil::CRLF;
-
-QString f(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
-
-void schrift(TBaseReport& r, double size, bool bold)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-}
+using Reportutil::Feld;
+using Reportutil::Schrift;
 
 // The organiser's key column of a level and its expression in the statements.
 const char* schluessel(int ebene) { return ebene == 3 ? "Land" : ebene == 2 ? "Bezirk" : "VereinNr"; }
@@ -87,10 +81,6 @@ TVollstForm::TVollstForm() : ui(new Ui::TVollstForm)
         Druckjob::ProgressStart(Q1 ? Q1->RecordCount() : 0);
     };
     rf_Veranst->OnPrint = [this](TBaseReport& r) { Vollstaendigkeit(r); };
-    rf_Veranst->OnAfterPrint = [this](TBaseReport&) {
-        Q1.reset();
-        Druckjob::NachDruck(*rf_Veranst);
-    };
 
     rtf_Veranst = new Report::TRTFFiler(this);
     rtf_Veranst->setObjectName("rtf_Veranst");
@@ -104,10 +94,6 @@ TVollstForm::TVollstForm() : ui(new Ui::TVollstForm)
         Druckjob::ProgressStart(Q1 ? Q1->RecordCount() : 0);
     };
     rf_Uebernahme->OnPrint = [this](TBaseReport& r) { Uebernahme(r); };
-    rf_Uebernahme->OnAfterPrint = [this](TBaseReport&) {
-        Q1.reset();
-        Druckjob::NachDruck(*rf_Uebernahme);
-    };
 
     // The days of the sub-championship and the ranges for the medal forecast.
     const QString id = QString::number(Datamod::iIdent);
@@ -117,7 +103,7 @@ TVollstForm::TVollstForm() : ui(new Ui::TVollstForm)
                                                      + "ORDER BY Datum",
                                                  Ado::clUseServer, Ado::ltReadOnly);
     for (tage->First(); !tage->Eof(); tage->Next()) {
-        auto* item = new QListWidgetItem(f(*tage, "Datum"), ui->lx_Tag);
+        auto* item = new QListWidgetItem(Feld(*tage, "Datum"), ui->lx_Tag);
         item->setData(Qt::UserRole, tage->FieldByName("WKTag")->AsInteger());
     }
     q_Anlage = Datamod::DataModule1()->DynQuery("SELECT *\r\nFROM PANLAGE\r\nWHERE Ident = :Ident", Ado::clUseServer,
@@ -233,14 +219,12 @@ void TVollstForm::VeranstaltungOK()
         Q1.reset();
         return;
     }
-    if (ui->cb_RTF->isChecked()) {
-        Druckjob::Datei(*rtf_Veranst, QDir(Qvpaths::DataFolder()).filePath("VOLLST.RTF"));
-        Q1.reset();
-        Pmsgdlg::qvMessageDlg("Das Vollständigkeitsprotokoll ist als   VOLLST.RTF  im\r\nOrdner  DATEN  erstellt worden",
-                              Host::mtInformation, Host::mbOK, 1);
-    } else {
+    if (ui->cb_RTF->isChecked())
+        Druckjob::Datei(*rtf_Veranst, QDir(Qvpaths::DataFolder()).filePath("VOLLST.RTF"),
+                        "Das Vollständigkeitsprotokoll ist als   VOLLST.RTF  im\r\nOrdner  DATEN  erstellt worden");
+    else
         Druckjob::Vorschau(*rf_Veranst, Vollst1::DruckjobID);
-    }
+    Q1.reset();
 }
 
 void TVollstForm::Vollstaendigkeit(TBaseReport& Report)
@@ -258,10 +242,10 @@ void TVollstForm::Vollstaendigkeit(TBaseReport& Report)
     auto k = Datamod::DataModule1()->DynQuery("SELECT Klasse,Name\r\nFROM PKLASSE\r\nWHERE Ident = " + id,
                                               Ado::clUseServer, Ado::ltReadOnly);
     for (k->First(); !k->Eof(); k->Next())
-        klassen.insert(f(*k, "Klasse"), f(*k, "Name"));
+        klassen.insert(Feld(*k, "Klasse"), Feld(*k, "Name"));
     auto v = Datamod::DataModule1()->DynQuery("SELECT VereinNr,Name\r\nFROM EVEREIN", Ado::clUseServer, Ado::ltReadOnly);
     for (v->First(); !v->Eof(); v->Next())
-        vereine.insert(f(*v, "VereinNr"), f(*v, "Name"));
+        vereine.insert(Feld(*v, "VereinNr"), Feld(*v, "Name"));
     const auto name = [&](const QString& key) {
         return iEbene == 3 ? QString() : vereine.value(iEbene == 2 ? key + "00" : key);
     };
@@ -272,7 +256,7 @@ void TVollstForm::Vollstaendigkeit(TBaseReport& Report)
     int iKlasse = 0, iVeranstalter = 0, iGesamt = 0;
     bool ersterVeranstalter = true;
     const auto zeile = [&](bool fett, const QStringList& z) {
-        schrift(Report, 10, fett);
+        Schrift(Report, 10, fett);
         VorbListen::Zeile(Report, z);
     };
     const auto klasseDrucken = [&] {
@@ -295,16 +279,16 @@ void TVollstForm::Vollstaendigkeit(TBaseReport& Report)
     int i = 0;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
         Druckjob::Progress(i++);
-        const QString key = f(*Q1, schluessel(iEbene));
-        const QString dis = f(*Q1, "Disziplin");
-        const QString kla = f(*Q1, "EKlasse");
+        const QString key = Feld(*Q1, schluessel(iEbene));
+        const QString dis = Feld(*Q1, "Disziplin");
+        const QString kla = Feld(*Q1, "EKlasse");
         if (ersterVeranstalter || key != veranstalter) {
             klasseDrucken();
             if (iVeranstalter > 0)
                 gesamt("Gesamt", iVeranstalter);
             VorbListen::Seitenwechsel(Report, 6);
             Report.NewLine();
-            schrift(Report, 11, true);
+            Schrift(Report, 11, true);
             VorbListen::Zeile(Report, {key, name(key), ""});
             veranstalter = key;
             disziplin = QString();
@@ -315,7 +299,7 @@ void TVollstForm::Vollstaendigkeit(TBaseReport& Report)
         if (disziplin.isNull() || dis != disziplin) {
             klasseDrucken();
             VorbListen::Seitenwechsel(Report, 4);
-            zeile(true, {VorbListen::Gepunktet(dis), f(*Q1, "DisName"), "Anzahl"});
+            zeile(true, {VorbListen::Gepunktet(dis), Feld(*Q1, "DisName"), "Anzahl"});
             disziplin = dis;
             schatten = false;
         }
@@ -383,6 +367,7 @@ void TVollstForm::UebernahmeOK()
         return;
     }
     Druckjob::Vorschau(*rf_Uebernahme, Vollst1::DruckjobID);
+    Q1.reset();
 }
 
 void TVollstForm::Uebernahme(TBaseReport& Report)
@@ -426,7 +411,7 @@ void TVollstForm::Uebernahme(TBaseReport& Report)
     bool erster = true;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
         Druckjob::Progress(i++);
-        const QString verein = f(*Q1, "VereinNr");
+        const QString verein = Feld(*Q1, "VereinNr");
         if (!erster)
             Report.NewPage();
         erster = false;
@@ -435,8 +420,8 @@ void TVollstForm::Uebernahme(TBaseReport& Report)
         v->First();
         VorbListen::ListenKopf(Report, "Übernahmedaten aus dem Startmeldeprogramm", false, 1);
         Reportutil::SpaltenSetzen(Report, {{2.0, Report::pjLeft}, {Reportutil::Rest, Report::pjLeft}});
-        schrift(Report, 12, true);
-        VorbListen::Zeile(Report, {verein, v->IsEmpty() ? QString() : f(*v, "Name")});
+        Schrift(Report, 12, true);
+        VorbListen::Zeile(Report, {verein, v->IsEmpty() ? QString() : Feld(*v, "Name")});
         Report.NewLine();
         Reportutil::SpaltenSetzen(Report, kUebernahme);
 
@@ -447,27 +432,27 @@ void TVollstForm::Uebernahme(TBaseReport& Report)
             q.Open();
             QString alt;
             for (q.First(); !q.Eof(); q.Next()) {
-                const QString dis = f(q, einzel ? "Disziplin" : "MDisziplin");
-                const QString kla = f(q, einzel ? "EKlasse" : "MKlasse");
-                const QString team = einzel ? QString() : f(q, "MannschNr");
+                const QString dis = Feld(q, einzel ? "Disziplin" : "MDisziplin");
+                const QString kla = Feld(q, einzel ? "EKlasse" : "MKlasse");
+                const QString team = einzel ? QString() : Feld(q, "MannschNr");
                 const QString neu = dis + "|" + kla + "|" + team;
                 if (neu != alt) {
                     VorbListen::Seitenwechsel(Report, 4);
-                    schrift(Report, 10, true);
-                    VorbListen::Zeile(Report, {"", VorbListen::Gepunktet(dis), f(q, "DisName") + (team.isEmpty() ? "" : "  Mannschaft " + team),
-                                               kla + " " + f(q, "KlaName"), kennzahl(einzel, dis, kla)});
+                    Schrift(Report, 10, true);
+                    VorbListen::Zeile(Report, {"", VorbListen::Gepunktet(dis), Feld(q, "DisName") + (team.isEmpty() ? "" : "  Mannschaft " + team),
+                                               kla + " " + Feld(q, "KlaName"), kennzahl(einzel, dis, kla)});
                     alt = neu;
                 }
                 VorbListen::Seitenwechsel(Report, 2);
-                schrift(Report, 10, false);
-                VorbListen::Zeile(Report, {"", f(q, "MitglNr"),
-                                           VorbListen::NameTitelVorname(f(q, "Name"), f(q, "Titel"), f(q, "Vorname")),
+                Schrift(Report, 10, false);
+                VorbListen::Zeile(Report, {"", Feld(q, "MitglNr"),
+                                           VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "Titel"), Feld(q, "Vorname")),
                                            kla, ""});
             }
             q.Close();
         };
         const auto teil = [&](const QString& titel) {
-            schrift(Report, 11, true);
+            Schrift(Report, 11, true);
             Reportutil::SpaltenSetzen(Report, {{Reportutil::Rest, Report::pjLeft}});
             Reportutil::Zeile(Report, {titel});
             Reportutil::SpaltenSetzen(Report, kUebernahme);
@@ -487,15 +472,15 @@ void TVollstForm::Uebernahme(TBaseReport& Report)
         int mitglieder = 0;
         QString mitglied;
         for (starts->First(); !starts->Eof(); starts->Next())
-            if (f(*starts, "MitglNr") != mitglied || mitglieder == 0) {
-                mitglied = f(*starts, "MitglNr");
+            if (Feld(*starts, "MitglNr") != mitglied || mitglieder == 0) {
+                mitglied = Feld(*starts, "MitglNr");
                 ++mitglieder;
             }
         const QString wo = "\r\nWHERE Ident = " + id + "\r\n  AND VereinNr = " + Ado::QuotedStr(verein);
         // An empty line and the four summary lines stay together.
         VorbListen::Seitenwechsel(Report, 5);
         Report.NewLine();
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         Reportutil::SpaltenSetzen(Report, {{1.0, Report::pjLeft}, {5.0, Report::pjLeft}, {1.5, Report::pjRight}});
         VorbListen::Zeile(Report, {"", "Anzahl Starter", QString::number(mitglieder)});
         VorbListen::Zeile(Report, {"", "Anzahl Starts", QString::number(starts->RecordCount())});

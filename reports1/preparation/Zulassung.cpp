@@ -29,16 +29,10 @@ using namespace Zulassung;
 namespace {
 
 using Qvutil::CRLF;
+using Reportutil::Feld;
+using Reportutil::Schrift;
 
 void info(const QString& text) { Pmsgdlg::qvMessageDlg(text, Host::mtInformation, Host::mbOK, 1); }
-
-QString f(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
-
-void schrift(TBaseReport& r, double size, bool bold)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-}
 
 // The preparation centre's field of the HTML file's name, when the centre is open.
 QLineEdit* htmFeld()
@@ -143,10 +137,6 @@ TZulassForm::TZulassForm() : ui(new Ui::TZulassForm)
     rf_Zulassung = Druckjob::Listenschreiber(this, "rf_Zulassung", "Zulassungszahlen");
     rf_Zulassung->OnBeforePrint = [this](TBaseReport&) { ZulassungBeforePrint(); };
     rf_Zulassung->OnPrint = [this](TBaseReport& r) { ZulassungsListeErstellen(r); };
-    rf_Zulassung->OnAfterPrint = [this](TBaseReport&) {
-        Q1.reset();
-        Druckjob::NachDruck(*rf_Zulassung);
-    };
 
     rf_QuerFormat = Druckjob::Listenschreiber(this, "rf_QuerFormat", "Zulassungszahlen Querformat");
     rf_QuerFormat->SetOrientation(Report::poLandscape);
@@ -160,10 +150,6 @@ TZulassForm::TZulassForm() : ui(new Ui::TZulassForm)
         ZulassungsPrintHeader(r);
     };
     rf_QuerFormat->OnPrint = [this](TBaseReport& r) { ZulassungsListeQuerErstellen(r); };
-    rf_QuerFormat->OnAfterPrint = [this](TBaseReport&) {
-        Q1.reset();
-        Druckjob::NachDruck(*rf_QuerFormat);
-    };
 
     rtf_Zulassung = new Report::TRTFFiler(this);
     rtf_Zulassung->setObjectName("rtf_Zulassung");
@@ -294,15 +280,15 @@ QVector<TDisziplin> TZulassForm::Disziplinen()
     int i = 0;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
         Druckjob::Progress(i++);
-        const QString code = f(*Q1, "Disziplin");
+        const QString code = Feld(*Q1, "Disziplin");
         if (out.isEmpty() || out.last().Code != code)
-            out.append({code, f(*Q1, "DisName"), {}});
-        const QString klasse = f(*Q1, "Klasse");
+            out.append({code, Feld(*Q1, "DisName"), {}});
+        const QString klasse = Feld(*Q1, "Klasse");
         out.last().Zeilen.append(
-            {klasse, f(*Q1, "KlaName"), EinzelText(Q1->FieldByName("ZulassEinzel")->AsFloat()),
-             bMitAnzahl ? f(*Q1, "ZulassEinzelAnz") : QString(),
-             MannschaftText(Q1->FieldByName("ZulassMannsch")->AsFloat(), klasse, f(*Q1, "AbwMKlasse")),
-             bMitAnzahl ? f(*Q1, "ZulassMannschAnz") : QString()});
+            {klasse, Feld(*Q1, "KlaName"), EinzelText(Q1->FieldByName("ZulassEinzel")->AsFloat()),
+             bMitAnzahl ? Feld(*Q1, "ZulassEinzelAnz") : QString(),
+             MannschaftText(Q1->FieldByName("ZulassMannsch")->AsFloat(), klasse, Feld(*Q1, "AbwMKlasse")),
+             bMitAnzahl ? Feld(*Q1, "ZulassMannschAnz") : QString()});
     }
     return out;
 }
@@ -313,10 +299,10 @@ void TZulassForm::ZulassungsListeErstellen(TBaseReport& Report)
     Report.NewLine();
     Report.NewLine();
     Report.SetTabShade(0);
-    schrift(Report, 15, true);
+    Schrift(Report, 15, true);
     Report.PrintCenter(Ueberschrift(), centre);
     Report.NewLine();
-    schrift(Report, 12, true);
+    Schrift(Report, 12, true);
     Report.PrintCenter(sUeberschr + " " + sSportjahr, centre);
     Report.NewLine();
 
@@ -329,7 +315,7 @@ void TZulassForm::ZulassungsListeErstellen(TBaseReport& Report)
     for (const TDisziplin& d : Disziplinen()) {
         const auto kopf = [&] {
             Report.SetTabShade(0);
-            schrift(Report, 10, true);
+            Schrift(Report, 10, true);
             VorbListen::Zeile(Report, {VorbListen::Gepunktet(d.Code), d.Name, "Einzel", anzahl, "Mannschaft", anzahl, ""});
         };
         if (!erste && Report.LinesLeft() < 4) {
@@ -351,7 +337,7 @@ void TZulassForm::ZulassungsListeErstellen(TBaseReport& Report)
             }
             schatten = bTabellier && !schatten;
             Report.SetTabShade(schatten ? grau : 0);
-            schrift(Report, 10, false);
+            Schrift(Report, 10, false);
             VorbListen::Zeile(Report, QStringList(z) << "");
         }
         Report.SetTabShade(0);
@@ -373,14 +359,14 @@ void TZulassForm::MatrixLesen()
     // Only the first groups that fit the page; the centre tells the user so.
     for (gruppen->First(); !gruppen->Eof() && vGruppen.size() < MaxGruppen; gruppen->Next()) {
         TGruppe g;
-        g.Sort = f(*gruppen, "Sort");
+        g.Sort = Feld(*gruppen, "Sort");
         auto k = Datamod::DataModule1()->DynQuery("SELECT Klasse,Kurz,Name,Zusatz,Auflage\r\nFROM PKLASSE\r\nWHERE Ident = "
                                                       + id + CRLF + "  AND Sort = " + Ado::QuotedStr(g.Sort) + CRLF
                                                       + "  AND Auflage = " + Ado::QuotedStr(sAuflage) + CRLF
                                                       + "ORDER BY Klasse",
                                                   Ado::clUseServer, Ado::ltReadOnly);
         for (k->First(); !k->Eof(); k->Next())
-            g.Klassen.append({f(*k, "Klasse"), f(*k, "Kurz"), f(*k, "Name"), f(*k, "Zusatz")});
+            g.Klassen.append({Feld(*k, "Klasse"), Feld(*k, "Kurz"), Feld(*k, "Name"), Feld(*k, "Zusatz")});
         GruppenTitel(g);
         vGruppen.append(g);
     }
@@ -392,22 +378,22 @@ void TZulassForm::MatrixLesen()
     int i = 0;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
         Druckjob::Progress(i++);
-        const QString code = f(*Q1, "Disziplin");
+        const QString code = Feld(*Q1, "Disziplin");
         if (vArray.isEmpty() || vArray.last().Code != code) {
-            TMatrixZeile z{code, f(*Q1, "DisName"), {}, {}};
+            TMatrixZeile z{code, Feld(*Q1, "DisName"), {}, {}};
             for (int c = 0; c < spalten.size(); ++c) {
                 z.Einzel << QString();
                 z.Mannschaft << QString();
             }
             vArray.append(z);
         }
-        const QString klasse = f(*Q1, "Klasse");
+        const QString klasse = Feld(*Q1, "Klasse");
         const int c = int(spalten.indexOf(klasse));
         if (c < 0)
             continue; // a class of no group on this matrix
         vArray.last().Einzel[c] = EinzelText(Q1->FieldByName("ZulassEinzel")->AsFloat(), "alle");
         vArray.last().Mannschaft[c] =
-            MannschaftText(Q1->FieldByName("ZulassMannsch")->AsFloat(), klasse, f(*Q1, "AbwMKlasse"), "alle");
+            MannschaftText(Q1->FieldByName("ZulassMannsch")->AsFloat(), klasse, Feld(*Q1, "AbwMKlasse"), "alle");
     }
 }
 
@@ -444,12 +430,12 @@ void TZulassForm::ZulassungsPrintHeader(TBaseReport& Report)
     Reportutil::SpaltenSetzen(Report, {{Report.SectionRight() - Report.SectionLeft() - 4.5, Report::pjLeft},
                                        {1.5, Report::pjLeft},
                                        {Reportutil::Rest, Report::pjRight}});
-    schrift(Report, 12, true);
+    Schrift(Report, 12, true);
     VorbListen::Zeile(Report, {"Zulassungsringzahlen " + text + " " + sSportjahr, "Stand:",
                                Qvclock::DatumText(Qvclock::Now().date())});
     Report.NewLine();
 
-    schrift(Report, 8, true);
+    Schrift(Report, 8, true);
     MatrixTabs(Report, true);
     QStringList titel = {"", "Wettkampfklassen"};
     for (const TGruppe& g : vGruppen)
@@ -463,7 +449,7 @@ void TZulassForm::ZulassungsPrintHeader(TBaseReport& Report)
     for (const TGruppe& g : vGruppen)
         for (int k = 0; k < g.Klassen.size(); ++k)
             unter << g.Unter.value(k);
-    schrift(Report, 8, false);
+    Schrift(Report, 8, false);
     VorbListen::Zeile(Report, unter);
     Report.NewLine();
 }
@@ -478,9 +464,9 @@ void TZulassForm::ZulassungsListeQuerErstellen(TBaseReport& Report)
         schatten = schattierung.An && !schatten;
         MatrixTabs(Report, false);
         Report.SetTabShade(schatten ? schattierung.Wert : 0);
-        schrift(Report, 9, true);
+        Schrift(Report, 9, true);
         VorbListen::Zeile(Report, QStringList{"(" + VorbListen::Gepunktet(z.Code) + ")", z.Name} + z.Einzel);
-        schrift(Report, 9, false);
+        Schrift(Report, 9, false);
         VorbListen::Zeile(Report, QStringList{"", "          Mannschaft"} + z.Mannschaft);
     }
     Report.SetTabShade(0);
@@ -504,12 +490,12 @@ void TZulassForm::htm_ZulassungHochPrint()
     }
 
     // The page replaces an earlier one only once it is complete.
-    Druckjob::Datei(*htm_ZulassungHoch, datei);
-    info("Die Zulassungszahlen sind als\r\n" + name + "\r\n" + "im Ordner  INTERNET  erstellt worden");
+    Druckjob::Datei(*htm_ZulassungHoch, datei,
+                    "Die Zulassungszahlen sind als\r\n" + name + "\r\n" + "im Ordner  INTERNET  erstellt worden");
 }
 
 void TZulassForm::rtf_ZulassungPrint()
 {
-    Druckjob::Datei(*rtf_Zulassung, QDir(Qvpaths::DataFolder()).filePath("ZULASS.RTF"));
-    info("Die Zulassungszahlen sind als   ZULASS.RTF  im\r\nOrdner  DATEN  erstellt worden");
+    Druckjob::Datei(*rtf_Zulassung, QDir(Qvpaths::DataFolder()).filePath("ZULASS.RTF"),
+                    "Die Zulassungszahlen sind als   ZULASS.RTF  im\r\nOrdner  DATEN  erstellt worden");
 }

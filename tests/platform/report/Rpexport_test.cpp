@@ -349,16 +349,14 @@ TEST(Rpexport, TheHtmlCheckFindsWhatBreaksAPage)
 {
     const QByteArray html = htmlOf(starterList);
     ASSERT_EQ(ReportTest::htmlFindings(html), QStringList());
-    QByteArray offen = html;
-    offen.replace("</td></tr>", "</tr>");
-    EXPECT_FALSE(ReportTest::htmlFindings(offen).isEmpty());
-    QByteArray latin1 = html;
-    latin1.replace("Sch\xc3\xbctzenklasse", "Sch\xfctzenklasse");
-    EXPECT_FALSE(ReportTest::htmlFindings(latin1).isEmpty());
-    QByteArray zelleFehlt = html;
-    zelleFehlt.replace("<td></td><td><span style=\"font-size:10pt\">Gesamt", "<td><span style=\"font-size:10pt\">Gesamt");
-    EXPECT_FALSE(ReportTest::htmlFindings(zelleFehlt).isEmpty());
-    QByteArray ohneSprache = html;
-    ohneSprache.replace("<html lang=\"de\">", "<html>");
-    EXPECT_FALSE(ReportTest::htmlFindings(ohneSprache).isEmpty());
+    const auto kaputt = [&](const QByteArray& aus, const QByteArray& zu) {
+        QByteArray k = html;
+        EXPECT_TRUE(k.contains(aus)) << aus.toStdString();
+        return ReportTest::htmlFindings(k.replace(aus, zu));
+    };
+    EXPECT_FALSE(kaputt("</td></tr>", "</tr>").isEmpty());                                // not closed
+    EXPECT_FALSE(kaputt("Sch\xc3\xbctzenklasse", "Sch\xfctzenklasse").isEmpty());         // not UTF-8
+    EXPECT_FALSE(kaputt("<td></td><td><span style=\"font-size:10pt\">Gesamt",             // a cell missing
+                        "<td><span style=\"font-size:10pt\">Gesamt").isEmpty());
+    EXPECT_FALSE(kaputt("<html lang=\"de\">", "<html>").isEmpty());                       // no language
 }
