@@ -135,8 +135,8 @@ void TGestartetForm::bt_OKClick()
         return;
     }
 
+    // RTF: always the same file of the data folder, replacing the last one.
     if (ui->cb_RTF->isChecked())
-        // Always the same file of the data folder, replacing the last one.
         Druckjob::Datei(*rtf_GestartetRTF, QDir(Qvpaths::DataFolder()).filePath("GESAMTSTARTS.RTF"),
                         "Die Gesamtstartliste ist als   GESAMTSTARTS.RTF  im\r\nOrdner  DATEN  erstellt worden");
     else
