@@ -25,7 +25,7 @@ const std::vector<Verb>& table()
 {
     static const std::vector<Verb> verbs = {
         {"init-db", initDb,
-         "reports1 init-db DATEI [--demo] [--starts N] [--seed S] [--force] [--home ORDNER]\n"
+         "reports1 init-db DATEI [--demo] [--starts N] [--seed S] [--home ORDNER] [--force]\n"
          "    Datenbank anlegen, mit --demo oder --starts mit erzeugter Meisterschaft;\n"
          "    eine vorhandene Meisterschaftsdatenbank wird nur mit --force ersetzt",
          {{"starts", "seed", "home"}, {"demo", "force"}, {"starts", "seed"}}},

@@ -58,7 +58,8 @@ int initDb(const CliArgs& a)
     out << "Datenbank erstellt: " << file << "\n";
     if (demo && a.has("home")) {
         Ado::TADOConnection c;
-        if (!c.Open(file, &error) || !Demo::StartgeldDateien(c, a.value("home"), &error)) {
+        if (!c.Open(file, &error) || !Demo::StartgeldDateien(c, a.value("home"), &error)
+            || !Demo::UrkundenDateien(a.value("home"), &error)) {
             err << "FEHLER: Startgeldunterlagen: " << error << "\n";
             return 1;
         }

@@ -1,6 +1,7 @@
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfonts.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 
@@ -305,10 +306,28 @@ void TBaseReport::printSegment(const QString& text)
 {
     if (text.isEmpty())
         return;
-    const double w = TextWidth(text);
+    double w = TextWidth(text);
     if (tabIndex_ >= 1 && tabIndex_ <= int(tabs_.size()) && !tabUsed_) {
         const TTab& t = tabs_[size_t(tabIndex_ - 1)];
         const double m = XI2U(t.Margin);
+        // A text that would run out of its cell is printed smaller, so a long
+        // name or a number never lies over the next column and nothing of it
+        // is cut off.
+        const double room = t.Width - (t.Justify == pjCenter ? 0 : m);
+        const double size = font_.Size;
+        bool shrunk = false;
+        const auto restore = qScopeGuard([&] {
+            if (shrunk)
+                SetFontSize(size);
+        });
+        if (room > 0 && w > room) {
+            shrunk = true;
+            constexpr double smallest = 0.25;
+            double s = std::max(smallest, std::floor(size * room / w * 4) / 4);
+            SetFontSize(s);
+            while ((w = TextWidth(text)) > room && s > smallest)
+                SetFontSize(s = std::max(smallest, s - 0.25));
+        }
         switch (t.Justify) {
         case pjRight:
             emitText(text, t.Pos + t.Width - m, 'R', w);

@@ -23,7 +23,8 @@
 // borders or shade draws its box over the line's height (from the baseline
 // minus LineHeight plus the font's descent, LineHeight high) when it is
 // entered. Text printed in a tab is justified between Pos + margin and
-// Pos + Width - margin.
+// Pos + Width - margin; a text that would run out of the tab's cell is
+// printed in a smaller font (down to a quarter point) instead.
 
 #include "platform/report/Rpdefine.h"
 #include "platform/report/Rpstream.h"

@@ -317,6 +317,10 @@ void TStarterForm::StartListe(TBaseReport& Report)
             neueSeite();
     }
 
+    // The closing totals stay together and above the footer: up to six lines
+    // in fonts a little larger than the class lines'.
+    if (Report.LinesLeft() <= (iAuswahl == 1 ? 6 : 4) + 2)
+        neueSeite();
     Report.NewLine();
     summe("Gesamt", iGesamt);
     Report.NewLine();

@@ -11,6 +11,7 @@
 #include "platform/report/Rpbase.h"
 #include "reports1/frame/ReportUtil.h"
 #include "reports1/results/ErgebRangfolge.h"
+#include "reports1/results/ErgebRekorde.h"
 
 using Report::TBaseReport;
 
@@ -23,7 +24,7 @@ using Qvutil::CRLF;
 // The settings the list reads once per document.
 struct TEinstellungen {
     bool MitVorschub, MitTab, Rekorde, VBWettkampf, Disqualifikation;
-    int EinFrist, Tabellier;
+    int EinFrist, Tabellier, Sportjahr;
 
     static TEinstellungen Lesen()
     {
@@ -36,6 +37,7 @@ struct TEinstellungen {
         e.Disqualifikation = j("Disqualifikation");
         e.EinFrist = Qvsettings::GetInteger("Speziell", "EinFrist");
         e.Tabellier = Qvsettings::GetInteger("Speziell", "Tabellier");
+        e.Sportjahr = Qvsettings::GetInteger("Allgemein", "Sportjahr");
         return e;
     }
 };
@@ -126,6 +128,7 @@ private:
     TEinstellungen E;
     bool legendeFaellig_ = false;
     std::unique_ptr<Ado::TADOQuery> regeln_;
+    ErgebRekorde::TRekordSuche rekorde_;
 };
 
 void TListe::platzFuer(int zeilen)
@@ -264,12 +267,16 @@ void TListe::mannschaften()
             return s == "0" ? QString() : s;
         };
         const QString abmeldung = feld(q, "Abmeldung") == "N" ? QString() : feld(q, "Abmeldung");
+        QString rekord;
+        if (E.Rekorde)
+            rekorde_.MannschaftsRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, feld(q, "VereinNr"),
+                                                  feld(q, "MannschNr"), feld(q, "MKlasse"), feld(q, "Disziplin"), rekord);
         QStringList f = {p > 0 ? QString::number(p) + "." : QString()};
         if (mitKuerzel)
             f << feld(q, "Abkuerzung");
         f << ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr")) << QString() << abmeldung
           << serie("Serie1") << serie("Serie2") << serie("Serie3") << Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info)
-          << QString();
+          << rekord;
         Zeile(R, f);
     }
     R.SetTabShade(0);
@@ -355,8 +362,13 @@ TEinzelZeile TListe::einzelDaten(Ado::TDataSet& q, bool mitPlatz, int platz)
     for (qsizetype k = 0; k < n; ++k)
         ziel[n <= frei.size() ? frei[frei.size() - n + k] : 6 - n + k] = bemerkungen[k];
 
-    const QString disqualifikation =
-        q.FieldByName("Disqualifikation")->AsInteger() > 0 ? "*" + feld(q, "Disqualifikation") : QString();
+    // The remark: the disqualification, else the record mark.
+    QString bemerkung;
+    if (q.FieldByName("Disqualifikation")->AsInteger() > 0)
+        bemerkung = "*" + feld(q, "Disqualifikation");
+    else if (E.Rekorde)
+        rekorde_.EinzelRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, feld(q, "MitglNr"),
+                                         feld(q, "EKlasse"), feld(q, "Disziplin"), bemerkung);
     auto zeile = [&](const QString& platzText, const QString& startNr, const QString& name, const QString& kuerzel,
                      const QString& verein, const QString (&spalten)[6], const QString& ergebnis, const QString& rest) {
         QStringList f = {platzText, startNr, name};
@@ -370,7 +382,7 @@ TEinzelZeile TListe::einzelDaten(Ado::TDataSet& q, bool mitPlatz, int platz)
     };
     z.Felder = zeile(mitPlatz ? QString::number(platz) + "." : QString(), feld(q, "StartNr"),
                      feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname"), feld(q, "Abkuerzung"),
-                     verein.first(), reihe, ErgebnisText(q, info), disqualifikation);
+                     verein.first(), reihe, ErgebnisText(q, info), bemerkung);
     z.Verein = verein.mid(1);
     if (n > frei.size()) {
         z.Bemerkungen = zeile({}, {}, {}, {}, {}, eigeneZeile, {}, {});

@@ -24,6 +24,8 @@
 #include "reports1/entries/Starter1.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QHeaderView>
@@ -132,8 +134,8 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_Urkunde, ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
-             ui->bt_Ausgabe, ui->bt_Verarbeitung, ui->bt_Rekorde, ui->bt_RekordeRTF,
+             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
+             ui->bt_Ausgabe,
              ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
              ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
@@ -251,6 +253,39 @@ void TErgebDruckForm::AusgabenAnlegen()
         Druckjob::NachDruck(*rf_Nichtangetreten);
     };
 
+    // Certificate paper: the text between 3.0 and 19.0058 cm, no page
+    // header or footer.
+    rf_Urkunde = new Report::TRvNDRWriter(this);
+    rf_Urkunde->setObjectName("rf_Urkunde");
+    rf_Urkunde->SetTitle("Urkunden");
+    rf_Urkunde->SetMargins(3.0, 21.0 - 19.0058, 1.0, 1.0);
+    rf_Urkunde->OnPrint = [this](TBaseReport& r) { urkunden_.Drucken(r); };
+    rf_Urkunde->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Urkunde); };
+
+    // The record list heads its first page itself; every page ends with
+    // its number. The RTF file is paged by the word processor.
+    const auto rekordListe = [this](bool rtf) {
+        return [this, rtf](TBaseReport& r) {
+            ErgebRekorde::RekordListe(r, rtf, Datamod::iIdent, rekordSql_, rekordDisziplinen_,
+                                      Schtools::FileToStrings(ErgebRekorde::RekordTextDatei()));
+        };
+    };
+    rf_Rekorde = new Report::TRvNDRWriter(this);
+    rf_Rekorde->setObjectName("rf_Rekorde");
+    rf_Rekorde->SetTitle("Rekordliste");
+    rf_Rekorde->OnPrint = rekordListe(false);
+    rf_Rekorde->OnPrintFooter = [](TBaseReport& r) {
+        r.GotoFooter();
+        r.SetFont("Arial", 10);
+        r.SetBold(false);
+        r.PrintCenter("Seite " + QString::number(r.CurrentPage()), (r.SectionLeft() + r.SectionRight()) / 2);
+    };
+    rf_Rekorde->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Rekorde); };
+    rtf_Rekorde = new Report::TRTFFiler(this);
+    rtf_Rekorde->setObjectName("rtf_Rekorde");
+    rtf_Rekorde->SetTitle("Rekordliste");
+    rtf_Rekorde->OnPrint = rekordListe(true);
+
     fd_FontDialog = new QFontDialog(this);
     fd_FontDialog->setObjectName("fd_FontDialog");
     fd_FontDialog->setOption(QFontDialog::DontUseNativeDialog);
@@ -318,6 +353,10 @@ void TErgebDruckForm::HandlerVerbinden()
         Host::Connect(b, klick, this, &F::bt_ZurueckClick);
     Host::Connect(ui->bt_Teilnehmer, klick, this, &F::Gestartetliste);
     Host::Connect(ui->bt_Gestartet, klick, this, &F::Starterliste);
+    Host::Connect(ui->bt_Urkunde, klick, this, &F::bt_UrkundeClick);
+    Host::Connect(ui->bt_Verarbeitung, klick, this, &F::bt_VerarbeitungClick);
+    Host::Connect(ui->bt_Rekorde, klick, this, &F::bt_RekordeClick);
+    Host::Connect(ui->bt_RekordeRTF, klick, this, &F::bt_RekordeRTFClick);
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -606,7 +645,7 @@ void TErgebDruckForm::pc_ErgebnisChange()
     } else if (tab == ui->ts_Rekorde) {
         AllgemeinSichtbarkeit();
         ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Rekord);
-        ui->mo_Rekorde->setPlainText(Schtools::FileToStrings(Qvpaths::DataFolder() + "/REKORD.DAT").join('\n'));
+        ui->mo_Rekorde->setPlainText(Schtools::FileToStrings(ErgebRekorde::RekordTextDatei()).join('\n'));
     } else if (tab == ui->ts_Medaillenspiegel) {
         ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Medaille);
         ui->rb_Druck->setChecked(true);
@@ -617,11 +656,18 @@ void TErgebDruckForm::pc_ErgebnisChange()
 
 void TErgebDruckForm::mo_RekordeExit()
 {
-    // The free text of the record list: at most 20 lines.
+    // The free text of the record list: at most 20 lines (a line break
+    // after the last one starts no line).
     QStringList zeilen = ui->mo_Rekorde->toPlainText().split('\n');
-    if (zeilen.size() > 20)
-        zeilen = zeilen.mid(0, 20);
-    Schtools::StringsToFile(zeilen, Qvpaths::DataFolder() + "/REKORD.DAT");
+    while (!zeilen.isEmpty() && zeilen.last().isEmpty())
+        zeilen.removeLast();
+    if (zeilen.size() > ErgebRekorde::MaxTextZeilen) {
+        ui->mo_Rekorde->setFocus();
+        throw Eingabefehler("Es wurden mehr als 20 Zeilen eingegeben.");
+    }
+    if (!Schtools::StringsToFile(zeilen, ErgebRekorde::RekordTextDatei()))
+        throw EHostFehler("Die Datei " + QDir::toNativeSeparators(ErgebRekorde::RekordTextDatei())
+                          + " konnte nicht geschrieben werden.");
 }
 
 // --- Options and the settings behind them -----------------------------------
@@ -871,11 +917,128 @@ void TErgebDruckForm::NamenSuchen(const QString& Name, const QString& Vorname)
     ds_Mitglied->Refresh();
 }
 
+// --- Certificates --------------------------------------------------------------
+
+void TErgebDruckForm::bt_UrkundeClick()
+{
+    if (q_DisKla->State() == Ado::dsEdit)
+        q_DisKla->Post();
+    const int platzierung = Zahl(ui->ed_Platzierung);
+    if (platzierung < 1) {
+        ui->ed_Platzierung->setFocus();
+        throw Eingabefehler("Die Angabe der Platzierung ist fehlerhaft.");
+    }
+    if (ui->rb_UrkNachdruck->isChecked() && (Zahl(ui->ed_Platz) < 1 || Zahl(ui->ed_Platz) > platzierung)) {
+        ui->ed_Platz->setFocus();
+        throw Eingabefehler("Es wurde ein fehlerhafter Platz angegeben");
+    }
+    const auto ja = [](const char* key) { return Qvsettings::GetString("Speziell", key) == "J"; };
+    if (ja("VBWettkampf") && ja("VBWettkampfGesamt")) {
+        if (Qvsettings::GetString("Global", "Meistersch").trimmed().isEmpty()) {
+            Pmsgdlg::qvMessageDlg(ErgebUrkunde::MeisterschFehlt, Host::mtWarning, Host::mbOK, 1);
+            return;
+        }
+        VeranstaltungenZeigen(afUrkunden);
+        return;
+    }
+    UrkundenAusgeben({Datamod::iIdent}, false);
+}
+
+void TErgebDruckForm::UrkundenAusgeben(const QVector<int>& Wettkaempfe, bool Gesamt)
+{
+    ErgebUrkunde::TAuswahl a;
+    a.Mannschaft = ui->gb_UrkEinzel->ItemIndex() == 1;
+    a.Platzierung = Zahl(ui->ed_Platzierung);
+    a.Nachdruck = ui->rb_UrkNachdruck->isChecked() ? Zahl(ui->ed_Platz) : 0;
+    a.AlleStarter = ui->cb_AlleStarter->isChecked();
+    a.Gesamt = Gesamt;
+    Daten.Wettkaempfe = Wettkaempfe;
+    if (!urkunden_.Ausgeben(Daten, a, ui->gb_UrkDirekt->ItemIndex(), *rf_Urkunde, Ergebdruck1::DruckjobID))
+        return;
+    for (int w : Wettkaempfe)
+        MarkierungGesamtZuruecksetzen(w, true);
+}
+
+// --- Selection of several competitions -------------------------------------------
+
+void TErgebDruckForm::VeranstaltungenZeigen(TAuswahlFuer Fuer)
+{
+    ui->lx_VeranstL->clear();
+    ui->lx_VeranstR->clear();
+    auto q = Datamod::DataModule1()->DynQuery("SELECT *\r\nFROM ZKTMP\r\nORDER BY Ident", Ado::clUseServer,
+                                              Ado::ltReadOnly);
+    for (q->First(); !q->Eof(); q->Next())
+        ui->lx_VeranstL->addItem(q->FieldByName("Veranstalter")->AsString());
+    auswahlFuer_ = Fuer;
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Auswahl);
+}
+
+void TErgebDruckForm::bt_VerarbeitungClick()
+{
+    if (ui->lx_VeranstR->count() == 0) {
+        ui->lx_VeranstL->setFocus();
+        throw Eingabefehler("Es wurden keine Veranstaltungen ausgewählt.");
+    }
+    QVector<int> wettkaempfe;
+    for (int i = 0; i < ui->lx_VeranstR->count(); ++i) {
+        auto q = Datamod::DataModule1()->DynQuery("SELECT *\r\nFROM ZKTMP\r\nWHERE Veranstalter = "
+                                                      + Ado::QuotedStr(ui->lx_VeranstR->item(i)->text()),
+                                                  Ado::clUseServer, Ado::ltReadOnly);
+        for (q->First(); !q->Eof(); q->Next())
+            if (!wettkaempfe.contains(q->FieldByName("Ident")->AsInteger()))
+                wettkaempfe << q->FieldByName("Ident")->AsInteger();
+    }
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
+    if (auswahlFuer_ == afUrkunden)
+        UrkundenAusgeben(wettkaempfe, true);
+}
+
 // --- Jobs of the general page --------------------------------------------------
 
 void TErgebDruckForm::Gestartetliste() { Gestartet1::Gestartetliste(); }
 
 void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
+
+bool TErgebDruckForm::RekordeVorbereiten()
+{
+    rekordSql_ = ErgebRekorde::SortierungFestlegen();
+    rekordDisziplinen_ = ErgebRekorde::RekordDisziplinen(Datamod::iIdent, rekordSql_);
+    if (!rekordDisziplinen_.isEmpty())
+        return true;
+    Pmsgdlg::qvMessageDlg(Druckjob::KeineDatenText, Host::mtInformation, Host::mbOK, 1);
+    return false;
+}
+
+void TErgebDruckForm::bt_RekordeClick()
+{
+    if (RekordeVorbereiten())
+        Druckjob::Vorschau(*rf_Rekorde, Ergebdruck1::DruckjobID);
+}
+
+void TErgebDruckForm::bt_RekordeRTFClick()
+{
+    if (!RekordeVorbereiten())
+        return;
+    const QString ordner = Schtools::LaufwerkHolen("RTF-Ausgabeordner", sLaufwerk);
+    if (ordner.isEmpty())
+        return;
+    sLaufwerk = ordner;
+    Schtools::RTFAuswahl(*rtf_Rekorde, "REKORDE.RTF", "Daten ausgeben", sLaufwerk);
+    sRekordDatei = rtf_Rekorde->FileName();
+    if (QFileInfo::exists(sRekordDatei)
+        && Pmsgdlg::qvMessageDlg("Die angegebene Datei ist schon vorhanden.\r\nSoll die Datei überschieben werden?",
+                                 Host::mtConfirmation, Host::mbYesNo, 1)
+               != Host::mrYes)
+        return;
+    const bool geschrieben = rtf_Rekorde->Execute();
+    Druckjob::Ende();
+    if (!geschrieben)
+        throw EHostFehler("Die Datei " + QDir::toNativeSeparators(sRekordDatei) + " wurde nicht geschrieben: "
+                          + rtf_Rekorde->ErrorString());
+    Pmsgdlg::qvMessageDlg("Die Rekordliste ist als   REKORDE.RTF  im\r\nOrdner  " + QDir::toNativeSeparators(sLaufwerk)
+                              + "  erstellt worden",
+                          Host::mtInformation, Host::mbOK, 1);
+}
 
 // --- Unit ----------------------------------------------------------------------
 

@@ -2,10 +2,13 @@
 // The results dialog: the organiser marks the disciplines and classes whose
 // results are complete and produces the documents that follow the results
 // (results list on paper, on screen or as a continuous display, the
-// non-starters, and the pages of the other results documents).
+// non-starters, certificates, the record list, and the pages of the other
+// results documents).
 
 #include "platform/host/Qvform.h"
 #include "reports1/results/ErgebRangfolge.h"
+#include "reports1/results/ErgebRekorde.h"
+#include "reports1/results/ErgebUrkunde.h"
 
 #include <QEvent>
 #include <QHash>
@@ -15,6 +18,7 @@ namespace Ui { class TErgebDruckForm; }
 namespace Ado { class TADOQuery; }
 namespace Report {
 class TBaseReport;
+class TRTFFiler;
 class TRvNDRWriter;
 } // namespace Report
 namespace Vcl { class TDataSetModel; }
@@ -49,6 +53,9 @@ public:
 
     Report::TRvNDRWriter* rf_Ergebnisse;
     Report::TRvNDRWriter* rf_Nichtangetreten;
+    Report::TRvNDRWriter* rf_Urkunde;
+    Report::TRvNDRWriter* rf_Rekorde;
+    Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
     QTimer* SchaltZeit;  // continuous display, "Sekunden" x 1000 ms
@@ -93,6 +100,13 @@ public:
     void SchaltZeitTimer();
     void NamenSuchen(const QString& Name, const QString& Vorname);
     void mo_RekordeExit();
+    void bt_UrkundeClick();
+    void bt_VerarbeitungClick();
+    void bt_RekordeClick();
+    void bt_RekordeRTFClick();
+
+    // What the selection page of several competitions serves.
+    enum TAuswahlFuer { afGesamt, afUrkunden };
 
     // Jobs of the general page.
     void Gestartetliste();
@@ -128,6 +142,12 @@ private:
     void NichtVerfuegbar(QWidget* control);
     void NichtangetreteneDrucken();
     void NichtangetreteneZeigen();
+    // Shows the selection page of the competitions for Fuer.
+    void VeranstaltungenZeigen(TAuswahlFuer Fuer);
+    void UrkundenAusgeben(const QVector<int>& Wettkaempfe, bool Gesamt);
+    // Asks which record list is wanted and finds its disciplines; false,
+    // after telling the user, when there is nothing to list.
+    bool RekordeVorbereiten();
 
     Ui::TErgebDruckForm* ui;
     std::unique_ptr<Ado::TADOQuery> q_Nichtangetreten; // the non-starters while rf_Nichtangetreten runs
@@ -135,6 +155,12 @@ private:
     int ticks_ = 0;          // name search: ticks since the last change
     QString suche_;          // name search: the text typed
     QHash<QString, QString> klassenNamen_; // class code -> name, for the class grid
+    TAuswahlFuer auswahlFuer_ = afGesamt;
+    ErgebUrkunde::TUrkundenJob urkunden_;
+    ErgebRekorde::TRekordSQL rekordSql_;   // the record list chosen
+    QStringList rekordDisziplinen_;        // its disciplines
+    QString sLaufwerk;                     // the folder of the record list as RTF
+    QString sRekordDatei;                  // the record list's RTF file
 };
 
 namespace Ergebdruck1 {

@@ -485,13 +485,13 @@ TEST_F(ErgebDruck, GeneralPageItemsFollowFederationAndLevel)
     EXPECT_EQ(ctl<QLabel>("lb_Liste13")->text(), "Exportieren der Startstatisik als CSV-Datei");
 
     // Jobs that are not there yet do not pretend; the starter list is there.
-    for (const char* n : {"bt_Rekorde", "bt_Statistik", "bt_Fehlende", "b_StartStatistikExportieren", "bt_BSSBEinzel"}) {
+    for (const char* n : {"bt_Mannschaften", "bt_Statistik", "bt_Fehlende", "b_StartStatistikExportieren", "bt_BSSBEinzel"}) {
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
-    EXPECT_TRUE(ctl<QWidget>("bt_Gestartet")->isEnabled());
-    EXPECT_TRUE(ctl<QWidget>("bt_Teilnehmer")->isEnabled());
-    for (const char* n : {"bt_Urkunde", "bt_GesOK", "bt_PreOK", "bt_Internet"})
+    for (const char* n : {"bt_Gestartet", "bt_Teilnehmer", "bt_Rekorde", "bt_RekordeRTF", "bt_Urkunde", "bt_Verarbeitung"})
+        EXPECT_TRUE(ctl<QWidget>(n)->isEnabled()) << n;
+    for (const char* n : {"bt_GesOK", "bt_PreOK", "bt_Internet"})
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
 
     // Item 10 opens the starter list for the started participants.

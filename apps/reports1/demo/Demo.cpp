@@ -44,6 +44,7 @@ Summary Generate(Ado::TADOConnection& connection, const Options& options)
     Ado::TTransaction t(connection);
     detail::Generator g(connection, options);
     Summary s = g.run();
+    detail::RekordEgalisiert(connection, options);
     t.Commit();
     return s;
 }

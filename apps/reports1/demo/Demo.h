@@ -43,4 +43,16 @@ bool CreateDatabase(const QString& file, const Options& options, bool demo, QStr
 // Daten/ABSENDER.DAT).
 bool StartgeldDateien(Ado::TADOConnection& connection, const QString& folder, QString* error = nullptr);
 
+// Writes into folder (the program folder) what the certificates and the
+// record list use: the signatures beside the program (ULINKS.BMP,
+// URECHTS.BMP) and the record list's text (Daten/REKORD.DAT).
+bool UrkundenDateien(const QString& folder, QString* error = nullptr);
+
+namespace detail {
+// A team of this year that equalled its record (EREKORDM, Nummer 2); the
+// earlier records of every group with a record equalled this year stand at
+// the result that equalled them.
+void RekordEgalisiert(Ado::TADOConnection& connection, const Options& options);
+} // namespace detail
+
 } // namespace Demo

@@ -98,4 +98,26 @@ inline Word pdfWord(const QVector<Word>& words, const QString& text)
 }
 constexpr double ptPerCm = 72 / 2.54;
 
+// The library prints a text that would run out of its cell in a smaller
+// font; streams of other writers need not. This puts the text back in the
+// font of another text, as such a writer would have left it, so tests can
+// show what a run-on text does on the page.
+inline void notShrunk(Report::TReportDocument& doc, const QString& text, const QString& fontOf)
+{
+    for (Report::TStreamPage& page : doc.Pages) {
+        Report::TStreamOp* run = nullptr;
+        const Report::TStreamOp* like = nullptr;
+        for (Report::TStreamOp& op : page.Ops) {
+            if (op.Kind == Report::TOpKind::Text && op.Text == text && !run)
+                run = &op;
+            else if (op.Kind == Report::TOpKind::Text && op.Text == fontOf && !like)
+                like = &op;
+        }
+        if (run && like) {
+            run->X2 *= doc.Fonts[like->Font].Size / doc.Fonts[run->Font].Size;
+            run->Font = like->Font;
+        }
+    }
+}
+
 } // namespace ReportTest

@@ -2,6 +2,7 @@
 // fonts and word wrap, asserted through the dump.
 
 #include "ReportTestUtil.h"
+#include "tests/support/QtGtest.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,47 @@ TEST(Rpbase, TabsChainJustifyAndDrawTheirBoxes)
         "T\t1\t18.473\t1.570\tR\tArial\t10\t\tRechts",
     };
     EXPECT_EQ(dump, expected);
+}
+
+TEST(Rpbase, ATextWiderThanItsCellIsPrintedSmallerAndWhole)
+{
+    const QString riesig(2000, QChar(u'W'));
+    TBaseReport r;
+    r.BeginDocument();
+    r.SetFont("Arial", 10);
+    r.SetTab(2.0, pjRight, 1.0, 3, BOXLINENONE, 0);
+    r.SetTab(NA, pjLeft, 3.0, 3, BOXLINENONE, 0);
+    r.SetTab(NA, pjCenter, 1.5, 3, BOXLINENONE, 0);
+    r.Print("\t1.10.10M\tKpFSG Oberdorf-Unterdorf 1921 e.V.\tpasst");
+    r.NewLine();
+    EXPECT_DOUBLE_EQ(r.GetFontSize(), 10); // the font is the line's again
+    r.Print("\t7\t" + riesig + "\tMitte über alles");
+    r.NewLine();
+    r.EndDocument();
+    const TReportDocument doc = r.TakeDocument();
+
+    QMap<QString, const TStreamOp*> texte;
+    for (const TStreamOp& op : doc.Pages[0].Ops)
+        if (op.Kind == TOpKind::Text)
+            texte[op.Text] = &op;
+    // Nothing is cut off: every text is printed whole.
+    ASSERT_EQ(texte.keys(), QStringList({"1.10.10M", "7", "KpFSG Oberdorf-Unterdorf 1921 e.V.", "Mitte über alles", riesig,
+                                          "passt"}));
+    auto groesse = [&](const QString& t) { return doc.Fonts[texte[t]->Font].Size; };
+    EXPECT_DOUBLE_EQ(groesse("7"), 10);
+    EXPECT_DOUBLE_EQ(groesse("passt"), 10);
+    for (const QString t : {"1.10.10M", "KpFSG Oberdorf-Unterdorf 1921 e.V.", "Mitte über alles"}) {
+        EXPECT_LT(groesse(t), 10) << t.toStdString();
+        EXPECT_GT(groesse(t), 4) << t.toStdString(); // no smaller than it needs to be
+    }
+    EXPECT_EQ(texte["1.10.10M"]->Align, 'R');
+    EXPECT_EQ(texte["Mitte über alles"]->Align, 'C');
+    // Small as it gets; what still does not fit is the layout check's to find.
+    EXPECT_DOUBLE_EQ(groesse(riesig), 0.25);
+    QStringList befunde;
+    for (const TLayoutFinding& f : CheckLayout(doc))
+        befunde << f.Text.left(10);
+    EXPECT_EQ(befunde, QStringList({riesig.left(10)}));
 }
 
 TEST(Rpbase, TabShadeAndBorderOverrides)

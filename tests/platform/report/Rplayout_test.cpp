@@ -2,6 +2,7 @@
 
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rplayout.h"
+#include "tests/platform/report/ReportTestUtil.h"
 
 #include "tests/support/QtGtest.h"
 
@@ -56,7 +57,7 @@ TEST(LayoutCheck, TablesThatFitHaveNoFinding)
 
 TEST(LayoutCheck, FindsTextsBeyondTheSheetThePrintableAreaAndTheirCell)
 {
-    const auto doc = drawn([](TBaseReport& r) {
+    auto doc = drawn([](TBaseReport& r) {
         r.PrintLeft("483,5 100,5 10,4", 18.2);     // ends past 20.5
         r.NewLine();
         r.PrintRight("links hinaus", 0.8);          // starts left of the sheet
@@ -68,6 +69,7 @@ TEST(LayoutCheck, FindsTextsBeyondTheSheetThePrintableAreaAndTheirCell)
         r.Print("\t1.10.10M\tLuftgewehr");          // the code is wider than 1.5 cm
         r.NewLine();
     });
+    ReportTest::notShrunk(doc, "1.10.10M", "Luftgewehr");
     const auto f = CheckLayout(doc);
     ASSERT_EQ(f.size(), 3) << LayoutReport(f).toStdString();
     EXPECT_EQ(f[0].Kind, TLayoutFinding::AusserhalbDruckbereich);
@@ -82,7 +84,7 @@ TEST(LayoutCheck, FindsTextsBeyondTheSheetThePrintableAreaAndTheirCell)
 
 TEST(LayoutCheck, FindsTextsPaintedOverStruckThroughOrOnEachOther)
 {
-    const auto doc = drawn([](TBaseReport& r) {
+    auto doc = drawn([](TBaseReport& r) {
         // A text overflowing into the next cell, whose shade is drawn after it.
         r.SetTab(NA, pjLeft, 1.0, 3, BOXLINENONE, 0);
         r.SetTab(NA, pjLeft, 3.0, 3, BOXLINENONE, 20);
@@ -101,6 +103,7 @@ TEST(LayoutCheck, FindsTextsPaintedOverStruckThroughOrOnEachOther)
         r.PrintLeft("Veranstalter", 2.3);
         r.NewLine();
     });
+    ReportTest::notShrunk(doc, "KpFSG Oberdorf", "daneben");
     const QStringList k = kinds(CheckLayout(doc));
     EXPECT_TRUE(k.contains("2:KpFSG Oberdorf")) << k.join(" | ").toStdString();   // wider than its cell
     EXPECT_TRUE(k.contains("3:KpFSG Oberdorf")) << k.join(" | ").toStdString();   // painted over

@@ -199,6 +199,7 @@ TEST(Rprender, PdfShadingCoversWhatItCoveredWhenPaintedInTurn)
     });
     TReportDocument doc;
     ASSERT_TRUE(ReadStream(stream, doc));
+    ReportTest::notShrunk(doc, "WWWWWWWWWWWW", "WW");
     const auto& ops = doc.Pages[0].Ops;
     ASSERT_GE(ops.size(), 6);
     // Per line: tab 1's text, tab 2's box, tab 2's text.
