@@ -59,7 +59,8 @@ int initDb(const CliArgs& a)
     if (demo && a.has("home")) {
         Ado::TADOConnection c;
         if (!c.Open(file, &error) || !Demo::StartgeldDateien(c, a.value("home"), &error)
-            || !Demo::UrkundenDateien(a.value("home"), &error)) {
+            || !Demo::UrkundenDateien(a.value("home"), &error)
+            || !Demo::WappenSchreiben(a.value("home"), &error)) {
             err << "FEHLER: Startgeldunterlagen: " << error << "\n";
             return 1;
         }

@@ -4,6 +4,7 @@
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
+#include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/preparation/Vollst1.h"
 #include "reports1/preparation/Zulassung.h"
@@ -11,6 +12,7 @@
 
 #include <QTextStream>
 
+#include <algorithm>
 #include <vector>
 
 namespace Einspruenge {
@@ -28,6 +30,10 @@ const std::vector<TEinsprung>& alle()
     static const std::vector<TEinsprung> liste = {
         {"Starterliste", "bt_OK", [](const QString& a) { Starter1::Starterliste(wahr(a)); }},
         {"Gestartetliste", "bt_OK", [](const QString&) { Gestartet1::Gestartetliste(); }},
+        // CODE: the output of the relay-list dialog (0 relay list … 8 staff badges).
+        {"Durchgangsliste", "bt_OK", [](const QString& a) {
+             Durchgang1::Durchgangsliste(Host::TAuswahl(std::clamp(a.trimmed().toInt(), 0, 8)));
+         }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
         {"Startgeld1", "", [](const QString&) { Startgeld1::Erstellen(); }},

@@ -20,6 +20,7 @@
 #include "reports1/entries/Starter1.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/preparation/Ausnahme1.h"
+#include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/VorbDateien.h"
 #include "reports1/preparation/VorbListen.h"
 #include "reports1/preparation/VorbSchiesszeit.h"
@@ -180,12 +181,12 @@ void TVorbereitungForm::KnoepfeVerbinden()
         bool Vorhanden;
         std::function<void()> Start;
     } uebergaben[] = {
-        {ui->bt_Durchgang, false, [this] { Durchgangsliste(Host::fDurchgang); }},
-        {ui->bt_Ergebnis, false, [this] { Durchgangsliste(Host::fErgEingabe); }},
-        {ui->bt_Mannschaften, false, [this] { Durchgangsliste(Host::fMannschaft); }},
+        {ui->bt_Durchgang, true, [this] { Durchgangsliste(Host::fDurchgang); }},
+        {ui->bt_Ergebnis, true, [this] { Durchgangsliste(Host::fErgEingabe); }},
+        {ui->bt_Mannschaften, true, [this] { Durchgangsliste(Host::fMannschaft); }},
         {ui->bt_Zusammen, false, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassung, pdf(ui->cb_PdfDatei)); }},
         {ui->bt_Kreis, false, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassungKreis, pdf(ui->cb_Zusammen)); }},
-        {ui->bt_EtikettenLaser, false, [this] { Durchgangsliste(Host::fEtikettenL); }},
+        {ui->bt_EtikettenLaser, true, [this] { Durchgangsliste(Host::fEtikettenL); }},
         {ui->bt_Schusszettel, false, [this] { Zusammenfassungsliste(Host::daSchusszettel, false); }},
         {ui->bt_StartkartenH, false, [=, this] { Zusammenfassungsliste(Host::daZweiStartkarten, pdf(ui->cb_PDF)); }},
         {ui->bt_StartkartenE, false, [=, this] { Zusammenfassungsliste(Host::daDreiStartkarten, pdf(ui->cb_PDF)); }},
@@ -193,7 +194,7 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_EineKarte, false, [=, this] { Zusammenfassungsliste(Host::daEineStartkarte, pdf(ui->cb_PDF)); }},
         {ui->bt_Starter, true, [this] { Starterliste(); }},
         {ui->bt_Vollst, true, [this] { Vollstaendigkeitsliste(); }},
-        {ui->bt_TeilnehmerAnlage, false, [this] { Durchgangsliste(Host::fTeilnehmer); }},
+        {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
         {ui->bt_Scheiben, false, [this] { Scheibenbestellung(); }},
         {ui->bt_Etiketten, false, [this] { AdressEtiketten(); }},
         {ui->bt_Ausnahme, false, [this] { Ausnahmegenehmigungen(); }},
@@ -206,9 +207,9 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_ZulassMit, true, [this] { Zulassungsliste(Host::fDurchgang); }},
         {ui->bt_ZulassOhne, true, [this] { Zulassungsliste(Host::fErgEingabe); }}, // disabled in the design
         {ui->bt_ZulassWord, true, [this] { Zulassungsliste(Host::fEtikettenM); }},
-        {ui->bt_Mitarbeiter, false, [this] { Durchgangsliste(Host::fMitarbeiter); }},
-        {ui->bt_Auszahlung, false, [this] { Durchgangsliste(Host::fAuszahlung); }},
-        {ui->bt_MitZut, false, [this] { Durchgangsliste(Host::fMEtiketten); }},
+        {ui->bt_Mitarbeiter, true, [this] { Durchgangsliste(Host::fMitarbeiter); }},
+        {ui->bt_Auszahlung, true, [this] { Durchgangsliste(Host::fAuszahlung); }},
+        {ui->bt_MitZut, true, [this] { Durchgangsliste(Host::fMEtiketten); }},
         {ui->bt_VereinUebersicht, false, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
         {ui->bt_Bestaetigung, false, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
         {ui->bt_Statistik, false, [this] { StatistikListe(); }},
@@ -648,7 +649,7 @@ void TVorbereitungForm::bt_PasswortClick()
 
 void TVorbereitungForm::Starterliste() { Starter1::Starterliste(false); }
 
-void TVorbereitungForm::Durchgangsliste(Host::TAuswahl) { nichtVorhanden("Durchgang1"); }
+void TVorbereitungForm::Durchgangsliste(Host::TAuswahl Auswahl) { Durchgang1::Durchgangsliste(Auswahl); }
 
 void TVorbereitungForm::Vollstaendigkeitsliste()
 {

@@ -18,6 +18,7 @@
 #include "platform/vcl/FontChoice.h"
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
+#include "reports1/frame/Udateiexporte.h"
 #include "reports1/results/ErgebListe.h"
 
 #include "reports1/entries/Gestartet1.h"
@@ -137,7 +138,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
              ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
              ui->bt_Ausgabe,
              ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
-             ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
+             ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
 }
@@ -357,6 +358,7 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Verarbeitung, klick, this, &F::bt_VerarbeitungClick);
     Host::Connect(ui->bt_Rekorde, klick, this, &F::bt_RekordeClick);
     Host::Connect(ui->bt_RekordeRTF, klick, this, &F::bt_RekordeRTFClick);
+    Host::Connect(ui->b_StartStatistikExportieren, klick, this, [] { Udateiexporte::StartStatistikExportieren(); });
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);

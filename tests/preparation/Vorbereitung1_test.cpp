@@ -101,11 +101,9 @@ TEST_F(Vorbereitung, TheFederationChoosesTheLabelFormatAndTheScoreSheetItem)
 TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
 {
     open();
-    for (const char* n : {"bt_Durchgang", "bt_Ergebnis", "bt_Mannschaften", "bt_Zusammen", "bt_Kreis",
-                          "bt_EtikettenLaser", "bt_Flinten", "bt_StartkartenH", "bt_StartkartenE", "bt_StartkartenA4",
-                          "bt_EineKarte", "bt_TeilnehmerAnlage", "bt_Scheiben", "bt_Etiketten",
-                          "bt_Ausnahme", "bt_Abmeldung", "bt_Mitarbeiter", "bt_Auszahlung", "bt_MitZut",
-                          "bt_VereinUebersicht", "bt_Bestaetigung", "bt_Statistik", "bt_Einladung"}) {
+    for (const char* n : {"bt_Zusammen", "bt_Kreis", "bt_Flinten", "bt_StartkartenH", "bt_StartkartenE",
+                          "bt_StartkartenA4", "bt_EineKarte", "bt_Scheiben", "bt_Etiketten", "bt_Ausnahme",
+                          "bt_Abmeldung", "bt_VereinUebersicht", "bt_Bestaetigung", "bt_Statistik", "bt_Einladung"}) {
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
@@ -129,6 +127,28 @@ TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
     Qvform::SetShowHook({});
     EXPECT_EQ(gezeigt, "TStarterForm");
     EXPECT_FALSE(Starter1::bAuswahl);
+
+    // The papers per range: each button opens the relay-list dialog for its output.
+    const std::pair<const char*, const char*> durchgang[] = {
+        {"bt_Durchgang", "Durchgangsliste"},
+        {"bt_Ergebnis", "Ergebniseingabeliste"},
+        {"bt_Mannschaften", "Mannschaftsaushangliste"},
+        {"bt_EtikettenLaser", "Scheibenetiketten für Laserdrucker"},
+        {"bt_TeilnehmerAnlage", "Teilnehmerliste pro Anlage"},
+        {"bt_Mitarbeiter", "Mitarbeiterliste pro Anlage"},
+        {"bt_Auszahlung", "Auszahlungsliste pro Anlage"},
+        {"bt_MitZut", "Mitarbeiteretiketten pro Anlage"},
+    };
+    for (const auto& [knopf, titel] : durchgang) {
+        QString caption;
+        Qvform::SetShowHook([&](QWidget* w) {
+            caption = QString(w->metaObject()->className()) + ": " + w->windowTitle();
+            QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); });
+        });
+        ctl<QPushButton>(knopf)->click();
+        Qvform::SetShowHook({});
+        EXPECT_EQ(caption, QString("TDurchgangForm: ") + titel) << knopf;
+    }
 }
 
 TEST_F(Vorbereitung, FreeTextsLoadOnEntryAndAreWrittenWhenLeftWithinTheirLimits)

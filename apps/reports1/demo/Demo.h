@@ -55,4 +55,7 @@ namespace detail {
 void RekordEgalisiert(Ado::TADOConnection& connection, const Options& options);
 } // namespace detail
 
+// The coat of arms the staff badges carry, WAPPEN.BMP in the program folder.
+bool WappenSchreiben(const QString& folder, QString* error = nullptr);
+
 } // namespace Demo

@@ -59,6 +59,7 @@ private:
                    const QString& jahrgang, const QString& monat, const QString& seit);
     void writeRecords(int id);
     void writeStaff(int id);
+    void writeDuty(int id); // DemoDienst.cpp
     void writeTargets(int id);
     void writeSettings(const QString& level, const QString& region, bool state);
     void writeFees(); // DemoFees.cpp

@@ -28,6 +28,7 @@ void Generator::write()
     mitarbInserter_ = &mitarb;
     writeRecords(id);
     writeStaff(id);
+    writeDuty(id);
     mitarbInserter_ = nullptr;
     writeTargets(id);
     writeSettings(level, region, state);

@@ -4,6 +4,7 @@
 // whether such a championship always has rows for them. Shared by the SQLite and the
 // PostgreSQL tests.
 
+#include "reports1/preparation/DurchgangSQL.h"
 #include "reports1/preparation/VorbListen.h"
 #include "reports1/preparation/VorbSchiesszeit.h"
 #include "reports1/preparation/VorbStarterkl.h"
@@ -132,34 +133,17 @@ inline std::vector<Q> All()
         {"Vorbereitung1 Teilnehmer pro Verein", VorbListen::TeilnehmerSQL(1), true},
         {"Vorbereitung1 Barauszahlung", VorbListen::BarSQL(), true},
         {"Vorbereitung1 Waffengruppen", VorbListen::WaffenGrpSQL(), true},
-        {"Durchgang1 Durchgangsliste", "SELECT E.Disziplin,E.VereinNr,E.EKlasse,E.StartNr,E.WKTag,\r\n       E.WKZeit1,E.WKZeit2,E.Stand,"
-                          "E.Durchgang,E.Anlage,\r\n       M.Name,M.Vorname,M.Jahrgang,M.Titel,M.MitglNr,\r\n"
-                          "       D.Kurz as DisKurz,D.Name as DisName,D.Kennung,\r\n       A.Name as AnlName,V.Name as VerName,"
-                          "V.Abkuerzung,V.Titel as VerTitel,\r\n       WK.Datum,K.Kurz as KlaKurz\r\n"
-                          "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PDISZIPLIN D,\r\n     PKLASSE K, PANLAGE A, PDISKLA DK, AWKTAG WK\r\n"
-                          "WHERE E.MitglNr = M.MitglNr\r\n  AND E.Disziplin = D.Disziplin\r\n  AND E.Ident = D.Ident\r\n"
-                          "  AND E.EKlasse = K.Klasse\r\n  AND E.Ident = K.Ident\r\n  AND E.Disziplin = DK.Disziplin\r\n"
-                          "  AND E.EKlasse = DK.Klasse\r\n  AND E.Ident = DK.Ident\r\n  AND E.WKTag = WK.WKTag\r\n"
-                          "  AND E.Ident = WK.Ident\r\n  AND E.Anlage = A.Anlage\r\n  AND E.Ident = A.Ident\r\n"
-                          "  AND E.VereinNr = V.VereinNr\r\n  AND E.Ident = :Ident\r\n  AND E.Anlage = :Anlage\r\n"
-                          "  AND DK.Teilmeisterschaft = :Teilmeister\r\nAND E.Disziplin = :Disziplin\r\nAND WK.WKTag = :Tag\r\n"
-                          "ORDER BY E.Anlage,E.Disziplin,E.WKTag,E.WKZeit1,\r\nE.Durchgang,E.Stand", true},
-        {"Durchgang1 Mannschaften", QString("SELECT DISTINCT E.MVereinNr AS VereinNr,E.MDisziplin AS Disziplin,\r\n"
-                                     "       E.MKlasse,E.MannschNr,E.WKTag,E.Anlage,A.Name as AnlName,\r\n"
-                                     "       D.Kurz AS DisKurz,D.Name AS DisName,D.Kennung,\r\n       V.Name AS VerName,V.Abkuerzung,\r\n"
-                                     "       DK.OlDisziGrp,DK.AnzWertung,DK.AnzMannschaft,WK.Datum,\r\n"
-                                     "       K.Kurz AS KlaKurz,K.Name as KlaName,K.Zusatz\r\n"
-                                     "FROM EMANNSCH MA, ERGEBNIS E, EVEREIN V, PDISZIPLIN D,\r\n"
-                                     "     PKLASSE K, PDISKLA DK, PANLAGE A, AWKTAG WK, ASZEIT AZ\r\n"
-                                     "WHERE MA.VereinNr = E.MVereinNr AND MA.Disziplin = E.MDisziplin AND MA.MKlasse = E.MKlasse"
-                                     " AND MA.MannschNr = E.MannschNr AND MA.Ident = E.Ident AND E.MVereinNr = V.VereinNr"
-                                     " AND E.MDisziplin = D.Disziplin AND E.Ident = D.Ident AND E.MKlasse = K.Klasse"
-                                     " AND E.Ident = K.Ident AND E.MDisziplin = DK.Disziplin AND E.MKlasse = DK.Klasse"
-                                     " AND E.Ident = DK.Ident AND E.Anlage = A.Anlage AND E.Ident = A.Ident"
-                                     " AND E.WKTag = WK.WKTag AND E.Ident = WK.Ident AND AZ.Anlage = E.Anlage"
-                                     " AND AZ.WKTag = E.WKTag AND AZ.Ident = E.Ident AND AZ.Disziplin = E.Disziplin\r\n"
-                                     "  AND E.Anlage = %1\r\n  AND MA.Ident = %2\r\n  AND DK.Teilmeisterschaft = '%3'\r\n"
-                                     "ORDER BY E.MDisziplin,E.MKlasse,E.MVereinNr").arg(1).arg(1).arg("1"), true},
+        {"Durchgang1 Durchgangsliste", DurchgangSQL::Durchgangsliste({false, true, true, false}), true},
+        {"Durchgang1 Durchgangsliste ohne Anlage", DurchgangSQL::Durchgangsliste({true, false, false, false}), true},
+        {"Durchgang1 Ergebniseingabe", DurchgangSQL::Ergebniseingabe({false, true, true, false}, DurchgangSQL::NachStartNr), true},
+        {"Durchgang1 Ergebniseingabe ohne Anlage", DurchgangSQL::Ergebniseingabe({true, false, false, false}, DurchgangSQL::OhneAnlageNachName), true},
+        {"Durchgang1 Mannschaften", DurchgangSQL::Mannschaften({false, true, false, true}, 1, 1, "1"), true},
+        {"Durchgang1 Mannschaftsmitglieder", DurchgangSQL::Mannschaftsmitglieder(), false},
+        {"Durchgang1 Etiketten", DurchgangSQL::Etiketten({false, true, true, false}), true},
+        {"Durchgang1 Teilnehmer", DurchgangSQL::Teilnehmer({false, true, true, false}), true},
+        {"Durchgang1 Mitarbeiter", DurchgangSQL::Mitarbeiter({false, false, false, false}, true), true},
+        {"Durchgang1 Auszahlung", DurchgangSQL::Auszahlung({false, false, true, false}), true},
+        {"Durchgang1 Mitarbeiteretiketten", DurchgangSQL::MEtiketten({false, false, false, false}), true},
         {"Zulassung Zulassungsliste", lines({"SELECT DK.Disziplin,DK.Klasse,DK.ZulassEinzel,DK.ZulassEinzelAnz,",
                                  "       DK.ZulassMannsch,DK.ZulassMannschAnz,DK.AbwMKlasse,",
                                  "       DK.AbwMKlasse,D.Name as DisName,K.Name as KlaName",
@@ -178,10 +162,7 @@ inline std::vector<Q> All()
         {"Starterklärung vorhandene Erklärungen", "SELECT D.Disziplin,V.VereinNr,V.Name,V.Abkuerzung\r\nFROM EDISZIPLIN D, EVEREIN V\r\n"
                              "WHERE D.VereinNr = V.VereinNr\r\n  AND D.MitglNr = '11010001'\r\nORDER BY D.Disziplin", false},
         {"Starterklärung Disziplin", "SELECT *\r\nFROM PDIsZIPLIN\r\nWHERE Ident = 1\r\n  AND Disziplin = '110'", true},
-        {"Mitarbeiterliste Tage", "SELECT DISTINCT MZ.Anlage,WK.Datum\r\nFROM MSPESEN MZ, MITARB MT, AWKTAG WK\r\nWHERE MZ.MitglNr = MT.MitglNr\r\n"
-                      "  AND MZ.WKTag = WK.WKTag\r\n  AND MZ.Ident = WK.Ident\r\n  AND MZ.Ident = MT.Ident\r\n"
-                      "  AND MZ.Ident = :Ident\r\n  AND MZ.Anlage = :Anlage\r\n  AND WK.Teilmeisterschaft = :Teilm\r\n"
-                      "ORDER BY MZ.Anlage,WK.Datum", true},
+        {"Mitarbeiterliste Tage", DurchgangSQL::MitarbeiterTage(), true},
         {"Scheibenbestellung", "SELECT SA.BestMengeW,SA.BestMengeP,SA.ScheibenArt,SA.Anzahl,\r\n       SA.AnzahlWert,SA.AnzahlProbe,SA.BestAnz,\r\n"
                           "       SA.Von,SA.Bis,SA.Wertung,SA.Probe,\r\n       SA.Liegend,SA.Stehend,SA.Kniend,\r\n"
                           "       S.Sort,S.Nummer,\r\n       S.Name,S.Packung,S.Karton,S.Unterteilung\r\n"

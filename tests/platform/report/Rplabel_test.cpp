@@ -10,18 +10,9 @@ using namespace ReportTest;
 
 namespace {
 
-// The 70 x 36 mm sheet, 3 across and 8 down, as the designs give it.
-void sheet3x8(TLabelShell& s)
-{
-    s.NumAcross = 3;
-    s.NumDown = 8;
-    s.LabelWidth = 7.0;
-    s.LabelHeight = 3.6;
-    s.SpacingLeft = 0.4;
-    s.SpacingTop = 0.3;
-    s.SpacingWidth = 2.75;
-    s.SpacingHeight = 1.398;
-}
+// The 70 x 36 mm sheet, 3 across and 8 down: label sizes in centimetres,
+// pitches in inches.
+void sheet3x8(TLabelShell& s) { s.SetSheet(3, 8, 7.0, 3.6, unCM, 0.4, 0.3, 2.75, 1.398, unInch); }
 
 } // namespace
 
@@ -49,10 +40,11 @@ TEST(Rplabel, ThreeByEightSheetFlowsAcrossThenDownAndOntoTheNextSheet)
     EXPECT_EQ(before, 1);
     EXPECT_EQ(printedLabels, 26);
     EXPECT_EQ(shell.LabelCount(), 26);
-    // Spacings are label pitches in inches: 2.75 in = 6.985 cm across, 1.398 in = 3.551 cm down.
+    // Spacings are label pitches in inches: 2.75 in = 6.985 cm across, 1.398 in = 3.551 cm down;
+    // the 7.0 x 3.6 cm label is cut to them, and the third lane to the sheet less the printer's border.
     EXPECT_EQ(sections[0], "1.016-8.001/0.762-4.313");
     EXPECT_EQ(sections[4], "8.001-14.986/4.313-7.864");
-    EXPECT_EQ(sections[23], "14.986-21.971/25.618-29.169");
+    EXPECT_EQ(sections[23], "14.986-20.500/25.618-29.169");
     EXPECT_EQ(sections[24], sections[0]);
 
     QStringList firstLines;
@@ -81,15 +73,7 @@ TEST(Rplabel, ThreeByEightSheetFlowsAcrossThenDownAndOntoTheNextSheet)
 TEST(Rplabel, LabelPrintCanStopAndCentimetreUnits)
 {
     TLabelShell shell;
-    shell.Units = unCM;
-    shell.NumAcross = 2;
-    shell.NumDown = 2;
-    shell.LabelWidth = 9.0;
-    shell.LabelHeight = 12.0;
-    shell.SpacingLeft = 1.0;
-    shell.SpacingTop = 1.5;
-    shell.SpacingWidth = 10.0;
-    shell.SpacingHeight = 14.0;
+    shell.SetSheet(2, 2, 9.0, 12.0, unCM, 1.0, 1.5, 10.0, 14.0, unCM);
     EXPECT_EQ(shell.LabelRect(1, 1), QRectF(11.0, 15.5, 9.0, 12.0));
     int calls = 0, afterCalls = 0;
     shell.OnLabelPrint = [&](TBaseReport& r) {
@@ -112,4 +96,27 @@ TEST(Rplabel, LabelPrintCanStopAndCentimetreUnits)
     QStringList none = dumpOf([&](TBaseReport& r) { empty.Execute(r); });
     EXPECT_EQ(empty.LabelCount(), 0);
     EXPECT_EQ(none, QStringList({"P 1"}));
+}
+
+TEST(Rplabel, EachValueInItsOwnUnitAndEveryLabelInsideItsCellAndTheSheet)
+{
+    const QSizeF a4(21.0, 29.7);
+    TLabelShell shell;
+    // Label sizes in inches, pitches in centimetres: each value is read in its own unit.
+    shell.SetSheet(2, 2, 1.8, 1.0, unInch, 1.0, 2.0, 5.0, 2.0, unCM);
+    EXPECT_EQ(shell.CellRect(1, 1), QRectF(6.0, 4.0, 5.0, 2.0));
+    const QRectF l = shell.LabelRect(1, 1, a4);
+    EXPECT_DOUBLE_EQ(l.width(), 1.8 * 2.54);
+    EXPECT_DOUBLE_EQ(l.height(), 2.0); // 2.54 cm cut to the 2.0 cm pitch
+    shell.SetUnits(unCM);
+    EXPECT_EQ(shell.LabelRect(0, 0, a4), QRectF(1.0, 2.0, 1.8, 1.0));
+
+    // A sheet whose last lane runs past the paper: the label ends at the
+    // paper's edge, its print area at the printer's border; a label wholly
+    // outside has nothing to print on.
+    shell.SetSheet(3, 2, 7.0, 3.6, unCM, 0.4, 0.0, 2.75, 1.398, unInch);
+    EXPECT_DOUBLE_EQ(shell.LabelRect(2, 0, a4).right(), 21.0);
+    EXPECT_EQ(shell.PrintRect(2, 0, a4), QRectF(14.986, 0.5, 20.5 - 14.986, 1.398 * 2.54 - 0.5));
+    shell.SpacingLeft.Value = 8;
+    EXPECT_TRUE(shell.PrintRect(2, 0, a4).isEmpty());
 }
