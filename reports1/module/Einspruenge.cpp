@@ -9,6 +9,7 @@
 #include "reports1/preparation/Vollst1.h"
 #include "reports1/preparation/Zulassung.h"
 #include "reports1/results/Ergebdruck1.h"
+#include "reports1/statistics/Statistik1.h"
 
 #include <QTextStream>
 
@@ -36,6 +37,7 @@ const std::vector<TEinsprung>& alle()
          }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
+        {"MitarbeiterStatistik", "bt_OK", [](const QString&) { Statistik1::MitarbeiterStatistik(); }},
         {"Startgeld1", "", [](const QString&) { Startgeld1::Erstellen(); }},
         // KIND[,pdf]: 1 invoice by fee group, 2 detailed invoice, 3 overview.
         {"Rechnungliste", "bt_OK", [](const QString& a) {

@@ -27,6 +27,7 @@
 #include "reports1/preparation/VorbStarterkl.h"
 #include "reports1/preparation/Vollst1.h"
 #include "reports1/preparation/Zulassung.h"
+#include "reports1/statistics/Statistik1.h"
 
 #include <QDir>
 #include <QFile>
@@ -212,7 +213,7 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_MitZut, true, [this] { Durchgangsliste(Host::fMEtiketten); }},
         {ui->bt_VereinUebersicht, false, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
         {ui->bt_Bestaetigung, false, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
-        {ui->bt_Statistik, false, [this] { StatistikListe(); }},
+        {ui->bt_Statistik, true, [this] { StatistikListe(); }},
         {ui->bt_Einladung, false, [this] { Einladungsliste(); }},
     };
     for (const auto& u : uebergaben) {
@@ -669,7 +670,7 @@ void TVorbereitungForm::Einladungsliste() { nichtVorhanden("Einladung1"); }
 
 void TVorbereitungForm::AdressEtiketten() { nichtVorhanden("Etiketten1"); }
 
-void TVorbereitungForm::StatistikListe() { nichtVorhanden("Statistik1"); }
+void TVorbereitungForm::StatistikListe() { Statistik1::MitarbeiterStatistik(); }
 
 void TVorbereitungForm::Scheibenbestellung() { nichtVorhanden("Scheiben1"); }
 
