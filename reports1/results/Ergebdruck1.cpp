@@ -21,6 +21,7 @@
 #include "reports1/frame/Udateiexporte.h"
 #include "reports1/results/ErgebListe.h"
 
+#include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/statistics/Statistik2.h"
 
@@ -136,7 +137,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen,
-             ui->bt_Ausgabe, ui->bt_Teilnehmer,
+             ui->bt_Ausgabe,
              ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
              ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
@@ -352,6 +353,7 @@ void TErgebDruckForm::HandlerVerbinden()
              ui->bt_ZurueckSpiegel, ui->bt_ZurueckKuchen, ui->bt_AuswahlAbbruch, ui->br_BestAbbruch,
              ui->bt_ZurueckOlympisch})
         Host::Connect(b, klick, this, &F::bt_ZurueckClick);
+    Host::Connect(ui->bt_Teilnehmer, klick, this, &F::Gestartetliste);
     Host::Connect(ui->bt_Gestartet, klick, this, &F::Starterliste);
     Host::Connect(ui->bt_Urkunde, klick, this, &F::bt_UrkundeClick);
     Host::Connect(ui->bt_Verarbeitung, klick, this, &F::bt_VerarbeitungClick);
@@ -997,6 +999,8 @@ void TErgebDruckForm::bt_VerarbeitungClick()
 }
 
 // --- Jobs of the general page --------------------------------------------------
+
+void TErgebDruckForm::Gestartetliste() { Gestartet1::Gestartetliste(); }
 
 void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
 void TErgebDruckForm::Statistikliste(bool Auswahl) { Statistik2::Erstellen(Auswahl); }
