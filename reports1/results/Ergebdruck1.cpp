@@ -135,8 +135,8 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
              ui->bt_Ausgabe, ui->bt_Teilnehmer,
-             ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
-             ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
+             ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Ummeldungen,
+             ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
 }
@@ -285,6 +285,20 @@ void TErgebDruckForm::AusgabenAnlegen()
     rtf_Rekorde->SetTitle("Rekordliste");
     rtf_Rekorde->OnPrint = rekordListe(true);
 
+    rf_Fehlende = Druckjob::Listenschreiber(this, "rf_Fehlende", "Fehlende Ergebnisse");
+    rf_Fehlende->OnBeforePrint = [this](TBaseReport&) {
+        Druckjob::Status("Erstellen der Liste fehlender Ergebnisse");
+        Druckjob::ProgressStart(int(fehlende_.size()));
+    };
+    rf_Fehlende->OnPrint = [this](TBaseReport& r) { ErgebKontrolle::FehlendePrint(r, fehlende_); };
+
+    rf_Mannschaften = Druckjob::Listenschreiber(this, "rf_Mannschaften", "Unvollständige Mannschaften");
+    rf_Mannschaften->OnBeforePrint = [this](TBaseReport&) {
+        Druckjob::Status("Erstellen der Liste unvollständiger Mannschaften");
+        Druckjob::ProgressStart(Daten.q_Mannschaft->RecordCount());
+    };
+    rf_Mannschaften->OnPrint = [this](TBaseReport& r) { ErgebKontrolle::MannschaftenPrint(r, *Daten.q_Mannschaft); };
+
     fd_FontDialog = new QFontDialog(this);
     fd_FontDialog->setObjectName("fd_FontDialog");
     fd_FontDialog->setOption(QFontDialog::DontUseNativeDialog);
@@ -355,6 +369,8 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Verarbeitung, klick, this, &F::bt_VerarbeitungClick);
     Host::Connect(ui->bt_Rekorde, klick, this, &F::bt_RekordeClick);
     Host::Connect(ui->bt_RekordeRTF, klick, this, &F::bt_RekordeRTFClick);
+    Host::Connect(ui->bt_Fehlende, klick, this, &F::bt_FehlendeClick);
+    Host::Connect(ui->bt_Mannschaften, klick, this, &F::bt_MannschaftenClick);
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -1034,6 +1050,29 @@ void TErgebDruckForm::bt_RekordeRTFClick()
     Pmsgdlg::qvMessageDlg("Die Rekordliste ist als   REKORDE.RTF  im\r\nOrdner  " + QDir::toNativeSeparators(sLaufwerk)
                               + "  erstellt worden",
                           Host::mtInformation, Host::mbOK, 1);
+}
+
+void TErgebDruckForm::bt_FehlendeClick()
+{
+    fehlende_ = ErgebKontrolle::FehlendeErmitteln(Datamod::iIdent, Qvsettings::GetString("Speziell", "Teilmeisterschaft"));
+    const auto leeren = qScopeGuard([this] { fehlende_.clear(); });
+    if (fehlende_.isEmpty()) {
+        Pmsgdlg::qvMessageDlg(Druckjob::KeineDatenText, Host::mtInformation, Host::mbOK, 1);
+        return;
+    }
+    Druckjob::Vorschau(*rf_Fehlende, Ergebdruck1::DruckjobID);
+}
+
+void TErgebDruckForm::bt_MannschaftenClick()
+{
+    Daten.EinzelMannschaftSQLErstellen({.Unvollstaendig = true});
+    Daten.q_Mannschaft->ParamByName("Ident")->SetValue(Datamod::iIdent);
+    Daten.q_Mannschaft->Open();
+    const auto schliessen = qScopeGuard([this] { Daten.q_Mannschaft->Close(); });
+    if (Druckjob::KeineDaten(*Daten.q_Mannschaft))
+        return;
+    Druckjob::Vorschau(*rf_Mannschaften, Ergebdruck1::DruckjobID);
+    QCoreApplication::processEvents();
 }
 
 // --- Unit ----------------------------------------------------------------------

@@ -6,6 +6,7 @@
 // results documents).
 
 #include "platform/host/Qvform.h"
+#include "reports1/results/ErgebKontrolle.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 #include "reports1/results/ErgebUrkunde.h"
@@ -55,6 +56,8 @@ public:
     Report::TRvNDRWriter* rf_Nichtangetreten;
     Report::TRvNDRWriter* rf_Urkunde;
     Report::TRvNDRWriter* rf_Rekorde;
+    Report::TRvNDRWriter* rf_Fehlende;
+    Report::TRvNDRWriter* rf_Mannschaften;
     Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
@@ -104,6 +107,8 @@ public:
     void bt_VerarbeitungClick();
     void bt_RekordeClick();
     void bt_RekordeRTFClick();
+    void bt_FehlendeClick();
+    void bt_MannschaftenClick();
 
     // What the selection page of several competitions serves.
     enum TAuswahlFuer { afGesamt, afUrkunden };
@@ -160,6 +165,7 @@ private:
     QStringList rekordDisziplinen_;        // its disciplines
     QString sLaufwerk;                     // the folder of the record list as RTF
     QString sRekordDatei;                  // the record list's RTF file
+    QVector<ErgebKontrolle::TFehlend> fehlende_;      // the missing results while rf_Fehlende runs
 };
 
 namespace Ergebdruck1 {
