@@ -19,6 +19,7 @@
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/results/ErgebListe.h"
+#include "reports1/results/ErgebVordrucke.h"
 
 #include "reports1/entries/Starter1.h"
 
@@ -136,7 +137,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
              ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
              ui->bt_Ausgabe, ui->bt_Teilnehmer,
              ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Ummeldungen,
-             ui->bt_Abmeldung, ui->bt_Olympisch, ui->b_StartStatistikExportieren,
+             ui->bt_Olympisch, ui->b_StartStatistikExportieren,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
 }
@@ -299,6 +300,14 @@ void TErgebDruckForm::AusgabenAnlegen()
     };
     rf_Mannschaften->OnPrint = [this](TBaseReport& r) { ErgebKontrolle::MannschaftenPrint(r, *Daten.q_Mannschaft); };
 
+    // Deregistration forms: two to a page, no page header or footer.
+    rf_Abmeldungen = new Report::TRvNDRWriter(this);
+    rf_Abmeldungen->setObjectName("rf_Abmeldungen");
+    rf_Abmeldungen->SetTitle("Abmeldungen");
+    rf_Abmeldungen->OnBeforePrint = [](TBaseReport&) { Druckjob::Status("Erstellen Abmeldungsvordrucken"); };
+    rf_Abmeldungen->OnPrint = [](TBaseReport& r) { ErgebVordrucke::AbmeldungenPrint(r); };
+    rf_Abmeldungen->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Abmeldungen); };
+
     fd_FontDialog = new QFontDialog(this);
     fd_FontDialog->setObjectName("fd_FontDialog");
     fd_FontDialog->setOption(QFontDialog::DontUseNativeDialog);
@@ -371,6 +380,7 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_RekordeRTF, klick, this, &F::bt_RekordeRTFClick);
     Host::Connect(ui->bt_Fehlende, klick, this, &F::bt_FehlendeClick);
     Host::Connect(ui->bt_Mannschaften, klick, this, &F::bt_MannschaftenClick);
+    Host::Connect(ui->bt_Abmeldung, klick, this, &F::bt_AbmeldungClick);
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -1074,6 +1084,8 @@ void TErgebDruckForm::bt_MannschaftenClick()
     Druckjob::Vorschau(*rf_Mannschaften, Ergebdruck1::DruckjobID);
     QCoreApplication::processEvents();
 }
+
+void TErgebDruckForm::bt_AbmeldungClick() { Druckjob::Vorschau(*rf_Abmeldungen, Ergebdruck1::DruckjobID); }
 
 // --- Unit ----------------------------------------------------------------------
 

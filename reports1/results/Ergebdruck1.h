@@ -58,6 +58,7 @@ public:
     Report::TRvNDRWriter* rf_Rekorde;
     Report::TRvNDRWriter* rf_Fehlende;
     Report::TRvNDRWriter* rf_Mannschaften;
+    Report::TRvNDRWriter* rf_Abmeldungen;
     Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
@@ -109,6 +110,7 @@ public:
     void bt_RekordeRTFClick();
     void bt_FehlendeClick();
     void bt_MannschaftenClick();
+    void bt_AbmeldungClick();
 
     // What the selection page of several competitions serves.
     enum TAuswahlFuer { afGesamt, afUrkunden };
