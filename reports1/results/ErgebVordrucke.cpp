@@ -1,11 +1,17 @@
 #include "reports1/results/ErgebVordrucke.h"
 
+#include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
+#include "platform/host/DisziplinInfo.h"
+#include "platform/host/Eingabefehler.h"
+#include "platform/host/Qvutil.h"
 #include "platform/host/Qvsettings.h"
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
 #include "reports1/frame/ReportUtil.h"
 #include "reports1/results/ErgebRekorde.h"
+
+#include <QDate>
 
 #include <algorithm>
 
@@ -144,6 +150,106 @@ void AbmeldungenPrint(TBaseReport& R)
     ErgebRekorde::Zentriert(R, QString(120, '-'), (R.SectionLeft() + R.SectionRight()) / 2,
                             R.SectionRight() - R.SectionLeft());
     Abmeldung(R, 15.3);
+}
+
+// --- Results confirmation -------------------------------------------------------
+
+TBestaetigung BestaetigungLesen(int Ident, const QString& MitglNr, const QString& VereinNr, const QStringList& Disziplinen)
+{
+    auto dm = Datamod::DataModule1();
+    const QString ident = QString::number(Ident);
+    TBestaetigung b;
+    b.Datum = QDate::currentDate().toString("dd.MM.yyyy");
+    {
+        auto m = dm->DynQuery("SELECT Name,Vorname,Titel\r\nFROM EMITGLIED\r\nWHERE MitglNr = " + Ado::QuotedStr(MitglNr),
+                              Ado::clUseServer, Ado::ltReadOnly);
+        if (!m->IsEmpty()) {
+            b.Name = m->FieldByName("Name")->AsString().trimmed();
+            b.Vorname = m->FieldByName("Vorname")->AsString().trimmed();
+            b.Titel = m->FieldByName("Titel")->AsString().trimmed();
+        }
+        auto v = dm->DynQuery("SELECT Abkuerzung,Name\r\nFROM EVEREIN\r\nWHERE VereinNr = " + Ado::QuotedStr(VereinNr),
+                              Ado::clUseServer, Ado::ltReadOnly);
+        if (!v->IsEmpty())
+            b.Verein = (v->FieldByName("Abkuerzung")->AsString().trimmed() + " " + v->FieldByName("Name")->AsString().trimmed())
+                           .trimmed();
+    }
+    for (const QString& disziplin : Disziplinen) {
+        auto d = dm->DynQuery("SELECT Name\r\nFROM PDISZIPLIN\r\nWHERE Ident = " + ident + Qvutil::CRLF
+                                  + "  AND Disziplin = " + Ado::QuotedStr(disziplin),
+                              Ado::clUseServer, Ado::ltReadOnly);
+        TBestaetigung::TWettbewerb w;
+        w.Name = d->IsEmpty() ? disziplin : d->FieldByName("Name")->AsString();
+        // The shooter's best result in the competition (a shooter may have
+        // started in it in more than one class).
+        auto e = dm->DynQuery("SELECT Ergebnis,Serien\r\nFROM ERGEBNIS\r\nWHERE Ident = " + ident + Qvutil::CRLF
+                                  + "  AND MitglNr = " + Ado::QuotedStr(MitglNr) + Qvutil::CRLF + "  AND Disziplin = "
+                                  + Ado::QuotedStr(disziplin) + Qvutil::CRLF + "  AND Ergebnis > 0" + Qvutil::CRLF
+                                  + "ORDER BY Ergebnis DESC",
+                              Ado::clUseServer, Ado::ltReadOnly);
+        if (e->IsEmpty())
+            throw Eingabefehler("Im Wettbewerb " + w.Name + " liegt für " + (b.Vorname + " " + b.Name).trimmed()
+                                + " kein Ergebnis vor.");
+        e->First();
+        const bool zehntel = Datamod::DisziplinInfo(disziplin, Ident).Zehntelwertung;
+        w.Ergebnis = Schtools::ErgebnisStr(e->FieldByName("Ergebnis")->AsFloat(), zehntel);
+        w.Serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(e->FieldByName("Serien")->AsString()), "|");
+        b.Wettbewerbe << w;
+    }
+    return b;
+}
+
+void BestaetigungPrint(TBaseReport& R, const TBestaetigung& B)
+{
+    R.SetTabShade(0);
+    const double links = R.SectionLeft(), breite = R.SectionRight() - links, mitte = links + breite / 2;
+    R.SetBold(false);
+    R.SetFont("Arial", 12);
+    R.SetYPos(3.0);
+    ErgebRekorde::Zentriert(R, "ERGEBNISBESTÄTIGUNG", mitte, breite);
+    R.NewLine();
+    ErgebRekorde::Zentriert(R, Reportutil::Druckbar(global("Ueberschr") + " "
+                                                    + QString::number(Qvsettings::GetInteger("Allgemein", "Sportjahr")))
+                                   .trimmed(),
+                            mitte, breite);
+    Luecke(R, 2.0);
+
+    R.SetFont("Arial", 11);
+    Reportutil::SpaltenSetzen(R, {{1.7, L}, {8.0, L}, {2.1, L}, {5.0, L}});
+    TabZeile(R, "\tName:\t" + B.Name + "\tVorname:\t" + (B.Titel + " " + B.Vorname).trimmed());
+    Luecke(R, 0.3);
+    Reportutil::SpaltenSetzen(R, {{1.7, L}, {8.0, L}});
+    TabZeile(R, "\tVerein:\t" + B.Verein);
+    Luecke(R, 1.0);
+
+    R.SetFont("Arial", 10);
+    Reportutil::SpaltenSetzen(R, {{Reportutil::Rest, L}});
+    Reportutil::Zeile(R, {"hat bei der  " + global("Ueberschr") + "  in dem"});
+    Luecke(R, 0.8);
+    for (const TBestaetigung::TWettbewerb& w : B.Wettbewerbe) {
+        Reportutil::SpaltenSetzen(R, {{2.7, L}, {6.9, L}, {2.1, L}, {5.0, L}});
+        TabZeile(R, "\tWettbewerb:\t" + w.Name + "\tGesamt:\t" + w.Ergebnis);
+        // The series right of the label, as many columns as there are series.
+        if (!w.Serien.isEmpty()) {
+            const int n = int(w.Serien.size());
+            const double spalte = std::min(1.5, (breite - 2.7) / n);
+            QVector<TSpalte> spalten = {{2.7, L}};
+            for (int i = 0; i < n; ++i)
+                spalten << TSpalte{spalte, Report::pjRight};
+            Reportutil::SpaltenSetzen(R, spalten);
+            Reportutil::Zeile(R, QStringList{"Serien:"} + w.Serien);
+        }
+        Luecke(R, 0.8);
+    }
+
+    R.SetFont("Arial", 10);
+    R.SetYPos(23.3638);
+    Reportutil::SpaltenSetzen(R, {{Reportutil::Rest, L}});
+    Reportutil::Zeile(R, {"das oben aufgeführte Ergebnis erzielt"});
+    Luecke(R, 1.2);
+    R.SetFont("Arial", 11);
+    Reportutil::SpaltenSetzen(R, {{1.7, L}, {5.7, L}, {2.9, L}, {4.7, L}});
+    TabZeile(R, "\tDatum:\t" + B.Datum + "\tSchießleitung:\t_______________________________");
 }
 
 } // namespace ErgebVordrucke

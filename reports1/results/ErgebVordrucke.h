@@ -32,4 +32,26 @@ struct TBildgroesse {
 };
 TBildgroesse Wappengroesse(double Breite, double Hoehe);
 
+// --- Results confirmation ------------------------------------------------------
+
+// What a results confirmation states: the shooter, the club and, per chosen
+// competition, its name, the result and the series as the host prints them.
+struct TBestaetigung {
+    QString Name, Vorname, Titel, Verein, Datum;
+    struct TWettbewerb {
+        QString Name, Ergebnis;
+        QStringList Serien;
+    };
+    QVector<TWettbewerb> Wettbewerbe;
+};
+// At most this many competitions on one confirmation.
+inline constexpr int MaxWettbewerbe = 4;
+// Reads the confirmation of member MitglNr of club VereinNr in championship
+// Ident for the competitions Disziplinen (codes). Raises Eingabefehler
+// naming the competition when the shooter has no result in it.
+TBestaetigung BestaetigungLesen(int Ident, const QString& MitglNr, const QString& VereinNr,
+                                const QStringList& Disziplinen);
+// Draws the confirmation page.
+void BestaetigungPrint(Report::TBaseReport& Report, const TBestaetigung& B);
+
 } // namespace ErgebVordrucke

@@ -135,8 +135,8 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
              ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen, ui->bt_Medaille,
-             ui->bt_Ausgabe, ui->bt_Teilnehmer,
-             ui->bt_Statistik, ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Ummeldungen,
+             ui->bt_Teilnehmer,
+             ui->bt_Statistik, ui->bt_Abgemeldet, ui->bt_Ummeldungen,
              ui->bt_Olympisch, ui->b_StartStatistikExportieren,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
@@ -203,8 +203,10 @@ void TErgebDruckForm::RasterAnlegen()
     ds_Mitglied = rasterModell(this, "ds_Mitglied", q_Mitglied.get(),
                                {{"Name", "Name"}, {"Vorname", "Vorname"}, {"Titel", "Titel"}, {"Jahrgang", "Jahrgang"},
                                 {"Monat", "Monat"}, {"HlKlasse", "Klasse"}});
-    ds_Mitglied->Bind(ui->gr_Mitglied);
+    ds_Mitglied->Bind(ui->gr_Mitglied, [this](int) { MitVerFiltern(); });
     ds_MitVer = rasterModell(this, "ds_MitVer", q_MitVer.get(), {{"VereinNr", "Verein"}});
+    ds_MitVer->AddLookupColumn("Abk.", [this](int row) { return vereine_.value(ds_MitVer->Value(row, "VereinNr")).first; });
+    ds_MitVer->AddLookupColumn("Name", [this](int row) { return vereine_.value(ds_MitVer->Value(row, "VereinNr")).second; });
     ds_MitVer->Bind(ui->gr_MitVer);
     ds_BestDisziplin =
         rasterModell(this, "ds_BestDisziplin", q_Disziplin.get(), {{"Disziplin", "Disziplin"}, {"Name", "Name"}});
@@ -308,6 +310,13 @@ void TErgebDruckForm::AusgabenAnlegen()
     rf_Abmeldungen->OnPrint = [](TBaseReport& r) { ErgebVordrucke::AbmeldungenPrint(r); };
     rf_Abmeldungen->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Abmeldungen); };
 
+    // The results confirmation: one page for one shooter, no list header.
+    rf_Bestaetigung = new Report::TRvNDRWriter(this);
+    rf_Bestaetigung->setObjectName("rf_Bestaetigung");
+    rf_Bestaetigung->SetTitle("Ergebnisbestätigung");
+    rf_Bestaetigung->OnPrint = [this](TBaseReport& r) { ErgebVordrucke::BestaetigungPrint(r, bestaetigung_); };
+    rf_Bestaetigung->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Bestaetigung); };
+
     fd_FontDialog = new QFontDialog(this);
     fd_FontDialog->setObjectName("fd_FontDialog");
     fd_FontDialog->setOption(QFontDialog::DontUseNativeDialog);
@@ -381,6 +390,8 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Fehlende, klick, this, &F::bt_FehlendeClick);
     Host::Connect(ui->bt_Mannschaften, klick, this, &F::bt_MannschaftenClick);
     Host::Connect(ui->bt_Abmeldung, klick, this, &F::bt_AbmeldungClick);
+    Host::Connect(ui->bt_Bestaetigung, klick, this, &F::bt_BestaetigungClick);
+    Host::Connect(ui->bt_Ausgabe, klick, this, &F::bt_AusgabeClick);
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -414,7 +425,24 @@ void TErgebDruckForm::DatenOeffnen()
     q_Verein->Open();
     q_Mitglied->Open();
     ds_Mitglied->Refresh();
+    vereine_.clear();
+    for (q_Verein->First(); !q_Verein->Eof(); q_Verein->Next())
+        vereine_.insert(q_Verein->FieldByName("VereinNr")->AsString(),
+                        {q_Verein->FieldByName("Abkuerzung")->AsString(), q_Verein->FieldByName("Name")->AsString()});
     q_MitVer->Open();
+    MitVerFiltern();
+}
+
+void TErgebDruckForm::MitVerFiltern()
+{
+    // The clubs of the member chosen on the confirmation page.
+    if (!q_MitVer->Active())
+        return;
+    const QString nr = q_Mitglied->Active() && !q_Mitglied->IsEmpty() ? q_Mitglied->FieldByName("MitglNr")->AsString()
+                                                                        : QString();
+    q_MitVer->SetFilter("MitglNr = " + Ado::QuotedStr(nr));
+    q_MitVer->SetFiltered(true);
+    q_MitVer->First();
     ds_MitVer->Refresh();
 }
 
@@ -939,6 +967,7 @@ void TErgebDruckForm::NamenSuchen(const QString& Name, const QString& Vorname)
     q_Mitglied->SetSQL(sql);
     q_Mitglied->Open();
     ds_Mitglied->Refresh();
+    MitVerFiltern();
 }
 
 // --- Certificates --------------------------------------------------------------
@@ -1086,6 +1115,45 @@ void TErgebDruckForm::bt_MannschaftenClick()
 }
 
 void TErgebDruckForm::bt_AbmeldungClick() { Druckjob::Vorschau(*rf_Abmeldungen, Ergebdruck1::DruckjobID); }
+
+void TErgebDruckForm::bt_BestaetigungClick()
+{
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Bestaetigung);
+    MitVerFiltern();
+}
+
+void TErgebDruckForm::bt_AusgabeClick()
+{
+    QStringList disziplinen;
+    {
+        // The grid does not follow the dataset while its selection is read.
+        const QSignalBlocker sperre(ui->gr_Disziplin->selectionModel());
+        QModelIndexList zeilen = ui->gr_Disziplin->selectionModel()->selectedRows();
+        std::sort(zeilen.begin(), zeilen.end());
+        for (const QModelIndex& z : zeilen)
+            disziplinen << ds_BestDisziplin->Value(z.row(), "Disziplin");
+    }
+    if (disziplinen.isEmpty() || disziplinen.size() > ErgebVordrucke::MaxWettbewerbe) {
+        ui->gr_Disziplin->setFocus();
+        throw Eingabefehler("Es wurde eine falsche Anzahl ausgewählt.");
+    }
+    if (!q_Mitglied->Active() || q_Mitglied->IsEmpty()) {
+        ui->gr_Mitglied->setFocus();
+        throw Eingabefehler("Es wurde kein Schütze ausgewählt.");
+    }
+    if (!q_MitVer->Active() || q_MitVer->IsEmpty()) {
+        ui->gr_MitVer->setFocus();
+        throw Eingabefehler("Für diesen Schützen ist kein Verein eingetragen.");
+    }
+    try {
+        bestaetigung_ = ErgebVordrucke::BestaetigungLesen(Datamod::iIdent, q_Mitglied->FieldByName("MitglNr")->AsString(),
+                                                          q_MitVer->FieldByName("VereinNr")->AsString(), disziplinen);
+    } catch (const Eingabefehler&) {
+        ui->gr_Disziplin->setFocus();
+        throw;
+    }
+    Druckjob::Vorschau(*rf_Bestaetigung, Ergebdruck1::DruckjobID);
+}
 
 // --- Unit ----------------------------------------------------------------------
 

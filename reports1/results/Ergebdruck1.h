@@ -10,6 +10,7 @@
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 #include "reports1/results/ErgebUrkunde.h"
+#include "reports1/results/ErgebVordrucke.h"
 
 #include <QEvent>
 #include <QHash>
@@ -59,6 +60,7 @@ public:
     Report::TRvNDRWriter* rf_Fehlende;
     Report::TRvNDRWriter* rf_Mannschaften;
     Report::TRvNDRWriter* rf_Abmeldungen;
+    Report::TRvNDRWriter* rf_Bestaetigung;
     Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
@@ -111,6 +113,8 @@ public:
     void bt_FehlendeClick();
     void bt_MannschaftenClick();
     void bt_AbmeldungClick();
+    void bt_BestaetigungClick();
+    void bt_AusgabeClick();
 
     // What the selection page of several competitions serves.
     enum TAuswahlFuer { afGesamt, afUrkunden };
@@ -168,6 +172,9 @@ private:
     QString sLaufwerk;                     // the folder of the record list as RTF
     QString sRekordDatei;                  // the record list's RTF file
     QVector<ErgebKontrolle::TFehlend> fehlende_;      // the missing results while rf_Fehlende runs
+    ErgebVordrucke::TBestaetigung bestaetigung_;      // the confirmation while rf_Bestaetigung runs
+    QHash<QString, QPair<QString, QString>> vereine_; // club number -> abbreviation, name
+    void MitVerFiltern();
 };
 
 namespace Ergebdruck1 {

@@ -10,7 +10,10 @@
 #include "tests/results/ErgebDialog.h"
 #include "tests/support/Fixture.h"
 
+#include <QDate>
 #include <QImage>
+#include <QStackedWidget>
+#include <QTableView>
 
 namespace {
 
@@ -111,6 +114,94 @@ TEST_F(Vordrucke, WithoutALevelOrPictureSizeTheFormHasNeitherDeclarationNorPictu
     EXPECT_TRUE(dump.filter("z. Hd.").isEmpty());
     EXPECT_TRUE(ReportTest::linesStarting(dump, "I\t").isEmpty());
     EXPECT_EQ(ReportTest::layoutFindings(ui->previews[0].file), "");
+}
+
+class Bestaetigung : public Vordrucke {
+protected:
+    void SetUp() override
+    {
+        Vordrucke::SetUp();
+        for (auto [dis, name] : {std::pair{"110", "Luftgewehr"}, {"120", "Zimmerstutzen"}, {"130", "KK 3 x 20"},
+                                 {"140", "KK Liegend"}, {"210", "Luftpistole"}})
+            db.insert("PDISZIPLIN", {{"Ident", 1}, {"Disziplin", dis}, {"Name", name}, {"Zehntel", "N"}});
+        db.insert("EVEREIN", {{"VereinNr", "1201"}, {"Name", "SV Tell"}, {"Abkuerzung", "SVT"}});
+        db.insert("EVEREIN", {{"VereinNr", "1305"}, {"Name", "FSG Au"}});
+        db.insert("EMITGLIED", {{"MitglNr", "7"}, {"Name", "Meier"}, {"Vorname", "Hans"}, {"Titel", "Dr."}});
+        db.insert("EMITGLIED", {{"MitglNr", "8"}, {"Name", "Zenz"}, {"Vorname", "Eva"}});
+        db.insert("EMITVER", {{"MitglNr", "7"}, {"VereinNr", "1201"}});
+        db.insert("EMITVER", {{"MitglNr", "8"}, {"VereinNr", "1305"}});
+        auto ergebnis = [&](const char* nr, const char* dis, const char* kla, double e, const char* serien) {
+            db.insert("ERGEBNIS", {{"Ident", 1}, {"MitglNr", nr}, {"VereinNr", "1201"}, {"Disziplin", dis},
+                                   {"EKlasse", kla}, {"Ergebnis", e}, {"Serien", serien}});
+        };
+        ergebnis("7", "110", "10", 290, "095097098");
+        ergebnis("7", "110", "20", 385, "096097098094"); // the better start counts
+        ergebnis("7", "120", "10", 281, "093094094");
+        ergebnis("8", "210", "10", 350, "087088087088");
+    }
+    QString page() const { return d->form()->findChild<QStackedWidget*>("pc_Ergebnisse")->currentWidget()->objectName(); }
+    std::unique_ptr<ErgebDialog::Dialog> d;
+};
+
+TEST_F(Bestaetigung, ConfirmsTheChosenCompetitionsOfTheShooterWithTheSeries)
+{
+    d = std::make_unique<ErgebDialog::Dialog>();
+    d->click("bt_Bestaetigung");
+    EXPECT_EQ(page(), "ts_Bestaetigung");
+    ASSERT_EQ(d->set("gr_Mitglied", "Meier"), "");
+    // Only the clubs of the member chosen, with abbreviation and name.
+    auto* vereine = d->ctl<QTableView>("gr_MitVer")->model();
+    ASSERT_EQ(vereine->rowCount(), 1);
+    EXPECT_EQ(vereine->index(0, 0).data().toString() + " " + vereine->index(0, 1).data().toString() + " "
+                  + vereine->index(0, 2).data().toString(),
+              "1201 SVT SV Tell");
+    ASSERT_EQ(d->set("gr_Disziplin", "120;110"), "");
+    d->click("bt_Ausgabe");
+    ASSERT_EQ(ui->previews.size(), 1) << ui->errors.join('|').toStdString();
+    const QString stream = ui->previews[0].file;
+    EXPECT_EQ(ReportTest::layoutFindings(stream), "");
+    EXPECT_EQ(texte(stream),
+              QStringList({"ERGEBNISBESTÄTIGUNG", "Bezirksmeisterschaft 2025", "Name:", "Meier", "Vorname:", "Dr. Hans",
+                           "Verein:", "SVT SV Tell", "hat bei der  Bezirksmeisterschaft  in dem", "Wettbewerb:",
+                           "Luftgewehr", "Gesamt:", "385", "Serien:", "96", "97", "98", "94", "Wettbewerb:",
+                           "Zimmerstutzen", "Gesamt:", "281", "Serien:", "93", "94", "94",
+                           "das oben aufgeführte Ergebnis erzielt", "Datum:",
+                           QDate::currentDate().toString("dd.MM.yyyy"), "Schießleitung:",
+                           "_______________________________"}));
+    // The closing sentence at its place low on the page.
+    const QStringList schluss = dumpOf(stream).filter("\tdas oben aufgeführte Ergebnis erzielt");
+    ASSERT_EQ(schluss.size(), 1);
+    EXPECT_EQ(ReportTest::field(schluss[0], 3), "23.364");
+}
+
+TEST_F(Bestaetigung, WrongNumberOfCompetitionsOrAMissingResultPrintsNothing)
+{
+    d = std::make_unique<ErgebDialog::Dialog>();
+    d->click("bt_Bestaetigung");
+    ASSERT_EQ(d->set("gr_Mitglied", "Meier"), "");
+    ASSERT_EQ(d->set("gr_Disziplin", "110;120;130;140;210"), "");
+    d->click("bt_Ausgabe");
+    d->ctl<QTableView>("gr_Disziplin")->clearSelection();
+    d->click("bt_Ausgabe");
+    EXPECT_EQ(ui->errors, QStringList(2, "Es wurde eine falsche Anzahl ausgewählt."));
+    EXPECT_EQ(d->form()->focusWidget(), d->ctl<QWidget>("gr_Disziplin"));
+    // Four are allowed, but the shooter did not start in 130.
+    ASSERT_EQ(d->set("gr_Disziplin", "110;120;130;140"), "");
+    d->click("bt_Ausgabe");
+    EXPECT_EQ(ui->errors.last(), "Im Wettbewerb KK 3 x 20 liegt für Hans Meier kein Ergebnis vor.");
+    EXPECT_TRUE(ui->previews.isEmpty());
+
+    // Another shooter: his own club and result.
+    ASSERT_EQ(d->set("gr_Mitglied", "Zenz"), "");
+    ASSERT_EQ(d->set("gr_Disziplin", "210"), "");
+    d->click("bt_Ausgabe");
+    ASSERT_EQ(ui->previews.size(), 1);
+    const QStringList t = texte(ui->previews[0].file);
+    EXPECT_TRUE(t.contains("FSG Au"));
+    EXPECT_TRUE(t.contains("350"));
+    EXPECT_FALSE(t.contains("SVT SV Tell"));
+    d->click("br_BestAbbruch");
+    EXPECT_EQ(page(), "ts_Normal");
 }
 
 } // namespace
