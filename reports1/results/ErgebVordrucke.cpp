@@ -252,4 +252,212 @@ void BestaetigungPrint(TBaseReport& R, const TBestaetigung& B)
     TabZeile(R, "\tDatum:\t" + B.Datum + "\tSchießleitung:\t_______________________________");
 }
 
+// --- Application for the Olympic disciplines ---------------------------------------
+
+QString KlasseHolen(int Ident, const QString& MitglNr)
+{
+    auto dm = Datamod::DataModule1();
+    const QString ident = QString::number(Ident);
+    QString code;
+    auto e = dm->DynQuery("SELECT EKlasse\r\nFROM ERGEBNIS\r\nWHERE Ident = " + ident + Qvutil::CRLF + "  AND MitglNr = "
+                              + Ado::QuotedStr(MitglNr) + Qvutil::CRLF + "ORDER BY EKlasse",
+                          Ado::clUseServer, Ado::ltReadOnly);
+    if (!e->IsEmpty()) {
+        e->First();
+        code = e->FieldByName("EKlasse")->AsString().trimmed();
+    } else {
+        auto m = dm->DynQuery("SELECT HlKlasse\r\nFROM EMITGLIED\r\nWHERE MitglNr = " + Ado::QuotedStr(MitglNr),
+                              Ado::clUseServer, Ado::ltReadOnly);
+        if (!m->IsEmpty())
+            code = m->FieldByName("HlKlasse")->AsString().trimmed();
+    }
+    if (code.isEmpty())
+        return {};
+    auto k = dm->DynQuery("SELECT Name\r\nFROM PKLASSE\r\nWHERE Ident = " + ident + Qvutil::CRLF + "  AND Klasse = "
+                              + Ado::QuotedStr(code),
+                          Ado::clUseServer, Ado::ltReadOnly);
+    return code + ", " + (k->IsEmpty() ? QString() : k->FieldByName("Name")->AsString().trimmed());
+}
+
+bool KlasseZugelassen(const QString& Klasse)
+{
+    const QString code = Klasse.section(',', 0, 0).trimmed();
+    return !(code == "10" || code == "11" || code == "20" || code == "21" || code > "69");
+}
+
+QString FormKennzahl(const QString& KennzEDSB, const QString& Geschlecht)
+{
+    const QStringList teile = KennzEDSB.trimmed().split('.');
+    if (teile.size() < 2 || teile[0].isEmpty() || teile[1].isEmpty())
+        return {};
+    const QString disziplin = teile[0] + "." + teile[1];
+    const QString klasse = teile.value(2).trimmed();
+    if (klasse == "10" || klasse == "11" || klasse == "40" || klasse == "41")
+        return disziplin + "." + klasse;
+    // Youths and juniors B apply as juniors, the older classes as men or
+    // women; the seniors' classes are for both, the member's sex decides.
+    const bool frau = klasse.startsWith('6') ? Geschlecht.trimmed().toUpper().startsWith('W')
+                                             : (!klasse.isEmpty() && klasse.back().digitValue() % 2 == 1);
+    if (klasse.startsWith('3') || klasse.startsWith('4'))
+        return disziplin + (frau ? ".41" : ".40");
+    if (klasse.startsWith('5') || klasse.startsWith('6') || klasse.startsWith('1'))
+        return disziplin + (frau ? ".11" : ".10");
+    return {};
+}
+
+QVector<TOlympiaZeile> OlympiaZeilen(bool Flinte)
+{
+    struct TDisziplin {
+        const char* Code;
+        QStringList Name;
+        QStringList Klassen;
+    };
+    static const QHash<QString, QString> texte = {{".10", "Männer"}, {".11", "Frauen"}, {".40", "Jun. m"}, {".41", "Jun. w"}};
+    const QVector<TDisziplin> links = {
+        {"1.10", {"Luftgewehr"}, {".10", ".40", ".11", ".41"}},
+        {"1.40", {"KK 3 x 20"}, {".11", ".41"}},
+        {"1.60", {"KK 3 x 40"}, {".10", ".40"}},
+        {"1.80", {"KK Liegend"}, {".10", ".40"}},
+        {"2.10", {"Luftpistole"}, {".10", ".40", ".11", ".41"}},
+        {"2.20", {"Freie Pistole"}, {".10", ".40"}},
+        {"2.30", {"Olympische", "Schnellfeuerpistole"}, {".10", ".40"}},
+        {"2.40", {"Sportpistole"}, {".11", ".41"}},
+    };
+    const QVector<TDisziplin> rechts = {
+        {"3.10", {"Trap"}, {".10", ".40", ".11", ".41"}},
+        {"3.15", {"Doppeltrap"}, {".10", ".40"}},
+        {"3.20", {"Skeet"}, {".10", ".40", ".11", ".41"}},
+    };
+    QVector<TOlympiaZeile> zeilen;
+    for (const TDisziplin& d : Flinte ? rechts : links)
+        for (int i = 0; i < d.Klassen.size(); ++i)
+            zeilen << TOlympiaZeile{d.Code, d.Name.value(i), d.Klassen[i], texte.value(d.Klassen[i])};
+    return zeilen;
+}
+
+QString OlympischSQL(int Ident, const QString& MitglNr, const QStringList& Disziplinen)
+{
+    QString sql = "SELECT *\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(Ident) + Qvutil::CRLF
+                  + "  AND MitglNr = " + Ado::QuotedStr(MitglNr) + Qvutil::CRLF + " AND (";
+    for (int i = 0; i < Disziplinen.size(); ++i)
+        sql += (i == 0 ? "Disziplin = " : " OR Disziplin = ") + Ado::QuotedStr(Disziplinen[i]);
+    return sql + ")" + Qvutil::CRLF + "ORDER BY Disziplin,EKlasse";
+}
+
+TOlympisch OlympischLesen(int Ident, const QString& MitglNr, const QStringList& Disziplinen)
+{
+    auto dm = Datamod::DataModule1();
+    TOlympisch o;
+    QString geschlecht;
+    auto m = dm->DynQuery("SELECT *\r\nFROM EMITGLIED\r\nWHERE MitglNr = " + Ado::QuotedStr(MitglNr), Ado::clUseServer,
+                          Ado::ltReadOnly);
+    if (!m->IsEmpty()) {
+        auto f = [&](const char* n) { return m->FieldByName(n)->AsString().trimmed(); };
+        o.Name = f("Name");
+        o.Vorname = (f("Titel") + " " + f("Vorname")).trimmed();
+        if (!f("Jahrgang").isEmpty())
+            o.Geburtsdatum = f("Tag") + "." + f("Monat") + "." + f("Jahrgang");
+        o.Mitgliedsnummer = f("OrgMitglNr");
+        geschlecht = f("Geschlecht");
+    }
+    o.Klasse = KlasseHolen(Ident, MitglNr).section(',', 1).trimmed();
+    if (Disziplinen.isEmpty())
+        return o;
+    auto e = dm->DynQuery(OlympischSQL(Ident, MitglNr, Disziplinen), Ado::clUseServer, Ado::ltReadOnly);
+    for (e->First(); !e->Eof(); e->Next()) {
+        auto k = dm->DynQuery("SELECT KennzEDSB\r\nFROM PDISKLA\r\nWHERE Ident = " + QString::number(Ident) + Qvutil::CRLF
+                                  + " AND Disziplin = " + Ado::QuotedStr(e->FieldByName("Disziplin")->AsString())
+                                  + Qvutil::CRLF + " AND Klasse = " + Ado::QuotedStr(e->FieldByName("EKlasse")->AsString()),
+                              Ado::clUseServer, Ado::ltReadOnly);
+        if (k->IsEmpty())
+            continue;
+        const QString kennzahl = FormKennzahl(k->FieldByName("KennzEDSB")->AsString(), geschlecht);
+        if (!kennzahl.isEmpty() && !o.Kreuze.contains(kennzahl))
+            o.Kreuze << kennzahl;
+    }
+    return o;
+}
+
+void OlympischPrint(TBaseReport& R, const TOlympisch& O)
+{
+    R.SetTabShade(0);
+    const double links = R.SectionLeft(), rechts = R.SectionRight(), breite = rechts - links;
+    R.SetBold(false);
+
+    // Header: the addressee left, the coat of arms right.
+    const TBildgroesse bild = Wappengroesse(3.0, 3.0);
+    Schtools::PrintBmp(R, "WAPPEN.BMP", bild.Breite, bild.Hoehe, rechts - bild.Breite, 1.3);
+    R.SetFont("Arial", 11);
+    R.SetYPos(2.0);
+    Reportutil::SpaltenSetzen(R, {{11.0, L}});
+    for (const QString& z : {QString("An den"), QString("Deutscher Schützenbund"), "über " + global("Verband")})
+        Reportutil::Zeile(R, {z});
+    R.SetYPos(5.2);
+    Reportutil::SpaltenSetzen(R, {{breite - 6.0, L}, {6.0, L}});
+    Reportutil::Zeile(R, {"", "Datum: ___________________"});
+
+    R.SetYPos(6.8);
+    R.SetFont("Arial", 14);
+    R.SetBold(true);
+    ErgebRekorde::Zentriert(R, "Antrag auf Startberechtigung in den olympischen Disziplinen", links + breite / 2, breite);
+    R.SetBold(false);
+    R.SetFont("Arial", 10);
+    R.SetYPos(7.8);
+    Reportutil::SpaltenSetzen(R, {{Reportutil::Rest, L}});
+    Reportutil::Zeile(R, {"Hiemit beantrage ich die Startgenehmigung in den olympischen Disziplinen anlässlich der"});
+    Reportutil::Zeile(R, {"Deutschen Meisterschaften."});
+
+    // The applicant, each value in its box.
+    R.SetYPos(9.6);
+    R.SetFont("Arial", 10);
+    const auto kasten = [&](const QStringList& felder) {
+        Reportutil::SpaltenSetzen(R, {{3.3, L}, {5.45, L}, {3.3, L}, {5.45, L}});
+        Reportutil::TabLines(R, "lrtb", false);
+        Reportutil::Zeile(R, felder);
+    };
+    kasten({"Name", O.Name, "Vorname", O.Vorname});
+    kasten({"Geburtsdatum:", O.Geburtsdatum, "Klasse", O.Klasse});
+    kasten({"Mitgliedsnummer", O.Mitgliedsnummer, "", ""});
+
+    R.SetYPos(12.2);
+    Reportutil::SpaltenSetzen(R, {{Reportutil::Rest, L}});
+    Reportutil::Zeile(R, {"Ich möchte in folgenden olympischen Disziplinen starten:"});
+    R.NewLine();
+
+    // The two halves of the table: rifles and pistols left, shotguns right.
+    R.SetFont("Arial", 9);
+    const QVector<TSpalte> spalten = {{3.3, L}, {1.65, L}, {1.6, L}, {2.2, C}, {3.3, L}, {1.65, L}, {1.6, L}, {2.2, C}};
+    Reportutil::SpaltenSetzen(R, spalten);
+    Reportutil::TabLines(R, "lrtb", false);
+    R.SetBold(true);
+    TabZeile(R, "\tWettbewerb\tKennzahl\tKlasse\tankreuzen\tWettbewerb\tKennzahl\tKlasse\tankreuzen");
+    R.SetBold(false);
+    const QVector<TOlympiaZeile> links_ = OlympiaZeilen(false), rechts_ = OlympiaZeilen(true);
+    for (int i = 0; i < std::max(links_.size(), rechts_.size()); ++i) {
+        QStringList felder;
+        for (const QVector<TOlympiaZeile>* seite : {&links_, &rechts_}) {
+            if (i < seite->size()) {
+                const TOlympiaZeile& z = (*seite)[i];
+                const QString kennzahl = z.Disziplin + z.Klasse;
+                felder << z.Name << kennzahl << z.KlassenText << (O.Kreuze.contains(kennzahl) ? "X" : "");
+            } else {
+                felder << "" << "" << "" << "";
+            }
+        }
+        Reportutil::SpaltenSetzen(R, spalten);
+        // The cells of a discipline's rows share their name's box; the
+        // right half ends with the shotguns' last row.
+        Reportutil::TabLines(R, i < rechts_.size() ? QVector<int>{1, 2, 3, 4, 5, 6, 7, 8} : QVector<int>{1, 2, 3, 4},
+                             "lrtb", false);
+        Reportutil::Zeile(R, felder);
+    }
+
+    // The applicant's signature.
+    R.SetFont("Arial", 10);
+    R.SetYPos(25.0);
+    Reportutil::SpaltenSetzen(R, {{breite - 9.0, L}, {9.0, C}});
+    Reportutil::Zeile(R, {"", "________________________________________________"});
+    Reportutil::Zeile(R, {"", "Unterschrift des Schützen"});
+}
+
 } // namespace ErgebVordrucke

@@ -54,4 +54,37 @@ TBestaetigung BestaetigungLesen(int Ident, const QString& MitglNr, const QString
 // Draws the confirmation page.
 void BestaetigungPrint(Report::TBaseReport& Report, const TBestaetigung& B);
 
+// --- Application for the Olympic disciplines ---------------------------------------
+
+// The member's class in championship Ident: the class of his starts there
+// (the first by code), else his home class; "code, name".
+QString KlasseHolen(int Ident, const QString& MitglNr);
+// Whether a class ("code, name") may apply: not "10", "11", "20", "21" and
+// not above "69".
+bool KlasseZugelassen(const QString& Klasse);
+// The row of the form a start belongs to: its DSB code ("1.10.10") when its
+// class is one of the form's (.10 men, .11 women, .40 and .41 juniors),
+// else the discipline's part with the class the start's class maps onto;
+// empty when the code has no discipline part.
+QString FormKennzahl(const QString& KennzEDSB, const QString& Geschlecht);
+// The rows of the form: discipline code, name (a second line where the
+// name takes two), class code, class text; left the rifles and pistols,
+// right the shotguns.
+struct TOlympiaZeile {
+    QString Disziplin, Name, Klasse, KlassenText;
+};
+QVector<TOlympiaZeile> OlympiaZeilen(bool Flinte);
+
+struct TOlympisch {
+    QString Name, Vorname, Geburtsdatum, Klasse, Mitgliedsnummer;
+    QStringList Kreuze; // the form's codes ("1.10.10") that get a cross
+};
+// Reads the applicant MitglNr and the crosses of his results in championship
+// Ident in the competitions Disziplinen (codes).
+TOlympisch OlympischLesen(int Ident, const QString& MitglNr, const QStringList& Disziplinen);
+// The results statement of the application.
+QString OlympischSQL(int Ident, const QString& MitglNr, const QStringList& Disziplinen);
+// Draws the application.
+void OlympischPrint(Report::TBaseReport& Report, const TOlympisch& O);
+
 } // namespace ErgebVordrucke

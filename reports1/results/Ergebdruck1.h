@@ -61,6 +61,12 @@ public:
     Report::TRvNDRWriter* rf_Mannschaften;
     Report::TRvNDRWriter* rf_Abmeldungen;
     Report::TRvNDRWriter* rf_Bestaetigung;
+    Report::TRvNDRWriter* rf_Olympisch;
+    // The application for the Olympic disciplines: the members with their
+    // clubs, and the starts of the member chosen.
+    std::unique_ptr<Ado::TADOQuery> q_OlMitglied, q_OlMitVer;
+    Vcl::TDataSetModel* ds_OlMitglied;
+    Vcl::TDataSetModel* ds_OlMitVer;
     Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
@@ -115,6 +121,10 @@ public:
     void bt_AbmeldungClick();
     void bt_BestaetigungClick();
     void bt_AusgabeClick();
+    void bt_OlympischClick();
+    void ed_SucheChange();
+    void bt_OlWaehlenClick();
+    void bt_SBeendenClick();
 
     // What the selection page of several competitions serves.
     enum TAuswahlFuer { afGesamt, afUrkunden };
@@ -175,6 +185,9 @@ private:
     ErgebVordrucke::TBestaetigung bestaetigung_;      // the confirmation while rf_Bestaetigung runs
     QHash<QString, QPair<QString, QString>> vereine_; // club number -> abbreviation, name
     void MitVerFiltern();
+    ErgebVordrucke::TOlympisch olympisch_;            // the application while rf_Olympisch runs
+    void OlympischAnlegen();
+    void OlMitgliedGewaehlt();
 };
 
 namespace Ergebdruck1 {

@@ -11,7 +11,11 @@
 #include "tests/support/Fixture.h"
 
 #include <QDate>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QImage>
+#include <QListWidget>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTableView>
 
@@ -202,6 +206,126 @@ TEST_F(Bestaetigung, WrongNumberOfCompetitionsOrAMissingResultPrintsNothing)
     EXPECT_FALSE(t.contains("SVT SV Tell"));
     d->click("br_BestAbbruch");
     EXPECT_EQ(page(), "ts_Normal");
+}
+
+TEST(Olympisch, StartsMapOntoTheFormsRowsAndClassesAreRefusedByCode)
+{
+    using ErgebVordrucke::FormKennzahl;
+    EXPECT_EQ(FormKennzahl("1.10.10", "M"), "1.10.10");
+    EXPECT_EQ(FormKennzahl("2.10.41", "M"), "2.10.41");
+    EXPECT_EQ(FormKennzahl("1.10.30", "M"), "1.10.40"); // youths apply as juniors
+    EXPECT_EQ(FormKennzahl("1.10.31", "W"), "1.10.41");
+    EXPECT_EQ(FormKennzahl("1.10.43", "W"), "1.10.41"); // juniors B
+    EXPECT_EQ(FormKennzahl("1.10.50", "M"), "1.10.10");
+    EXPECT_EQ(FormKennzahl("1.10.51", "W"), "1.10.11");
+    EXPECT_EQ(FormKennzahl("1.10.61", "W"), "1.10.11"); // seniors: the member's sex
+    EXPECT_EQ(FormKennzahl("1.10.61", "M"), "1.10.10");
+    EXPECT_EQ(FormKennzahl("1.10", "M"), "");
+    EXPECT_EQ(FormKennzahl("", "M"), "");
+
+    using ErgebVordrucke::KlasseZugelassen;
+    for (const char* k : {"10, Schützenklasse", "11, Damenklasse", "20, Schüler", "21, Schüler", "70, Senioren D", "9"})
+        EXPECT_FALSE(KlasseZugelassen(k)) << k;
+    for (const char* k : {"30, Jugend", "41, Junioren A", "50, Alters", "69"})
+        EXPECT_TRUE(KlasseZugelassen(k)) << k;
+    // The form's rows: 20 for rifles and pistols, 10 for shotguns.
+    EXPECT_EQ(ErgebVordrucke::OlympiaZeilen(false).size(), 20);
+    EXPECT_EQ(ErgebVordrucke::OlympiaZeilen(true).size(), 10);
+}
+
+class OlympischDialog : public Vordrucke {
+protected:
+    void SetUp() override
+    {
+        Vordrucke::SetUp();
+        db.setting("Allgemein", "VeranstaltungsArt", 3);
+        db.setting("Global", "Verband", "Bayerischer Sportschützenbund e.V.");
+        db.setting("Speziell", "Teilmeisterschaft", "1");
+        for (auto [dis, name] : {std::pair{"110", "Luftgewehr"}, {"210", "Luftpistole"}})
+            db.insert("PDISZIPLIN", {{"Ident", 1}, {"Disziplin", dis}, {"Name", name}});
+        for (auto [kla, name] : {std::pair{"21", "Schülerklasse"}, {"50", "Altersklasse"}})
+            db.insert("PKLASSE", {{"Ident", 1}, {"Klasse", kla}, {"Name", name}});
+        db.insert("PDISKLA", {{"Ident", 1}, {"Disziplin", "110"}, {"Klasse", "50"}, {"KennzEDSB", "1.10.10"}});
+        db.insert("PDISKLA", {{"Ident", 1}, {"Disziplin", "210"}, {"Klasse", "50"}, {"KennzEDSB", "2.10.10"}});
+        db.insert("PDISKLA", {{"Ident", 1}, {"Disziplin", "110"}, {"Klasse", "21"}, {"KennzEDSB", "1.10.21"}});
+        db.insert("EMITGLIED", {{"MitglNr", "1"}, {"Name", "Alt"}, {"Vorname", "Anton"}, {"Tag", "3"}, {"Monat", "4"},
+                                {"Jahrgang", "1970"}, {"OrgMitglNr", "BY123"}, {"Geschlecht", "M"}});
+        db.insert("EMITGLIED", {{"MitglNr", "2"}, {"Name", "Jung"}, {"Vorname", "Jana"}, {"Geschlecht", "W"}});
+        for (auto [nr, dis, kla] : {std::tuple{"1", "110", "50"}, {"1", "210", "50"}, {"2", "110", "21"}})
+            db.insert("ERGEBNIS", {{"Ident", 1}, {"MitglNr", nr}, {"VereinNr", "1201"}, {"Disziplin", dis},
+                                   {"EKlasse", kla}, {"Ergebnis", 380}, {"Teilmeisterschaft", "1"}});
+    }
+};
+
+TEST_F(OlympischDialog, ACrossAtEachTickedStartsRowAndPupilsAreRefused)
+{
+    ErgebDialog::Dialog d;
+    d.click("bt_Olympisch");
+    EXPECT_EQ(d.set("ed_Suche", "Jung"), "");
+    d.click("bt_OlWaehlen");
+    EXPECT_EQ(ui->errors, QStringList({"Für diese Klasse ist keine Auswahl möglich"}));
+    EXPECT_EQ(d.form()->focusWidget(), d.ctl<QWidget>("bt_OlWaehlen"));
+
+    EXPECT_EQ(d.set("ed_Suche", "Alt"), "");
+    EXPECT_EQ(d.ctl<QLabel>("lb_KlasseMe")->text(), "Klasse: 50, Altersklasse");
+    EXPECT_EQ(d.ctl<QLabel>("lb_Alter")->text(), "Alter: 55");
+    d.click("bt_OlWaehlen");
+    auto* starts = d.ctl<QListWidget>("clb_Starts");
+    ASSERT_EQ(starts->count(), 2);
+    EXPECT_EQ(starts->item(0)->text(), "1.10  Luftgewehr - Altersklasse");
+    // Only the air rifle is wanted.
+    starts->item(1)->setCheckState(Qt::Unchecked);
+    d.click("bt_SBeenden");
+    ASSERT_EQ(ui->previews.size(), 1);
+    const QString stream = ui->previews[0].file;
+    EXPECT_EQ(ReportTest::layoutFindings(stream), "");
+    const QStringList t = texte(stream);
+    for (const char* s : {"Deutscher Schützenbund", "über Bayerischer Sportschützenbund e.V.", "Datum: ___________________",
+                          "Antrag auf Startberechtigung in den olympischen Disziplinen", "Alt", "Anton", "3.4.1970",
+                          "Altersklasse", "BY123", "Unterschrift des Schützen", "Schnellfeuerpistole"})
+        EXPECT_TRUE(t.contains(s)) << s;
+    // One cross, in the row of 1.10 men.
+    const QStringList dump = dumpOf(stream);
+    const QStringList kreuze = dump.filter(QRegularExpression("^T\\t.*\\tX$"));
+    ASSERT_EQ(kreuze.size(), 1);
+    const QStringList zeile = dump.filter(QRegularExpression("^T\\t.*\\t1\\.10\\.10$"));
+    ASSERT_EQ(zeile.size(), 1);
+    EXPECT_EQ(ReportTest::field(kreuze[0], 3), ReportTest::field(zeile[0], 3));
+    // Back to the member list.
+    EXPECT_EQ(d.ctl<QStackedWidget>("pc_Starts")->currentIndex(), 0);
+}
+
+TEST(VordruckeGeneriert, FormsOfAGeneratedChampionshipPassTheLayoutCheck)
+{
+    Host::TestUiGuard ui;
+    auto db = Fixture::Database::Generated(600, 5);
+    Qvpaths::SetProgramFolder(db->folder());
+    db->setting("Allgemein", "VeranstaltungsArt", 3);
+    // A junior with a name no other member has, and his club.
+    const QString nr = db->value("SELECT MIN(E.MitglNr) FROM ERGEBNIS E, EMITGLIED M WHERE E.MitglNr = M.MitglNr"
+                                 " AND E.EKlasse IN ('40', '41') AND E.Ergebnis > 0 AND (SELECT COUNT(*) FROM EMITGLIED X"
+                                 " WHERE X.Name = M.Name AND X.Vorname = M.Vorname) = 1")
+                           .toString();
+    ASSERT_FALSE(nr.isEmpty());
+    const QString name = db->value("SELECT Name FROM EMITGLIED WHERE MitglNr = '" + nr + "'").toString();
+    const QString vorname = db->value("SELECT Vorname FROM EMITGLIED WHERE MitglNr = '" + nr + "'").toString();
+    const QString dis = db->value("SELECT MIN(Disziplin) FROM ERGEBNIS WHERE Ergebnis > 0 AND MitglNr = '" + nr + "'").toString();
+
+    ErgebDialog::Dialog d;
+    d.click("bt_Abmeldung");
+    d.click("bt_Olympisch");
+    EXPECT_EQ(d.set("ed_Suche", name + ", " + vorname), "");
+    d.click("bt_OlWaehlen");
+    d.click("bt_SBeenden");
+    d.click("bt_Bestaetigung");
+    d.form()->NamenSuchen(name, vorname);
+    EXPECT_EQ(d.set("gr_Disziplin", dis + ";"), "");
+    d.click("bt_Ausgabe");
+    ASSERT_EQ(ui->previews.size(), 3) << ui->errors.join('|').toStdString();
+    for (const auto& p : ui->previews)
+        EXPECT_EQ(ReportTest::layoutFindings(p.file), "") << p.title.toStdString();
+    EXPECT_EQ(dumpOf(ui->previews[1].file).filter(QRegularExpression("^T\\t.*\\tX$")).size(), 1);
+    EXPECT_TRUE(texte(ui->previews[2].file).contains(name));
 }
 
 } // namespace

@@ -489,7 +489,7 @@ TEST_F(ErgebDruck, GeneralPageItemsFollowFederationAndLevel)
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
-    for (const char* n : {"bt_Gestartet", "bt_Rekorde", "bt_RekordeRTF", "bt_Urkunde", "bt_Verarbeitung", "bt_Fehlende", "bt_Mannschaften", "bt_Abmeldung", "bt_Bestaetigung", "bt_Ausgabe"})
+    for (const char* n : {"bt_Gestartet", "bt_Rekorde", "bt_RekordeRTF", "bt_Urkunde", "bt_Verarbeitung", "bt_Fehlende", "bt_Mannschaften", "bt_Abmeldung", "bt_Bestaetigung", "bt_Ausgabe", "bt_Olympisch"})
         EXPECT_TRUE(ctl<QWidget>(n)->isEnabled()) << n;
     for (const char* n : {"bt_GesOK", "bt_PreOK", "bt_Internet"})
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
