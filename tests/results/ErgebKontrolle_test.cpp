@@ -12,14 +12,7 @@
 
 namespace {
 
-// The printed texts of a stream, in order.
-QStringList texte(const QString& stream)
-{
-    QStringList t;
-    for (const QString& l : ReportTest::linesStarting(Report::DumpStream(stream).split('\n'), "T\t"))
-        t << ReportTest::field(l, 8);
-    return t;
-}
+using ErgebDialog::texte;
 
 class Kontrolle : public ::testing::Test {
 protected:

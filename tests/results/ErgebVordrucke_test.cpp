@@ -23,14 +23,7 @@ namespace {
 
 QStringList dumpOf(const QString& stream) { return Report::DumpStream(stream).split('\n'); }
 
-// The printed texts of a stream, in order.
-QStringList texte(const QString& stream)
-{
-    QStringList t;
-    for (const QString& l : ReportTest::linesStarting(dumpOf(stream), "T\t"))
-        t << ReportTest::field(l, 8);
-    return t;
-}
+using ErgebDialog::texte;
 
 class Vordrucke : public ::testing::Test {
 protected:
