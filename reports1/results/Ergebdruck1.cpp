@@ -142,7 +142,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen,
+             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet,
              ui->bt_Abgemeldet, ui->bt_Ummeldungen,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
@@ -410,6 +410,7 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->b_StartStatistikExportieren, klick, this, [] { Udateiexporte::StartStatistikExportieren(); });
     Host::Connect(ui->bt_Statistik, klick, this, [this] { Statistikliste(true); });
     Host::Connect(ui->bt_Medaille, klick, this, [this] { Statistikliste(false); });
+    MedaillenspiegelEinrichten();
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
