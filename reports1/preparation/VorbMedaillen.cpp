@@ -231,12 +231,11 @@ QString MannschaftSQL(const TAuswahl& A)
            + anlageUndTage(A) + "GROUP BY Anlage,MDisziplin,MKlasse" + "\r\n" + "ORDER BY Anlage,MDisziplin,MKlasse";
 }
 
-bool Drucken(QObject* Owner, const TAuswahl& A, int& DruckjobID)
+bool Drucken(const TAuswahl& A, int& DruckjobID)
 {
     const QString teilm = Qvsettings::GetString("Speziell", "Teilmeisterschaft");
     auto* dm = Datamod::DataModule1();
     std::unique_ptr<Report::TRvNDRWriter> w(Druckjob::Listenschreiber(nullptr, "rf_Medaillen", "Medaillenbedarf"));
-    (void)Owner;
 
     if (A.Art == 1) {
         QMap<QString, TVerein> vereine;

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-class QObject;
 namespace Report { class TBaseReport; }
 
 namespace VorbMedaillen {
@@ -48,6 +47,6 @@ QString MannschaftSQL(const TAuswahl& A);
 
 // Counts and hands the forecast to the preview (title "Medaillenbedarf").
 // False, after saying so, when there are no entries.
-bool Drucken(QObject* Owner, const TAuswahl& A, int& DruckjobID);
+bool Drucken(const TAuswahl& A, int& DruckjobID);
 
 } // namespace VorbMedaillen

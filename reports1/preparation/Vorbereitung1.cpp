@@ -477,7 +477,7 @@ void TVorbereitungForm::bt_OKClick()
             if (const int tag = Schtools::FeldErmitteln(wahl, pos, ';').toInt(); tag > 0)
                 a.Tage << tag;
     }
-    VorbMedaillen::Drucken(this, a, Ausnahme1::DruckjobID);
+    VorbMedaillen::Drucken(a, Ausnahme1::DruckjobID);
 }
 
 // --- Admission figures as an HTML file -------------------------------------------------

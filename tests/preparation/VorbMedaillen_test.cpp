@@ -135,7 +135,7 @@ TEST(MedaillenprognoseGeneriert, EveryKindOfAGeneratedChampionshipPassesTheLayou
         ui->answers = {Host::mrYes, Host::mrYes};
         VorbMedaillen::TAuswahl a;
         a.Art = art;
-        ASSERT_TRUE(VorbMedaillen::Drucken(nullptr, a, Ausnahme1::DruckjobID));
+        ASSERT_TRUE(VorbMedaillen::Drucken(a, Ausnahme1::DruckjobID));
         ASSERT_EQ(ui->previews.size(), ++druck);
         EXPECT_EQ(ReportTest::layoutFindings(ui->previews.last().file), QString()) << art;
     }
