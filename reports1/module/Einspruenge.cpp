@@ -2,6 +2,7 @@
 
 #include "reports1/documents/Rechnung1.h"
 #include "reports1/documents/Startgeld1.h"
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/Vorbereitung1.h"
@@ -34,6 +35,12 @@ const std::vector<TEinsprung>& alle()
         // KIND[,pdf]: 1 invoice by fee group, 2 detailed invoice, 3 overview.
         {"Rechnungliste", "bt_OK", [](const QString& a) {
              Rechnung1::Rechnungliste(a.section(',', 0, 0).trimmed(), a.section(',', 1).trimmed().toLower() == "pdf");
+         }},
+        // KIND[,pdf]: the start document (0-3 start cards, 4 summary, 5 staff
+        // overview, 6 staff confirmation, 7 district summary, 8 score sheets).
+        {"Zusammenfassungsliste", "bt_OK", [](const QString& a) {
+             Zusammen1::Zusammenfassungsliste(Host::TDruckArt(std::clamp(a.section(',', 0, 0).trimmed().toInt(), 0, 8)),
+                                              a.section(',', 1).trimmed().toLower() == "pdf");
          }},
     };
     return liste;
