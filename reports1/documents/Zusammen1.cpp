@@ -22,6 +22,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <QScopeGuard>
 
 using Report::pjLeft;
@@ -110,7 +112,7 @@ TZusammenForm::TZusammenForm() : ui(new Ui::TZusammenForm)
     StartkarteMBogen(*rpt_StartkarteM);
     rpt_StartkarteM->OnReportBefore = [this](TBaseReport& r) { rpt_StartkarteMReportBefore(r); };
     rpt_StartkarteM->OnLabelPrint = [this](TBaseReport& r) { return rpt_StartkarteMLabelPrint(r); };
-    rpt_StartkarteM->OnLabelAfter = [this](TBaseReport&) { return Q1 && !Q1->Eof(); };
+    rpt_StartkarteM->OnLabelAfter = [this](TBaseReport&) { return Q1 && !Ende(); };
     rpt_StartkarteM->OnReportAfter = [this](TBaseReport& r) { rpt_StartkarteMReportAfter(r); };
 
     SichtbarkeitSetzen();
@@ -142,7 +144,13 @@ Report::TRvNDRWriter* TZusammenForm::Schreiber(const char* name, const char* tit
         if (Q1)
             (this->*druck)(r);
     };
-    w->OnAfterPrint = [w](TBaseReport&) { Druckjob::NachDruck(*w); };
+    // The files of a PDF run are the product: their streams are not archived.
+    w->OnAfterPrint = [this, w](TBaseReport&) {
+        if (bPdfLauf)
+            Druckjob::Ende();
+        else
+            Druckjob::NachDruck(*w);
+    };
     return w;
 }
 
@@ -520,12 +528,24 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
     const char* schluessel = kreis ? "Kreis" : "VereinNr";
     const QString endung = istKarte() ? "_Startkarte.PDF" : "_Zusammen.PDF";
 
-    // The groups in the order of the selection (the club walker).
+    // The groups in the order of the selection (the club walker), each with
+    // its first row; a group whose rows do not follow one another (two clubs
+    // of one name) is filtered instead.
     QStringList gruppen;
+    QHash<QString, int> erste;
+    QSet<QString> verstreut;
+    QString vorige;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
         const QString k = feld(*Q1, schluessel);
-        if (!gruppen.contains(k))
+        if (k == vorige && !gruppen.isEmpty())
+            continue;
+        if (erste.contains(k))
+            verstreut.insert(k);
+        else {
             gruppen << k;
+            erste.insert(k, Q1->RecNo());
+        }
+        vorige = k;
     }
     const auto datei = [&](const QString& k) { return QDir(ziel + k).filePath(k + endung); };
     int vorhanden = 0;
@@ -538,24 +558,57 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
                != Host::mrYes)
         return;
 
+    // The files are the user's, not prints of a batch run: each club's print
+    // is rendered from the writer's document into its own PDF.
+    const Report::TPrintSinkFactory batch = Report::PrintSinkFactory();
+    Report::SetPrintSinkFactory({});
+    const auto zurueck = qScopeGuard([&] {
+        Report::SetPrintSinkFactory(batch);
+        bPdfLauf = false;
+        iErsteZeile = 0;
+        Q1->SetFiltered(false);
+    });
+    // The print stamps of all files go in together, or none.
+    Ado::TTransaction stempel(*Datamod::DataModule1()->Connection());
+    sGruppenFeld = schluessel;
+    bPdfLauf = true;
     for (const QString& k : gruppen) {
         const QString pdf = datei(k);
         // A folder that cannot be made leaves that club without its file.
         if (!QDir().mkpath(QFileInfo(pdf).path()))
             continue;
-        Q1->SetFilter(QString(schluessel) + " = " + Ado::QuotedStr(k));
-        Q1->SetFiltered(true);
+        if (verstreut.contains(k)) {
+            iErsteZeile = 0;
+            Q1->SetFilter(QString(schluessel) + " = " + Ado::QuotedStr(k));
+            Q1->SetFiltered(true);
+        } else {
+            Q1->SetFiltered(false);
+            iErsteZeile = erste.value(k);
+            sGruppe = k;
+        }
         if (!w.Execute())
             throw EHostFehler("Der Druck \"" + w.Title() + "\" für " + k + " ist nicht entstanden: " + w.ErrorString());
-        Report::TReportDocument doc;
         QString fehler;
-        const bool ok = Report::ReadStream(w.FileName(), doc, &fehler) && Report::RenderPdf(doc, pdf, &fehler);
+        const bool ok = Report::RenderPdf(w.Document(), pdf, &fehler);
         QFile::remove(w.FileName());
         if (!ok)
             throw EHostFehler("Die Datei \"" + pdf + "\" kann nicht geschrieben werden: " + fehler);
         Datamod::PDFStringList.AddObject(pdf, std::make_unique<Datamod::TDisziplin>(k));
     }
-    Q1->SetFiltered(false);
+    stempel.Commit();
+}
+
+void TZusammenForm::Anfang()
+{
+    if (iErsteZeile > 0)
+        Q1->SetRecNo(iErsteZeile);
+    else
+        Q1->First();
+}
+
+bool TZusammenForm::Ende() const
+{
+    return Q1->Eof() || (iErsteZeile > 0 && feld(*Q1, sGruppenFeld) != sGruppe);
 }
 
 // --- Start summary --------------------------------------------------------------------------
@@ -645,7 +698,7 @@ void TZusammenForm::StartzusammenfassungNormal(TBaseReport& Report)
 
     QString gruppe, verein, mitglied;
     bool offen = false;
-    for (q.First(); !q.Eof(); q.Next()) {
+    for (Anfang(); !Ende(); q.Next()) {
         Druckjob::Progress(++iFortschritt);
         bool nameDrucken = feld(q, "MitglNr") != mitglied;
         if (!offen || feld(q, schluessel) != gruppe) {
@@ -718,7 +771,7 @@ void TZusammenForm::StartzusammenfassungBSSB(TBaseReport& Report)
     };
     QString gruppe, mitglied;
     bool offen = false;
-    for (q.First(); !q.Eof(); q.Next()) {
+    for (Anfang(); !Ende(); q.Next()) {
         Druckjob::Progress(++iFortschritt);
         bool nameDrucken = feld(q, "MitglNr") != mitglied;
         if (!offen || feld(q, schluessel) != gruppe) {

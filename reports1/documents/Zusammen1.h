@@ -55,6 +55,11 @@ private:
     std::unique_ptr<Ado::TADOQuery> AbfrageOeffnen();
     // One PDF file per club (or district) into the folder the user chooses.
     void PdfDateien(Report::TRvNDRWriter& w);
+    // The rows a print walks: every row of the report query, or while one
+    // club's file is made the rows of that club, which follow one another
+    // from row iErsteZeile on.
+    void Anfang();
+    bool Ende() const;
 
     // --- Summary and staff documents (Zusammen1.cpp, Zusammen1Mitarbeiter.cpp)
     void rf_ZusammenfassungPrint(Report::TBaseReport& Report);
@@ -96,11 +101,16 @@ private:
     int iVerband = 0;
     int iSortierungS = 0, iSortierungV = 0;
     QString sTeilm;
+    bool bPdfLauf = false;     // the runs of one PDF file per club
+    int iErsteZeile = 0;       // > 0: only the group sGruppe from this row on
+    QString sGruppe;
+    const char* sGruppenFeld = "VereinNr";
 
     // Card drawing.
     QString sVerband, sUeberschr, sSportjahr;
     double dBitmapLL = 1.0, dBitmapLH = 1.0;
     QStringList Freitext;      // lines printed under every card
+    bool bFirma = false;       // "FIRMA.BMP" beside the program
     QString sVereinAlt;
     int iPlatz = 0;
     int iFortschritt = 0;

@@ -112,6 +112,7 @@ void TZusammenForm::KartenEinstellungen()
     const int lh = Qvsettings::GetInteger("Speziell", "BitmapLH");
     dBitmapLL = ll == 0 ? 1.0 : ll / 100.0;
     dBitmapLH = lh == 0 ? 1.0 : lh / 100.0;
+    bFirma = QFileInfo::exists(QDir(Qvpaths::ProgramFolder()).filePath("FIRMA.BMP"));
     Freitext = Schtools::FileToStrings(QDir(Qvpaths::DataFolder()).filePath("STARTK.DAT"));
     sVereinAlt.clear();
     iPlatz = 0;
@@ -159,8 +160,8 @@ void TZusammenForm::KartenDrucken(TBaseReport& Report, int Plaetze)
     const TPlatz* plaetze = Plaetze == 1 ? kEine : Plaetze == 2 ? kZwei : kDrei;
     Ado::TDataSet& q = *Q1;
     bool seiteLeer = true; // nothing drawn on the current page yet
-    q.First();
-    while (!q.Eof()) {
+    Anfang();
+    while (!Ende()) {
         if (feld(q, "VereinNr") != sVereinAlt) {
             if (!bNachdruck) {
                 KartenDeckblatt(Report, !sVereinAlt.isEmpty());
@@ -201,7 +202,7 @@ void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
     Ado::TDataSet& q = *Q1;
     const QString schluessel = feld(q, "VereinNr") + feld(q, "MitglNr");
     schrift(Report, 10);
-    const bool firma = QFileInfo::exists(QDir(Qvpaths::ProgramFolder()).filePath("FIRMA.BMP"));
+    const bool firma = bFirma;
     if (firma) {
         Schtools::PrintBmp(Report, "FIRMA.BMP", dBitmapLL, dBitmapLH, Report.SectionRight() - 3.0, BmpY);
         Report.PrintLeft(sUeberschr + " " + sSportjahr, Report.SectionLeft());
@@ -231,7 +232,7 @@ void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
     Zeile(Report, {"Startnr.", "Wettb.", "Klasse", "Datum", "Zeit1", "Zeit2", "Stand", "Anlage"});
     SpaltenSetzen(Report, {{1.1, pjRight}, {0.4}, {2.0}, {1.5}, {2.0}, {2.0}, {2.0}, {0.9, pjRight}, {0.3, pjRight},
                            {4.8}});
-    while (!q.Eof() && feld(q, "VereinNr") + feld(q, "MitglNr") == schluessel) {
+    while (!Ende() && feld(q, "VereinNr") + feld(q, "MitglNr") == schluessel) {
         const QTime zeit2 = q.FieldByName("WKZeit2")->AsDateTime().time();
         const QString z2 = zeit2.isValid() && zeit2 != QTime(0, 0) ? feld(q, "WKZeit2").left(5) : QString();
         Zeile(Report, {feld(q, "StartNr"), "", feld(q, "DisKurz"), feld(q, "KlaKurz"),
@@ -254,7 +255,7 @@ void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
 
 void TZusammenForm::rf_StartkartePrint(TBaseReport& Report)
 {
-    Q1->First();
+    Anfang();
     rpt_StartkarteM->Execute(Report);
 }
 
@@ -267,7 +268,7 @@ void TZusammenForm::rpt_StartkarteMReportBefore(TBaseReport&)
 bool TZusammenForm::rpt_StartkarteMLabelPrint(TBaseReport& Report)
 {
     Ado::TDataSet& q = *Q1;
-    if (q.Eof())
+    if (Ende())
         return false;
     const int platz = iPlatz % 4 + 1; // this label's place on its sheet
     ++iPlatz;
@@ -309,7 +310,7 @@ bool TZusammenForm::rpt_StartkarteMLabelPrint(TBaseReport& Report)
     Report.PrintLeft(QString(90, '-'), Report.SectionLeft());
     Report.NewLine();
     SpaltenSetzen(Report, {{0.8, pjRight}, {0.2}, {1.5}, {1.0}, {1.2}, {1.2}, {0.9, pjRight}, {0.3, pjRight}, {1.5}});
-    while (!q.Eof() && feld(q, "VereinNr") + feld(q, "MitglNr") == schluessel) {
+    while (!Ende() && feld(q, "VereinNr") + feld(q, "MitglNr") == schluessel) {
         Zeile(Report, {feld(q, "StartNr"), "", feld(q, "DisKurz"), feld(q, "KlaKurz"),
                        bAnlageJ ? QStringLiteral("00.00.00") : feld(q, "Datum").left(6), feld(q, "WKZeit1").left(5),
                        feld(q, "Stand"), "", anlageText(q, 10)});
@@ -350,7 +351,7 @@ void TZusammenForm::rf_SchusszettelPrint(TBaseReport& Report)
         }
     };
     bool erste = true;
-    for (q.First(); !q.Eof(); q.Next()) {
+    for (Anfang(); !Ende(); q.Next()) {
         Druckjob::Progress(++iFortschritt);
         if (!erste)
             Report.NewPage();

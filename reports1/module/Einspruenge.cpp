@@ -1,5 +1,6 @@
 #include "reports1/module/Einspruenge.h"
 
+#include "reports1/documents/Einladung1.h"
 #include "reports1/documents/Rechnung1.h"
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/documents/Zusammen1.h"
@@ -36,6 +37,7 @@ const std::vector<TEinsprung>& alle()
         {"Rechnungliste", "bt_OK", [](const QString& a) {
              Rechnung1::Rechnungliste(a.section(',', 0, 0).trimmed(), a.section(',', 1).trimmed().toLower() == "pdf");
          }},
+        {"Einladungsliste", "bt_OK", [](const QString&) { Einladung1::Einladungsliste(); }},
         // KIND[,pdf]: the start document (0-3 start cards, 4 summary, 5 staff
         // overview, 6 staff confirmation, 7 district summary, 8 score sheets).
         {"Zusammenfassungsliste", "bt_OK", [](const QString& a) {

@@ -17,6 +17,7 @@
 #include "platform/report/Rpfiler.h"
 #include "platform/report/Rprender.h"
 #include "platform/vcl/ModalForm.h"
+#include "reports1/documents/Einladung1.h"
 #include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/frame/Druckjob.h"
@@ -209,7 +210,7 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_VereinUebersicht, true, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
         {ui->bt_Bestaetigung, true, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
         {ui->bt_Statistik, false, [this] { StatistikListe(); }},
-        {ui->bt_Einladung, false, [this] { Einladungsliste(); }},
+        {ui->bt_Einladung, true, [this] { Einladungsliste(); }},
     };
     for (const auto& u : uebergaben) {
         if (u.Vorhanden)
@@ -662,7 +663,7 @@ void TVorbereitungForm::Zusammenfassungsliste(Host::TDruckArt DruckArt, bool Pdf
 
 void TVorbereitungForm::Zulassungsliste(Host::TAuswahl) { nichtVorhanden("Zulassung"); }
 
-void TVorbereitungForm::Einladungsliste() { nichtVorhanden("Einladung1"); }
+void TVorbereitungForm::Einladungsliste() { Einladung1::Einladungsliste(); }
 
 void TVorbereitungForm::AdressEtiketten() { nichtVorhanden("Etiketten1"); }
 

@@ -254,8 +254,9 @@ TEST_F(Zusammen, TwoCardsPerPageCoverFirstEachClubOnANewPageAndStampsOnlyPrinted
     EXPECT_FALSE(z.join('\n').contains("Zeller"));
     // The second card of a page stands in its slot.
     for (const auto& [y, text] : texte(3)) {
-        if (text == "Verein:        ")
+        if (text == "Verein:        ") {
             EXPECT_GT(y, 16.35);
+        }
     }
     // Stamped: every printed start, not those of the club outside the
     // selection.
