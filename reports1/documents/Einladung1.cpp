@@ -1,6 +1,7 @@
 #include "reports1/documents/Einladung1.h"
 #include "ui_Einladung1.h"
 
+#include "reports1/documents/DokumentDruck.h"
 #include "platform/ado/Ado.h"
 #include "platform/host/Cent.h"
 #include "platform/host/Datamod.h"
@@ -24,24 +25,11 @@
 
 using Report::pjLeft;
 using Report::TBaseReport;
+using namespace DokumentDruck;
 
 namespace {
 
 using Qvutil::CRLF;
-
-QString feld(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* f = q.FindField(name);
-    return f ? f->AsString() : QString();
-}
-
-void schrift(TBaseReport& r, double size, bool bold = false, bool italic = false)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(italic);
-    r.SetUnderline(false);
-}
 
 QString datei(const char* name) { return QDir(Qvpaths::DataFolder()).filePath(name); }
 
@@ -231,26 +219,26 @@ void TEinladungForm::Brief(TBaseReport& Report)
     Reportutil::Faltmarker(Report);
     Report.NewLine();
     Report.NewLine();
-    schrift(Report, 12, true);
+    Schrift(Report, 12, true);
     Report.PrintCenter("Einladung für Mitarbeiter", mitte);
     Report.NewLine();
-    schrift(Report, 12);
+    Schrift(Report, 12);
     Report.PrintCenter(ueberschr + " " + QString::number(Qvsettings::GetInteger("Allgemein", "Sportjahr")), mitte);
     Report.NewLine();
-    schrift(Report, 10);
+    Schrift(Report, 10);
     Report.PrintRight(Qvclock::DatumText(Qvclock::Now().date()), Report.SectionRight());
     Report.NewLine();
     Report.NewLine();
     Report.NewLine();
-    schrift(Report, 8);
+    Schrift(Report, 8);
     const QString absender = Schtools::FileToStrings(datei("KONTAK.DAT")).join(' ');
     Report.PrintLeft(Reportutil::Druckbar(absender), Report.SectionLeft());
     Report.NewLine();
-    schrift(Report, 11);
-    const QString titel = feld(q, "Titel").trimmed();
-    for (const QString& z : {feld(q, "Geschlecht") == "M" ? QStringLiteral("Herr") : QStringLiteral("Frau"),
-                             (titel.isEmpty() ? QString() : titel + " ") + feld(q, "Vorname") + " " + feld(q, "Name"),
-                             feld(q, "Strasse"), feld(q, "PLZ") + " " + feld(q, "Ort")}) {
+    Schrift(Report, 11);
+    const QString titel = Feld(q, "Titel").trimmed();
+    for (const QString& z : {Feld(q, "Geschlecht") == "M" ? QStringLiteral("Herr") : QStringLiteral("Frau"),
+                             (titel.isEmpty() ? QString() : titel + " ") + Feld(q, "Vorname") + " " + Feld(q, "Name"),
+                             Feld(q, "Strasse"), Feld(q, "PLZ") + " " + Feld(q, "Ort")}) {
         Report.PrintLeft(Reportutil::Druckbar(z), Report.SectionLeft());
         Report.NewLine();
     }
@@ -258,10 +246,10 @@ void TEinladungForm::Brief(TBaseReport& Report)
         Report.NewLine();
 
     // 2. Subject and request.
-    schrift(Report, 11, true);
+    Schrift(Report, 11, true);
     absatz(Report, "Mitarbeit bei der " + ueberschr);
     Report.NewLine();
-    schrift(Report, 11);
+    Schrift(Report, 11);
     absatz(Report, "Sehr geehrte Damen und Herren,");
     Report.NewLine();
     absatz(Report, "die " + veranst1 + " " + veranst2 + " bittet um Ihre Mitarbeit bei der " + ueberschr
@@ -276,18 +264,18 @@ void TEinladungForm::Brief(TBaseReport& Report)
             Report.SetTab(i == 0 ? Report.SectionLeft() : Report::NA, pjLeft, breiten[i], 3, Report::BOXLINEALL, 0);
     };
     tabs();
-    schrift(Report, 11, true);
+    Schrift(Report, 11, true);
     Reportutil::Zeile(Report, {"Datum", "Uhrzeit", "Tätigkeit", "Anlage"});
-    schrift(Report, 11);
-    const QString nr = feld(q, "MitglNr");
-    const QString tagessatz = feld(q, "Tagessatz");
-    while (!q.Eof() && feld(q, "MitglNr") == nr) {
+    Schrift(Report, 11);
+    const QString nr = Feld(q, "MitglNr");
+    const QString tagessatz = Feld(q, "Tagessatz");
+    while (!q.Eof() && Feld(q, "MitglNr") == nr) {
         if (Report.LinesLeft() < 3) {
             Report.NewPage();
             Report.NewLine();
             tabs();
         }
-        Reportutil::Zeile(Report, {feld(q, "Datum"), feld(q, "Beginn").left(5), feld(q, "MitName"), feld(q, "AnlName")});
+        Reportutil::Zeile(Report, {Feld(q, "Datum"), Feld(q, "Beginn").left(5), Feld(q, "MitName"), Feld(q, "AnlName")});
         q.Next();
     }
     Report.ClearTabs();
@@ -347,12 +335,12 @@ void TEinladungForm::Brief(TBaseReport& Report)
     Report.SetYPos(y + hoehe);
     Report.NewLine();
     Reportutil::SpaltenSetzen(Report, {{12.0}, {Reportutil::Rest}});
-    schrift(Report, 10, true, true);
+    Schrift(Report, 10, true, true);
     Reportutil::Zelle(Report, Qvsettings::GetString("Global", "Sportl"));
-    schrift(Report, 12, true);
+    Schrift(Report, 12, true);
     Reportutil::Zelle(Report, "Anlage");
     Report.NewLine();
-    schrift(Report, 10);
+    Schrift(Report, 10);
     const QStringList links = {art < 3 ? (veranst1 + " " + veranst2).toUpper() : QStringLiteral("Geschäftsstelle")};
     for (int i = 0; i < std::max(links.size(), anlagen.size()); ++i)
         Reportutil::Zeile(Report, {links.value(i), anlagen.value(i)});

@@ -1,6 +1,7 @@
 #include "reports1/documents/Zusammen1.h"
 #include "ui_Zusammen1.h"
 
+#include "reports1/documents/DokumentDruck.h"
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
 #include "platform/host/Eingabefehler.h"
@@ -29,6 +30,7 @@
 using Report::pjLeft;
 using Report::pjRight;
 using Report::TBaseReport;
+using namespace DokumentDruck;
 
 namespace {
 
@@ -56,22 +58,6 @@ bool istZusammenfassung()
 {
     return art() == Host::daStartzusammenfassung || art() == Host::daStartzusammenfassungKreis;
 }
-
-QString feld(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* f = q.FindField(name);
-    return f ? f->AsString() : QString();
-}
-
-void schrift(TBaseReport& r, double size, bool bold = false, bool italic = false)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(italic);
-    r.SetUnderline(false);
-}
-
-double mitte(TBaseReport& r) { return r.SectionLeft() + (r.SectionRight() - r.SectionLeft()) / 2; }
 
 // A district number: with "Verband" 0 a number beginning with "9", else
 // one whose third and fourth characters are "00".
@@ -536,7 +522,7 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
     QSet<QString> verstreut;
     QString vorige;
     for (Q1->First(); !Q1->Eof(); Q1->Next()) {
-        const QString k = feld(*Q1, schluessel);
+        const QString k = Feld(*Q1, schluessel);
         if (k == vorige && !gruppen.isEmpty())
             continue;
         if (erste.contains(k))
@@ -547,15 +533,11 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
         }
         vorige = k;
     }
-    const auto datei = [&](const QString& k) { return QDir(ziel + k).filePath(k + endung); };
+    const auto datei = [&](const QString& k) { return QDir(QDir(ziel).filePath(k)).filePath(k + endung); };
     int vorhanden = 0;
     for (const QString& k : gruppen)
         vorhanden += QFile::exists(datei(k)) ? 1 : 0;
-    if (vorhanden > 0
-        && Pmsgdlg::qvMessageDlg(QString("Im Ordner %1 gibt es schon %2 dieser Dateien.").arg(QDir::toNativeSeparators(ziel)).arg(vorhanden)
-                                     + CRLF + "Sollen sie ersetzt werden?",
-                                 Host::mtConfirmation, Host::mbYesNo, 1)
-               != Host::mrYes)
+    if (!Druckjob::ErsetzenErlaubt(ziel, vorhanden, "Dateien"))
         return;
 
     // The files are the user's, not prints of a batch run: each club's print
@@ -608,7 +590,7 @@ void TZusammenForm::Anfang()
 
 bool TZusammenForm::Ende() const
 {
-    return Q1->Eof() || (iErsteZeile > 0 && feld(*Q1, sGruppenFeld) != sGruppe);
+    return Q1->Eof() || (iErsteZeile > 0 && Feld(*Q1, sGruppenFeld) != sGruppe);
 }
 
 // --- Start summary --------------------------------------------------------------------------
@@ -643,7 +625,7 @@ namespace {
 // "Name, Titel Vorname" of the row.
 QString name(Ado::TDataSet& q)
 {
-    return VorbListen::NameTitelVorname(feld(q, "Name").trimmed(), feld(q, "Titel"), feld(q, "Vorname").trimmed());
+    return VorbListen::NameTitelVorname(Feld(q, "Name").trimmed(), Feld(q, "Titel"), Feld(q, "Vorname").trimmed());
 }
 
 QString betrag(double b) { return QString::asprintf("%2.2f", b).replace('.', ','); }
@@ -663,7 +645,7 @@ void TZusammenForm::StartzusammenfassungNormal(TBaseReport& Report)
     const char* schluessel = bKreis ? "Kreis" : "VereinNr";
 
     const auto spaltenkopf = [&] {
-        schrift(Report, 9);
+        Schrift(Report, 9);
         ZusammenfassungTabSetzen(Report, true);
         ZusammenfassungTabSetzen(Report, false);
     };
@@ -679,11 +661,11 @@ void TZusammenForm::StartzusammenfassungNormal(TBaseReport& Report)
         Report.NewLine();
         Report.ClearTabs();
         Report.SetTab(Report.SectionLeft(), pjLeft, 4.0, 3, Report::BOXLINEBOTTOM, 0);
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         Reportutil::Zeile(Report, {"Anlagenbezeichnung"});
         const auto legendeTabs = [&] {
             Reportutil::SpaltenSetzen(Report, {{0.5, pjRight}, {0.5, pjLeft}, {6.0, pjLeft}});
-            schrift(Report, 9);
+            Schrift(Report, 9);
         };
         legendeTabs();
         for (anlagen->First(); !anlagen->Eof(); anlagen->Next()) {
@@ -700,8 +682,8 @@ void TZusammenForm::StartzusammenfassungNormal(TBaseReport& Report)
     bool offen = false;
     for (Anfang(); !Ende(); q.Next()) {
         Druckjob::Progress(++iFortschritt);
-        bool nameDrucken = feld(q, "MitglNr") != mitglied;
-        if (!offen || feld(q, schluessel) != gruppe) {
+        bool nameDrucken = Feld(q, "MitglNr") != mitglied;
+        if (!offen || Feld(q, schluessel) != gruppe) {
             if (offen) {
                 legende();
                 if (Report.LinesLeft() >= 6) {
@@ -717,13 +699,13 @@ void TZusammenForm::StartzusammenfassungNormal(TBaseReport& Report)
                 Report.NewLine();
             }
             offen = true;
-            gruppe = feld(q, schluessel);
+            gruppe = Feld(q, schluessel);
             verein.clear();
-            schrift(Report, 14, true);
-            Report.PrintCenter("Teilnehmer der Teilm. " + sTeilm, mitte(Report));
+            Schrift(Report, 14, true);
+            Report.PrintCenter("Teilnehmer der Teilm. " + sTeilm, Mitte(Report));
             Report.NewLine();
-            schrift(Report, 12);
-            Report.PrintCenter(kopf, mitte(Report));
+            Schrift(Report, 12);
+            Report.PrintCenter(kopf, Mitte(Report));
             Report.NewLine();
             Report.NewLine();
             Report.NewLine();
@@ -733,8 +715,8 @@ void TZusammenForm::StartzusammenfassungNormal(TBaseReport& Report)
             neueSeite();
             nameDrucken = true;
         }
-        schrift(Report, 9);
-        if (feld(q, "VereinNr") != verein) {
+        Schrift(Report, 9);
+        if (Feld(q, "VereinNr") != verein) {
             // The club line keeps its rows on its page.
             if (Report.LinesLeft() < 5) {
                 neueSeite();
@@ -742,18 +724,18 @@ void TZusammenForm::StartzusammenfassungNormal(TBaseReport& Report)
             }
             Report.ClearTabs();
             Report.SetTab(Report.SectionLeft(), pjLeft, 9.0, 3, Report::BOXLINEBOTTOM, 0);
-            const QString titel = iVerband == 3 || feld(q, "VerTitel").trimmed().isEmpty() ? QString() : feld(q, "VerTitel") + "  ";
-            Reportutil::Zeile(Report, {titel + feld(q, "VerName") + " ( " + feld(q, "VereinNr") + " )"});
+            const QString titel = iVerband == 3 || Feld(q, "VerTitel").trimmed().isEmpty() ? QString() : Feld(q, "VerTitel") + "  ";
+            Reportutil::Zeile(Report, {titel + Feld(q, "VerName") + " ( " + Feld(q, "VereinNr") + " )"});
             Report.NewLine();
             ZusammenfassungTabSetzen(Report, false);
-            verein = feld(q, "VereinNr");
+            verein = Feld(q, "VereinNr");
             nameDrucken = true;
         }
-        mitglied = feld(q, "MitglNr");
-        Reportutil::Zeile(Report, {feld(q, "StartNr"), "", nameDrucken ? name(q) : QString(), feld(q, "DisKurz"),
-                                   feld(q, "KlaKurz"), feld(q, "Jahrgang").right(2), feld(q, "MannschNr"),
-                                   bAnlageJ ? QString() : feld(q, "Datum").left(6), feld(q, "WKZeit1").left(5),
-                                   feld(q, "Stand"), feld(q, "Anlage"),
+        mitglied = Feld(q, "MitglNr");
+        Reportutil::Zeile(Report, {Feld(q, "StartNr"), "", nameDrucken ? name(q) : QString(), Feld(q, "DisKurz"),
+                                   Feld(q, "KlaKurz"), Feld(q, "Jahrgang").right(2), Feld(q, "MannschNr"),
+                                   bAnlageJ ? QString() : Feld(q, "Datum").left(6), Feld(q, "WKZeit1").left(5),
+                                   Feld(q, "Stand"), Feld(q, "Anlage"),
                                    betrag(q.FieldByName("Betrag")->AsFloat())});
     }
     if (offen)
@@ -773,27 +755,27 @@ void TZusammenForm::StartzusammenfassungBSSB(TBaseReport& Report)
     bool offen = false;
     for (Anfang(); !Ende(); q.Next()) {
         Druckjob::Progress(++iFortschritt);
-        bool nameDrucken = feld(q, "MitglNr") != mitglied;
-        if (!offen || feld(q, schluessel) != gruppe) {
+        bool nameDrucken = Feld(q, "MitglNr") != mitglied;
+        if (!offen || Feld(q, schluessel) != gruppe) {
             if (offen && Report.LinesLeft() < 6)
                 Report.NewPage();
             Report.NewLine();
             Report.NewLine();
             offen = true;
-            gruppe = feld(q, schluessel);
-            schrift(Report, 12, true);
-            Report.PrintCenter(kopf, mitte(Report));
+            gruppe = Feld(q, schluessel);
+            Schrift(Report, 12, true);
+            Report.PrintCenter(kopf, Mitte(Report));
             Report.NewLine();
             Report.NewLine();
             Report.NewLine();
             // The heading and, on its line at the right, what the columns hold.
             Reportutil::SpaltenSetzen(Report, {{14.0}, {Reportutil::Rest, pjRight}});
-            schrift(Report, 10, true);
-            QString nr = feld(q, "VereinNr");
+            Schrift(Report, 10, true);
+            QString nr = Feld(q, "VereinNr");
             if (nr.startsWith('0'))
                 nr.remove(0, 1);
-            Reportutil::Zelle(Report, "Gesamtliste nach Verein: " + nr + " " + feld(q, "VerName"));
-            schrift(Report, 9);
+            Reportutil::Zelle(Report, "Gesamtliste nach Verein: " + nr + " " + Feld(q, "VerName"));
+            Schrift(Report, 9);
             Reportutil::Zelle(Report, "Datum/Uhrzeit/Stand");
             Report.NewLine();
             Report.NewLine();
@@ -808,12 +790,12 @@ void TZusammenForm::StartzusammenfassungBSSB(TBaseReport& Report)
             zeilenTabs();
             nameDrucken = true;
         }
-        mitglied = feld(q, "MitglNr");
-        schrift(Report, 9);
-        Reportutil::Zeile(Report, {feld(q, "StartNr"), "", nameDrucken ? name(q) : QString(), feld(q, "KennzE"),
-                                   feld(q, "DisName") + " " + feld(q, "KlaName"), feld(q, "AnlName"),
-                                   bAnlageJ ? QString() : feld(q, "Datum"), feld(q, "WKZeit1").left(5),
-                                   feld(q, "Stand")});
+        mitglied = Feld(q, "MitglNr");
+        Schrift(Report, 9);
+        Reportutil::Zeile(Report, {Feld(q, "StartNr"), "", nameDrucken ? name(q) : QString(), Feld(q, "KennzE"),
+                                   Feld(q, "DisName") + " " + Feld(q, "KlaName"), Feld(q, "AnlName"),
+                                   bAnlageJ ? QString() : Feld(q, "Datum"), Feld(q, "WKZeit1").left(5),
+                                   Feld(q, "Stand")});
     }
 }
 

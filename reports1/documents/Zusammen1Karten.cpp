@@ -6,6 +6,7 @@
 
 #include "reports1/documents/Zusammen1.h"
 
+#include "reports1/documents/DokumentDruck.h"
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
 #include "platform/host/Qvclock.h"
@@ -24,40 +25,19 @@
 using Report::pjLeft;
 using Report::pjRight;
 using Report::TBaseReport;
+using namespace DokumentDruck;
 using Reportutil::SpaltenSetzen;
 using Reportutil::Zeile;
 
 namespace {
-
-QString feld(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* f = q.FindField(name);
-    return f ? f->AsString() : QString();
-}
-
-void schrift(TBaseReport& r, double size, bool bold = false)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(false);
-    r.SetUnderline(false);
-}
-
-double mitte(TBaseReport& r) { return r.SectionLeft() + (r.SectionRight() - r.SectionLeft()) / 2; }
 
 // Text centred in the section, in a smaller font where it would not fit.
 void mittig(TBaseReport& r, const QString& text)
 {
     const double groesse = r.GetFontSize();
     r.SetFontSize(Reportutil::FontSizeToFit(r, text, r.SectionRight() - r.SectionLeft()));
-    r.PrintCenter(text, mitte(r));
+    r.PrintCenter(text, Mitte(r));
     r.SetFontSize(groesse);
-}
-
-void zeilen(TBaseReport& r, int n)
-{
-    for (int i = 0; i < n; ++i)
-        r.NewLine();
 }
 
 // Where the cards of a page begin (cm from the top; 0: the page's first
@@ -72,28 +52,28 @@ const TPlatz kDrei[] = {{0, 1.3}, {11.05, 10.3}, {21.07, 20.3}};
 // "Name, Titel Vorname" of the row's member.
 QString schuetze(Ado::TDataSet& q)
 {
-    return VorbListen::NameTitelVorname(feld(q, "Name").trimmed(), feld(q, "Titel"), feld(q, "Vorname").trimmed());
+    return VorbListen::NameTitelVorname(Feld(q, "Name").trimmed(), Feld(q, "Titel"), Feld(q, "Vorname").trimmed());
 }
 
 // The club as the cards name it: title, name and number.
 QString vereinText(Ado::TDataSet& q, int verband)
 {
-    const QString titel = verband == 3 || feld(q, "VerTitel").trimmed().isEmpty() ? QString() : feld(q, "VerTitel") + " ";
-    return titel + feld(q, "VerName") + "  ( " + feld(q, "VereinNr") + " )";
+    const QString titel = verband == 3 || Feld(q, "VerTitel").trimmed().isEmpty() ? QString() : Feld(q, "VerTitel") + " ";
+    return titel + Feld(q, "VerName") + "  ( " + Feld(q, "VereinNr") + " )";
 }
 
 // The cover's club name: title and name.
 QString vereinName(Ado::TDataSet& q, int verband)
 {
-    const QString titel = verband == 3 || feld(q, "VerTitel").trimmed().isEmpty() ? QString() : feld(q, "VerTitel") + "  ";
-    return titel + feld(q, "VerName");
+    const QString titel = verband == 3 || Feld(q, "VerTitel").trimmed().isEmpty() ? QString() : Feld(q, "VerTitel") + "  ";
+    return titel + Feld(q, "VerName");
 }
 
 // The range of a start: its name, "*" when its place was set by hand.
 QString anlageText(Ado::TDataSet& q, int laenge = -1)
 {
-    const QString m = feld(q, "Manuell");
-    return feld(q, "AnlName").left(laenge) + (m == "X" || m == "F" ? "*" : "");
+    const QString m = Feld(q, "Manuell");
+    return Feld(q, "AnlName").left(laenge) + (m == "X" || m == "F" ? "*" : "");
 }
 
 } // namespace
@@ -125,8 +105,8 @@ void TZusammenForm::Stempeln()
     // The start of the row; a start that is not found prints unstamped.
     Ado::TADOConnection& c = *Datamod::DataModule1()->Connection();
     c.Execute("UPDATE ERGEBNIS SET DruckDat = ? WHERE Ident = ? AND MitglNr = ? AND Disziplin = ? AND VereinNr = ?",
-              {c.BindValue(DruckZeit, Ado::ftDateTime), Datamod::iIdent, feld(*Q1, "MitglNr"), feld(*Q1, "Disziplin"),
-               feld(*Q1, "VereinNr")});
+              {c.BindValue(DruckZeit, Ado::ftDateTime), Datamod::iIdent, Feld(*Q1, "MitglNr"), Feld(*Q1, "Disziplin"),
+               Feld(*Q1, "VereinNr")});
 }
 
 // --- One, two and three cards per page ----------------------------------------------------
@@ -139,19 +119,19 @@ void TZusammenForm::KartenDeckblatt(TBaseReport& Report, bool neueSeite)
 {
     if (neueSeite) {
         Report.NewPage();
-        zeilen(Report, 4);
+        Zeilen(Report, 4);
     } else {
-        zeilen(Report, 2);
+        Zeilen(Report, 2);
     }
-    schrift(Report, 16, true);
+    Schrift(Report, 16, true);
     mittig(Report, sVerband);
-    zeilen(Report, 2);
+    Zeilen(Report, 2);
     mittig(Report, sUeberschr + "  " + sSportjahr);
-    zeilen(Report, 6);
-    mittig(Report, feld(*Q1, "VereinNr"));
-    zeilen(Report, 3);
+    Zeilen(Report, 6);
+    mittig(Report, Feld(*Q1, "VereinNr"));
+    Zeilen(Report, 3);
     mittig(Report, vereinName(*Q1, iVerband));
-    zeilen(Report, 2);
+    Zeilen(Report, 2);
 }
 
 void TZusammenForm::KartenDrucken(TBaseReport& Report, int Plaetze)
@@ -162,7 +142,7 @@ void TZusammenForm::KartenDrucken(TBaseReport& Report, int Plaetze)
     bool seiteLeer = true; // nothing drawn on the current page yet
     Anfang();
     while (!Ende()) {
-        if (feld(q, "VereinNr") != sVereinAlt) {
+        if (Feld(q, "VereinNr") != sVereinAlt) {
             if (!bNachdruck) {
                 KartenDeckblatt(Report, !sVereinAlt.isEmpty());
                 seiteLeer = false;
@@ -170,10 +150,10 @@ void TZusammenForm::KartenDrucken(TBaseReport& Report, int Plaetze)
                 if (Plaetze == 1)
                     iPlatz = Plaetze; // the cover has its page to itself
             } else if (!seiteLeer) {
-                zeilen(Report, 2);
+                Zeilen(Report, 2);
             }
         }
-        sVereinAlt = feld(q, "VereinNr");
+        sVereinAlt = Feld(q, "VereinNr");
         if (iPlatz >= Plaetze) {
             iPlatz = 0;
             if (!seiteLeer)
@@ -190,7 +170,7 @@ void TZusammenForm::KartenDrucken(TBaseReport& Report, int Plaetze)
             Report.SetYPos(platz.Y);
         }
         seiteLeer = false;
-        zeilen(Report, 2);
+        Zeilen(Report, 2);
         KarteDrucken(Report, platz.BmpY);
     }
     Stempel->Commit();
@@ -200,8 +180,8 @@ void TZusammenForm::KartenDrucken(TBaseReport& Report, int Plaetze)
 void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
 {
     Ado::TDataSet& q = *Q1;
-    const QString schluessel = feld(q, "VereinNr") + feld(q, "MitglNr");
-    schrift(Report, 10);
+    const QString schluessel = Feld(q, "VereinNr") + Feld(q, "MitglNr");
+    Schrift(Report, 10);
     const bool firma = bFirma;
     if (firma) {
         Schtools::PrintBmp(Report, "FIRMA.BMP", dBitmapLL, dBitmapLH, Report.SectionRight() - 3.0, BmpY);
@@ -211,12 +191,12 @@ void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
         SpaltenSetzen(Report, {{9.5}, {Reportutil::Rest, pjRight}});
         Zeile(Report, {sVerband, sUeberschr + " " + sSportjahr});
     }
-    schrift(Report, 14);
+    Schrift(Report, 14);
     mittig(Report, "S T A R T K A R T E");
     Report.NewLine();
-    schrift(Report, 10);
+    Schrift(Report, 10);
     Report.PrintLeft(QString(firma ? 96 : 118, '*'), Report.SectionLeft());
-    zeilen(Report, 3);
+    Zeilen(Report, 3);
 
     SpaltenSetzen(Report, {{2.2}, {9.8}});
     Zeile(Report, {"Verein:        ", vereinText(q, iVerband)});
@@ -224,7 +204,7 @@ void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
     Zeile(Report, {"Schütze(in):", schuetze(q)});
     Report.NewLine();
 
-    schrift(Report, 9);
+    Schrift(Report, 9);
     Report.ClearTabs();
     const double kopf[] = {1.5, 2.0, 1.5, 2.0, 2.0, 2.0, 1.2, 3.8};
     for (int i = 0; i < 8; ++i)
@@ -232,12 +212,12 @@ void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
     Zeile(Report, {"Startnr.", "Wettb.", "Klasse", "Datum", "Zeit1", "Zeit2", "Stand", "Anlage"});
     SpaltenSetzen(Report, {{1.1, pjRight}, {0.4}, {2.0}, {1.5}, {2.0}, {2.0}, {2.0}, {0.9, pjRight}, {0.3, pjRight},
                            {4.8}});
-    while (!Ende() && feld(q, "VereinNr") + feld(q, "MitglNr") == schluessel) {
+    while (!Ende() && Feld(q, "VereinNr") + Feld(q, "MitglNr") == schluessel) {
         const QTime zeit2 = q.FieldByName("WKZeit2")->AsDateTime().time();
-        const QString z2 = zeit2.isValid() && zeit2 != QTime(0, 0) ? feld(q, "WKZeit2").left(5) : QString();
-        Zeile(Report, {feld(q, "StartNr"), "", feld(q, "DisKurz"), feld(q, "KlaKurz"),
-                       bAnlageJ ? QStringLiteral("00.00.00") : feld(q, "Datum").left(6), feld(q, "WKZeit1").left(5),
-                       z2, feld(q, "Stand"), "", anlageText(q)});
+        const QString z2 = zeit2.isValid() && zeit2 != QTime(0, 0) ? Feld(q, "WKZeit2").left(5) : QString();
+        Zeile(Report, {Feld(q, "StartNr"), "", Feld(q, "DisKurz"), Feld(q, "KlaKurz"),
+                       bAnlageJ ? QStringLiteral("00.00.00") : Feld(q, "Datum").left(6), Feld(q, "WKZeit1").left(5),
+                       z2, Feld(q, "Stand"), "", anlageText(q)});
         Stempeln();
         q.Next();
         Druckjob::Progress(++iFortschritt);
@@ -272,35 +252,35 @@ bool TZusammenForm::rpt_StartkarteMLabelPrint(TBaseReport& Report)
         return false;
     const int platz = iPlatz % 4 + 1; // this label's place on its sheet
     ++iPlatz;
-    if (feld(q, "VereinNr") != sVereinAlt && !bNachdruck) {
+    if (Feld(q, "VereinNr") != sVereinAlt && !bNachdruck) {
         // Each club begins a sheet with its cover.
         if (!sVereinAlt.isEmpty() && platz != 1)
             return true;
-        sVereinAlt = feld(q, "VereinNr");
-        schrift(Report, 10, true);
+        sVereinAlt = Feld(q, "VereinNr");
+        Schrift(Report, 10, true);
         mittig(Report, sVerband);
         Report.NewLine();
-        schrift(Report, 12);
+        Schrift(Report, 12);
         mittig(Report, sUeberschr + "  " + sSportjahr);
-        zeilen(Report, 6);
-        mittig(Report, feld(q, "VereinNr"));
-        zeilen(Report, 3);
+        Zeilen(Report, 6);
+        mittig(Report, Feld(q, "VereinNr"));
+        Zeilen(Report, 3);
         mittig(Report, vereinName(q, iVerband));
         return true;
     }
-    sVereinAlt = feld(q, "VereinNr");
-    const QString schluessel = feld(q, "VereinNr") + feld(q, "MitglNr");
-    schrift(Report, 9);
+    sVereinAlt = Feld(q, "VereinNr");
+    const QString schluessel = Feld(q, "VereinNr") + Feld(q, "MitglNr");
+    Schrift(Report, 9);
     mittig(Report, sVerband);
     Report.NewLine();
     mittig(Report, sUeberschr + " " + sSportjahr);
     Report.NewLine();
-    schrift(Report, 12);
+    Schrift(Report, 12);
     mittig(Report, "S T A R T K A R T E");
     Report.NewLine();
-    schrift(Report, 8);
+    Schrift(Report, 8);
     Report.PrintLeft(QString(76, '*'), Report.SectionLeft());
-    zeilen(Report, 2);
+    Zeilen(Report, 2);
     SpaltenSetzen(Report, {{2.2}, {Reportutil::Rest}});
     Zeile(Report, {"Verein:        ", vereinText(q, iVerband)});
     Zeile(Report, {"Schütze(in):", schuetze(q)});
@@ -310,16 +290,16 @@ bool TZusammenForm::rpt_StartkarteMLabelPrint(TBaseReport& Report)
     Report.PrintLeft(QString(90, '-'), Report.SectionLeft());
     Report.NewLine();
     SpaltenSetzen(Report, {{0.8, pjRight}, {0.2}, {1.5}, {1.0}, {1.2}, {1.2}, {0.9, pjRight}, {0.3, pjRight}, {1.5}});
-    while (!Ende() && feld(q, "VereinNr") + feld(q, "MitglNr") == schluessel) {
-        Zeile(Report, {feld(q, "StartNr"), "", feld(q, "DisKurz"), feld(q, "KlaKurz"),
-                       bAnlageJ ? QStringLiteral("00.00.00") : feld(q, "Datum").left(6), feld(q, "WKZeit1").left(5),
-                       feld(q, "Stand"), "", anlageText(q, 10)});
+    while (!Ende() && Feld(q, "VereinNr") + Feld(q, "MitglNr") == schluessel) {
+        Zeile(Report, {Feld(q, "StartNr"), "", Feld(q, "DisKurz"), Feld(q, "KlaKurz"),
+                       bAnlageJ ? QStringLiteral("00.00.00") : Feld(q, "Datum").left(6), Feld(q, "WKZeit1").left(5),
+                       Feld(q, "Stand"), "", anlageText(q, 10)});
         Stempeln();
         q.Next();
         Druckjob::Progress(++iFortschritt);
     }
     if (!Freitext.isEmpty()) {
-        schrift(Report, 6);
+        Schrift(Report, 6);
         for (const QString& z : Freitext) {
             Report.PrintLeft(Reportutil::Druckbar(z), Report.SectionLeft());
             Report.NewLine();
@@ -360,45 +340,45 @@ void TZusammenForm::rf_SchusszettelPrint(TBaseReport& Report)
         Report.Home();
         // 1. Heading.
         tabs({13.5}, Report::BOXLINENONE);
-        schrift(Report, 12, true);
+        Schrift(Report, 12, true);
         Zeile(Report, {"Schwäbische Meisterschaft G/P/A/VL/W " + jahr});
         Zeile(Report, {"Schwaben"});
         Report.NewLine();
         // 2. Day, time and lane.
         tabs({2.5, 1.0, 2.5, 1.0, 5.5}, Report::BOXLINENONE);
-        schrift(Report, 10);
-        Zeile(Report, {bAnlageJ ? QString() : feld(q, "Datum"), "", feld(q, "WKZeit1").left(5) + " Uhr", "",
-                       "Stand  " + feld(q, "Stand")});
+        Schrift(Report, 10);
+        Zeile(Report, {bAnlageJ ? QString() : Feld(q, "Datum"), "", Feld(q, "WKZeit1").left(5) + " Uhr", "",
+                       "Stand  " + Feld(q, "Stand")});
         // 3. Competition and its federation code.
         tabs({9.5, 1.5}, Report::BOXLINENONE);
-        schrift(Report, 10, true);
-        Reportutil::Zelle(Report, feld(q, "DisName"));
-        schrift(Report, 8);
-        Reportutil::Zelle(Report, feld(q, "KennzE"));
+        Schrift(Report, 10, true);
+        Reportutil::Zelle(Report, Feld(q, "DisName"));
+        Schrift(Report, 8);
+        Reportutil::Zelle(Report, Feld(q, "KennzE"));
         Report.NewLine();
         Report.SetYPos(Report.GetYPos() + 0.5);
         // 4. Competition number, calibre, ammunition test.
         tabs({2.5, 6.0, 2.5}, Report::BOXLINEALL, 6.0);
-        schrift(Report, 10);
+        Schrift(Report, 10);
         Zeile(Report, {"WettbNr.", "Kaliber", "MIP"});
-        const QString dis = feld(q, "Disziplin");
-        Zeile(Report, {dis.left(1) + "." + dis.mid(1), feld(q, "DisName"), ""});
+        const QString dis = Feld(q, "Disziplin");
+        Zeile(Report, {dis.left(1) + "." + dis.mid(1), Feld(q, "DisName"), ""});
         Report.SetYPos(Report.GetYPos() + 0.3);
         // 5. Start number, name; the ammunition test's caption.
         tabs({4.0, 7.0}, Report::BOXLINENONE);
-        schrift(Report, 12, true);
+        Schrift(Report, 12, true);
         Reportutil::Zelle(Report, "Startnummer");
-        Reportutil::Zelle(Report, feld(q, "StartNr"));
+        Reportutil::Zelle(Report, Feld(q, "StartNr"));
         Report.NewLine();
         tabs({11.0}, Report::BOXLINENONE);
-        Zeile(Report, {feld(q, "Name") + ", " + feld(q, "Vorname")});
+        Zeile(Report, {Feld(q, "Name") + ", " + Feld(q, "Vorname")});
         tabs({8.5, 2.5}, Report::BOXLINENONE, 3, pjRight);
-        schrift(Report, 9, true);
+        Schrift(Report, 9, true);
         Zeile(Report, {"", "Munitionstest"});
         // 6. Club.
         tabs({10.3, 0.7}, Report::BOXLINEALL);
-        schrift(Report, 12, true);
-        Zeile(Report, {feld(q, "VereinNr") + " " + feld(q, "VerName"), ""});
+        Schrift(Report, 12, true);
+        Zeile(Report, {Feld(q, "VereinNr") + " " + Feld(q, "VerName"), ""});
         Report.SetYPos(Report.GetYPos() + 0.1);
         // 7. Qualification grid.
         Report.SetLinesPerInch(4);
@@ -410,7 +390,7 @@ void TZusammenForm::rf_SchusszettelPrint(TBaseReport& Report)
             Report.SetTab(Report::NA, pjLeft, 2.0, 4, Report::BOXLINEALL, 0);
         };
         gitter();
-        schrift(Report, 10);
+        Schrift(Report, 10);
         Zeile(Report, {"Vorkampf", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "Summe"});
         const int serien = std::max(1, q.FieldByName("AnzSerien")->AsInteger());
         for (int s = 1; s <= serien; ++s)
@@ -425,12 +405,12 @@ void TZusammenForm::rf_SchusszettelPrint(TBaseReport& Report)
         // 8. Final grid.
         gitter();
         Reportutil::Zelle(Report, "Endkampf");
-        schrift(Report, 12);
+        Schrift(Report, 12);
         for (int i = 0; i < 11; ++i)
             Reportutil::Zelle(Report, "");
         Report.NewLine();
         tabs({3.0, 3.5, 2.5, 2.0}, Report::BOXLINEALL);
-        schrift(Report, 10);
+        Schrift(Report, 10);
         Zeile(Report, {"Stechschuss", "", "Gesamt", ""});
         // The signature's caption spans the first three cells, where it
         // reads in the size of the other captions.

@@ -4,6 +4,7 @@
 
 #include "reports1/documents/Zusammen1.h"
 
+#include "reports1/documents/DokumentDruck.h"
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
 #include "platform/host/Qvpaths.h"
@@ -19,38 +20,11 @@
 
 using Report::pjLeft;
 using Report::TBaseReport;
+using namespace DokumentDruck;
 
 namespace {
 
 using Qvutil::CRLF;
-
-QString feld(Ado::TDataSet& q, const char* name)
-{
-    Ado::TField* f = q.FindField(name);
-    return f ? f->AsString() : QString();
-}
-
-void schrift(TBaseReport& r, double size, bool bold = false, bool italic = false)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-    r.SetItalic(italic);
-    r.SetUnderline(false);
-}
-
-double mitte(TBaseReport& r) { return r.SectionLeft() + (r.SectionRight() - r.SectionLeft()) / 2; }
-
-QString kopfzeile()
-{
-    return Qvsettings::GetString("Global", "Ueberschr") + " "
-           + QString::number(Qvsettings::GetInteger("Allgemein", "Sportjahr"));
-}
-
-void zeilen(TBaseReport& r, int n)
-{
-    for (int i = 0; i < n; ++i)
-        r.NewLine();
-}
 
 // Fold mark, title, heading and, for the confirmation, the contact block;
 // then the club.
@@ -58,29 +32,29 @@ void SeitenKopfDrucken(TBaseReport& Report, Ado::TDataSet& q, const QString& Tit
 {
     const QStringList kontakt = Schtools::FileToStrings(QDir(Qvpaths::DataFolder()).filePath("KONTAK.DAT"));
     Reportutil::Faltmarker(Report);
-    zeilen(Report, 2);
-    schrift(Report, 14, true, true);
-    Report.PrintCenter(Titel, mitte(Report));
+    Zeilen(Report, 2);
+    Schrift(Report, 14, true, true);
+    Report.PrintCenter(Titel, Mitte(Report));
     Report.NewLine();
-    schrift(Report, 12);
-    Report.PrintCenter(kopfzeile(), mitte(Report));
+    Schrift(Report, 12);
+    Report.PrintCenter(Kopfzeile(), Mitte(Report));
     if (!Adresse) {
-        zeilen(Report, 2);
+        Zeilen(Report, 2);
     } else {
-        zeilen(Report, 5);
-        schrift(Report, 10);
+        Zeilen(Report, 5);
+        Schrift(Report, 10);
         for (const QString& z : kontakt) {
             Report.PrintLeft(Reportutil::Druckbar(z), Report.SectionLeft());
             Report.NewLine();
         }
         if (kontakt.isEmpty())
-            zeilen(Report, 2);
-        zeilen(Report, 3);
+            Zeilen(Report, 2);
+        Zeilen(Report, 3);
     }
-    schrift(Report, 12, true);
-    const QString titel = Verband == 3 || feld(q, "Titel").trimmed().isEmpty() ? QString() : feld(q, "Titel") + " ";
-    Report.PrintCenter(feld(q, "VereinNr") + " " + titel + feld(q, "VerName"), mitte(Report));
-    zeilen(Report, 2);
+    Schrift(Report, 12, true);
+    const QString titel = Verband == 3 || Feld(q, "Titel").trimmed().isEmpty() ? QString() : Feld(q, "Titel") + " ";
+    Report.PrintCenter(Feld(q, "VereinNr") + " " + titel + Feld(q, "VerName"), Mitte(Report));
+    Zeilen(Report, 2);
 }
 
 // The cells of the range table: club number, name, task, six days, answer.
@@ -96,11 +70,11 @@ void anlagenTabs(TBaseReport& Report)
 // as day and month).
 QStringList AnlagenKopfDrucken(TBaseReport& Report, Ado::TDataSet& q)
 {
-    schrift(Report, 12, true, true);
-    Report.PrintLeft("Anlage: " + feld(q, "AnlName"), 2.0);
-    zeilen(Report, 2);
+    Schrift(Report, 12, true, true);
+    Report.PrintLeft("Anlage: " + Feld(q, "AnlName"), 2.0);
+    Zeilen(Report, 2);
     anlagenTabs(Report);
-    schrift(Report, 10);
+    Schrift(Report, 10);
     auto tage = Datamod::DataModule1()->DynQuery(
         "SELECT DISTINCT MZ.Anlage,WK.Datum\r\nFROM MSPESEN MZ, MITARB MT, AWKTAG WK\r\nWHERE MZ.MitglNr = MT.MitglNr\r\n"
         "  AND MZ.WKTag = WK.WKTag\r\n  AND MZ.Ident = WK.Ident\r\n  AND MZ.Ident = :Ident\r\n  AND MZ.Anlage = :Anlage\r\n"
@@ -125,8 +99,8 @@ void PrintNachsatz(TBaseReport& Report)
 {
     if (Report.LinesLeft() < 10)
         Report.NewPage();
-    zeilen(Report, 2);
-    schrift(Report, 10);
+    Zeilen(Report, 2);
+    Schrift(Report, 10);
     const QStringList text = {
         "Bitte bestätigen Sie im rechten Feld, ob der Mitarbeiter an den für ihn vorgesehenen Tagen,",
         "bei der " + Qvsettings::GetString("Global", "Ueberschr") + ", zur Verfügung steht.",
@@ -139,7 +113,7 @@ void PrintNachsatz(TBaseReport& Report)
             Report.NewLine();
         }
     }
-    zeilen(Report, 3);
+    Zeilen(Report, 3);
     Report.PrintLeft("______________________________ den,", Report.SectionLeft());
     Report.NewLine();
 }
@@ -166,7 +140,7 @@ void TZusammenForm::MitarbeiterDrucken(TBaseReport& Report, bool Bestaetigung)
         QStringList z{p.verein, p.name, p.funktion};
         z << p.marken;
         z << "";
-        schrift(Report, 10);
+        Schrift(Report, 10);
         anlagenTabs(Report);
         VorbListen::Zeile(Report, z);
         p.nr.clear();
@@ -174,8 +148,8 @@ void TZusammenForm::MitarbeiterDrucken(TBaseReport& Report, bool Bestaetigung)
     bool erste = true;
     for (q.First(); !q.Eof(); q.Next()) {
         Druckjob::Progress(++iFortschritt);
-        const bool neuerVerein = feld(q, "VereinNr") != verein || erste;
-        if (neuerVerein || feld(q, "Anlage") != anlage || feld(q, "MitglNr") != p.nr)
+        const bool neuerVerein = Feld(q, "VereinNr") != verein || erste;
+        if (neuerVerein || Feld(q, "Anlage") != anlage || Feld(q, "MitglNr") != p.nr)
             zeileDrucken();
         if (neuerVerein) {
             if (!erste) {
@@ -186,28 +160,28 @@ void TZusammenForm::MitarbeiterDrucken(TBaseReport& Report, bool Bestaetigung)
             erste = false;
             SeitenKopfDrucken(Report, q, titel, Bestaetigung, iVerband);
             tage = AnlagenKopfDrucken(Report, q);
-        } else if (feld(q, "Anlage") != anlage) {
-            zeilen(Report, 2);
+        } else if (Feld(q, "Anlage") != anlage) {
+            Zeilen(Report, 2);
             if (Report.LinesLeft() < 6)
                 Report.NewPage();
             tage = AnlagenKopfDrucken(Report, q);
         }
-        verein = feld(q, "VereinNr");
-        anlage = feld(q, "Anlage");
+        verein = Feld(q, "VereinNr");
+        anlage = Feld(q, "Anlage");
         if (p.nr.isEmpty()) {
             if (Report.LinesLeft() < 3) {
                 // The range heading goes on over the rest of its staff.
                 Report.NewPage();
-                zeilen(Report, 2);
+                Zeilen(Report, 2);
                 tage = AnlagenKopfDrucken(Report, q);
             }
-            p.nr = feld(q, "MitglNr");
-            p.verein = feld(q, "VereinNr");
-            p.name = VorbListen::NameTitelVorname(feld(q, "Name"), feld(q, "VorTitel"), feld(q, "Vorname"));
-            p.funktion = feld(q, "MitName");
+            p.nr = Feld(q, "MitglNr");
+            p.verein = Feld(q, "VereinNr");
+            p.name = VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "VorTitel"), Feld(q, "Vorname"));
+            p.funktion = Feld(q, "MitName");
             p.marken = QStringList(6, QString());
         }
-        const int spalte = int(tage.indexOf(feld(q, "Datum").left(6)));
+        const int spalte = int(tage.indexOf(Feld(q, "Datum").left(6)));
         if (spalte >= 0)
             p.marken[spalte] = " X ";
     }

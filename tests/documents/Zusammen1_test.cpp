@@ -326,6 +326,16 @@ TEST_F(Zusammen, OnePdfPerClubEachWithItsOwnCardsAndACancelledFolderMakesNothing
     EXPECT_TRUE(gestempelt().isEmpty()); // cancelled before drawing: no stamps
     EXPECT_TRUE(ui->messageTexts().isEmpty());
 
+    // A file that cannot be written stops the run with its name, and the
+    // stamps of the clubs printed before it are taken back.
+    ASSERT_TRUE(QDir().mkpath(ziel + "1200/1200_Startkarte.PDF"));
+    ui->folders = {ziel};
+    EXPECT_EQ(drucken(1, true, {}), Vcl::TFormDriver::Fehler);
+    EXPECT_TRUE(ui->errors.last().contains("1200_Startkarte.PDF")) << ui->errors.last().toStdString();
+    EXPECT_TRUE(gestempelt().isEmpty());
+    ASSERT_TRUE(QDir(ziel).removeRecursively());
+    Datamod::PDFStringList.Clear();
+
     ui->folders = {ziel};
     EXPECT_EQ(drucken(1, true, {}), Vcl::TFormDriver::Ok) << ui->errors.join('\n').toStdString();
     EXPECT_TRUE(ui->previews.isEmpty());
