@@ -53,6 +53,17 @@ bool ErsetzenErlaubt(const QString& Ordner, int vorhanden, const QString& Was)
                   == Host::mrYes;
 }
 
+void Datei(Report::TReportComponent& filer, const QString& File, const QString& Meldung)
+{
+    filer.SetFileName(File);
+    const bool geschrieben = filer.Execute();
+    Ende();
+    if (!geschrieben)
+        throw EHostFehler(filer.ErrorString());
+    if (!Meldung.isEmpty())
+        Pmsgdlg::qvMessageDlg(Meldung, Host::mtInformation, Host::mbOK, 1);
+}
+
 void NachDruck(Report::TRvNDRWriter& writer)
 {
     Ende();

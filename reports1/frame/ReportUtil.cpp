@@ -367,4 +367,13 @@ QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& Auswah
     return result;
 }
 
+void Schrift(TBaseReport& Report, double Groesse, bool Fett)
+{
+    Report.SetFont("Arial", Groesse);
+    Report.SetBold(Fett);
+    Report.SetItalic(false);
+}
+
+QString Feld(Ado::TDataSet& q, const char* Name) { return q.FieldByName(Name)->AsString(); }
+
 } // namespace Reportutil

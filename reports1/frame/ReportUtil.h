@@ -12,6 +12,9 @@
 namespace Report {
 class TBaseReport;
 } // namespace Report
+namespace Ado {
+class TDataSet;
+} // namespace Ado
 
 namespace Reportutil {
 
@@ -55,6 +58,11 @@ void Zeile(Report::TBaseReport& Report, const QStringList& Felder);
 void Zelle(Report::TBaseReport& Report, const QString& Feld);
 // A value as it may enter a printed line: tabs and line breaks as blanks.
 QString Druckbar(const QString& Wert);
+
+// The lists' body font: "Arial" at Groesse points, bold or not, not italic.
+void Schrift(Report::TBaseReport& Report, double Groesse, bool Fett);
+// The text of field Name in the current row of q.
+QString Feld(Ado::TDataSet& q, const char* Name);
 
 // The federation code of a discipline (and class) of championship Ident.
 QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& AuswahlM, const QString& Disziplin,

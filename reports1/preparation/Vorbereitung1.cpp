@@ -27,6 +27,9 @@
 #include "reports1/preparation/VorbListen.h"
 #include "reports1/preparation/VorbSchiesszeit.h"
 #include "reports1/preparation/VorbStarterkl.h"
+#include "reports1/preparation/Vollst1.h"
+#include "reports1/preparation/Zulassung.h"
+#include "reports1/statistics/Statistik1.h"
 
 #include <QDir>
 #include <QFile>
@@ -193,23 +196,26 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_StartkartenA4, true, [=, this] { Zusammenfassungsliste(Host::daVierStartkarten, pdf(ui->cb_PDF)); }},
         {ui->bt_EineKarte, true, [=, this] { Zusammenfassungsliste(Host::daEineStartkarte, pdf(ui->cb_PDF)); }},
         {ui->bt_Starter, true, [this] { Starterliste(); }},
-        {ui->bt_Vollst, false, [this] { Vollstaendigkeitsliste(); }},
+        {ui->bt_Vollst, true, [this] { Vollstaendigkeitsliste(); }},
         {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
         {ui->bt_Scheiben, false, [this] { Scheibenbestellung(); }},
         {ui->bt_Etiketten, false, [this] { AdressEtiketten(); }},
         {ui->bt_Ausnahme, false, [this] { Ausnahmegenehmigungen(); }},
         {ui->bt_Abmeldung, false, [] { nichtVorhanden("Abmeldung1"); }},
-        {ui->bt_Uebernahme, false, [] { nichtVorhanden("Vollst1"); }},
+        {ui->bt_Uebernahme, true, [] {
+             QString ergebnis;
+             Vollst1::Vollstliste(4, ergebnis);
+         }},
         {ui->bt_Flinten, false, [] { nichtVorhanden("Flinten1"); }},
-        {ui->bt_ZulassMit, false, [this] { Zulassungsliste(Host::fDurchgang); }},
-        {ui->bt_ZulassOhne, false, [this] { Zulassungsliste(Host::fErgEingabe); }},
-        {ui->bt_ZulassWord, false, [this] { Zulassungsliste(Host::fEtikettenM); }},
+        {ui->bt_ZulassMit, true, [this] { Zulassungsliste(Host::fDurchgang); }},
+        {ui->bt_ZulassOhne, true, [this] { Zulassungsliste(Host::fErgEingabe); }}, // disabled in the design
+        {ui->bt_ZulassWord, true, [this] { Zulassungsliste(Host::fEtikettenM); }},
         {ui->bt_Mitarbeiter, true, [this] { Durchgangsliste(Host::fMitarbeiter); }},
         {ui->bt_Auszahlung, true, [this] { Durchgangsliste(Host::fAuszahlung); }},
         {ui->bt_MitZut, true, [this] { Durchgangsliste(Host::fMEtiketten); }},
         {ui->bt_VereinUebersicht, true, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
         {ui->bt_Bestaetigung, true, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
-        {ui->bt_Statistik, false, [this] { StatistikListe(); }},
+        {ui->bt_Statistik, true, [this] { StatistikListe(); }},
         {ui->bt_Einladung, true, [this] { Einladungsliste(); }},
     };
     for (const auto& u : uebergaben) {
@@ -480,7 +486,7 @@ void TVorbereitungForm::HtmDateiPruefen()
 void TVorbereitungForm::bt_ZulassMitHtmClick()
 {
     HtmDateiPruefen();
-    info("Die Ausgabe der Zulassungszahlen als HTM-Datei ist noch nicht verfügbar.");
+    Zulassungsliste(Host::fMannschaft);
 }
 
 // --- The centre's lists --------------------------------------------------------------------
@@ -651,9 +657,11 @@ void TVorbereitungForm::Durchgangsliste(Host::TAuswahl Auswahl) { Durchgang1::Du
 void TVorbereitungForm::Vollstaendigkeitsliste()
 {
     // Yes: the protocol for the next organiser (mode 2), else mode 1.
-    Pmsgdlg::qvMessageDlg("Möchten Sie ein Vollständigkeitsprotokoll\r\nfür den nächsten Veranstalter ausgeben?",
-                          Host::mtInformation, Host::mbYes | Host::mbNo, 1);
-    nichtVorhanden("Vollst1");
+    const int antwort = Pmsgdlg::qvMessageDlg(
+        "Möchten Sie ein Vollständigkeitsprotokoll\r\nfür den nächsten Veranstalter ausgeben?", Host::mtInformation,
+        Host::mbYes | Host::mbNo, 1);
+    QString ergebnis;
+    Vollst1::Vollstliste(antwort == Host::mrYes ? 2 : 1, ergebnis);
 }
 
 void TVorbereitungForm::Zusammenfassungsliste(Host::TDruckArt DruckArt, bool Pdf)
@@ -661,13 +669,13 @@ void TVorbereitungForm::Zusammenfassungsliste(Host::TDruckArt DruckArt, bool Pdf
     Zusammen1::Zusammenfassungsliste(DruckArt, Pdf);
 }
 
-void TVorbereitungForm::Zulassungsliste(Host::TAuswahl) { nichtVorhanden("Zulassung"); }
+void TVorbereitungForm::Zulassungsliste(Host::TAuswahl Auswahl) { Zulassung::Zulassungsliste(Auswahl); }
 
 void TVorbereitungForm::Einladungsliste() { Einladung1::Einladungsliste(); }
 
 void TVorbereitungForm::AdressEtiketten() { nichtVorhanden("Etiketten1"); }
 
-void TVorbereitungForm::StatistikListe() { nichtVorhanden("Statistik1"); }
+void TVorbereitungForm::StatistikListe() { Statistik1::MitarbeiterStatistik(); }
 
 void TVorbereitungForm::Scheibenbestellung() { nichtVorhanden("Scheiben1"); }
 

@@ -55,6 +55,7 @@ public:
     Report::TRvNDRWriter* rf_Nichtangetreten;
     Report::TRvNDRWriter* rf_Urkunde;
     Report::TRvNDRWriter* rf_Rekorde;
+    Report::TRvNDRWriter* rf_Medaillenspiegel;
     Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
@@ -109,7 +110,13 @@ public:
     enum TAuswahlFuer { afGesamt, afUrkunden };
 
     // Jobs of the general page.
+    void Gestartetliste();
     void Starterliste();
+    // The statistics dialog: participation statistics (true) or the medal
+    // count of a range and day (false).
+    void Statistikliste(bool Auswahl);
+    // The medal table's page: count, print or show the charts.
+    void bt_ErstellenClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -119,6 +126,11 @@ protected:
     void FormClose() override;
 
 private:
+    // What the last medal count counted (kinds, units).
+    struct TMedaillenOptionen {
+        bool Einzel = true, Mannschaft = false, Bildschirm = false;
+        int Verband = 0, Art = 0;
+    } medaillen_;
     // FormCreate in its steps.
     void FormCreate();
     void AuswahlgruppenFuellen();
@@ -128,6 +140,8 @@ private:
     void AusgabenAnlegen();
     void StandardwerteSetzen();
     void HandlerVerbinden();
+    void MedaillenspiegelEinrichten();
+    void DiagrammeZeigen();
     void FormDestroy();
     void DatenOeffnen();
     void DisKlaOeffnen();
@@ -170,6 +184,9 @@ extern int DruckjobID;
 
 bool Erstellen(bool Auswahl);
 void Druckfertig(int JobId);
+// Where the medal page writes its charts when it shows them (the command
+// line's --chart; "" = nowhere): the bars to Datei, the pie beside it.
+void DiagrammAusgabe(const QString& Datei);
 void Finalization();
 
 // The non-starters of marked groups of the current competition (parameter
