@@ -230,25 +230,49 @@ void TabelleDrucken(Report::TBaseReport& Report, const TOptionen& O)
         Report.SetBold(false);
     };
     kopf();
+    // A state championship groups its clubs by district, each district with
+    // a line of its sums; the others list the clubs by number.
+    QVector<TEinheit> reihe = einheiten;
+    const bool kreise = O.Art >= 3;
+    if (kreise)
+        std::stable_sort(reihe.begin(), reihe.end(),
+                         [](const TEinheit& a, const TEinheit& b) { return a.Kreis < b.Kreis; });
+    auto summenZeile = [&](const QString& text, const int (&s)[3]) {
+        Report.SetBold(true);
+        Reportutil::Zeile(Report, {text, QString::number(s[0]), QString::number(s[1]), QString::number(s[2])});
+        Report.SetBold(false);
+    };
     int zeile = 0;
-    int summe[3] = {};
-    for (const TEinheit& e : einheiten) {
+    int summe[3] = {}, kreisSumme[3] = {};
+    for (qsizetype i = 0; i < reihe.size(); ++i) {
+        const TEinheit& e = reihe[i];
         Druckjob::Progress(++zeile);
-        if (Report.LinesLeft() < 2) {
+        const bool neuerKreis = kreise && (i == 0 || reihe[i - 1].Kreis != e.Kreis);
+        if (Report.LinesLeft() < (neuerKreis ? 4 : 2)) {
             Report.NewPage();
             Report.NewLine();
             kopf();
         }
+        if (neuerKreis) {
+            Report.NewLine();
+            Report.SetBold(true);
+            Reportutil::Zeile(Report, {"Kreis " + QString::number(e.Kreis)});
+            Report.SetBold(false);
+        }
         Reportutil::Zeile(Report, {einheitText(e), zahl(e.Gold(O)), zahl(e.Silber(O)), zahl(e.Bronze(O))});
-        summe[0] += e.Gold(O);
-        summe[1] += e.Silber(O);
-        summe[2] += e.Bronze(O);
+        const int m[3] = {e.Gold(O), e.Silber(O), e.Bronze(O)};
+        for (int k = 0; k < 3; ++k) {
+            summe[k] += m[k];
+            kreisSumme[k] += m[k];
+        }
+        if (kreise && (i + 1 == reihe.size() || reihe[i + 1].Kreis != e.Kreis)) {
+            summenZeile("Summe Kreis " + QString::number(e.Kreis), kreisSumme);
+            std::fill(std::begin(kreisSumme), std::end(kreisSumme), 0);
+        }
     }
     // The medals handed out in all, below the units.
     Report.NewLine();
-    Report.SetBold(true);
-    Reportutil::Zeile(Report, {"Gesamt", QString::number(summe[0]), QString::number(summe[1]), QString::number(summe[2])});
-    Report.SetBold(false);
+    summenZeile("Gesamt", summe);
 }
 
 namespace {

@@ -6,9 +6,11 @@
 // results documents).
 
 #include "platform/host/Qvform.h"
+#include "reports1/results/ErgebKontrolle.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 #include "reports1/results/ErgebUrkunde.h"
+#include "reports1/results/ErgebVordrucke.h"
 
 #include <QEvent>
 #include <QHash>
@@ -56,6 +58,16 @@ public:
     Report::TRvNDRWriter* rf_Urkunde;
     Report::TRvNDRWriter* rf_Rekorde;
     Report::TRvNDRWriter* rf_Medaillenspiegel;
+    Report::TRvNDRWriter* rf_Fehlende;
+    Report::TRvNDRWriter* rf_Mannschaften;
+    Report::TRvNDRWriter* rf_Abmeldungen;
+    Report::TRvNDRWriter* rf_Bestaetigung;
+    Report::TRvNDRWriter* rf_Olympisch;
+    // The application for the Olympic disciplines: the members with their
+    // clubs, and the starts of the member chosen.
+    std::unique_ptr<Ado::TADOQuery> q_OlMitglied, q_OlMitVer;
+    Vcl::TDataSetModel* ds_OlMitglied;
+    Vcl::TDataSetModel* ds_OlMitVer;
     Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
@@ -105,6 +117,15 @@ public:
     void bt_VerarbeitungClick();
     void bt_RekordeClick();
     void bt_RekordeRTFClick();
+    void bt_FehlendeClick();
+    void bt_MannschaftenClick();
+    void bt_AbmeldungClick();
+    void bt_BestaetigungClick();
+    void bt_AusgabeClick();
+    void bt_OlympischClick();
+    void ed_SucheChange();
+    void bt_OlWaehlenClick();
+    void bt_SBeendenClick();
 
     // What the selection page of several competitions serves.
     enum TAuswahlFuer { afGesamt, afUrkunden };
@@ -174,6 +195,13 @@ private:
     QStringList rekordDisziplinen_;        // its disciplines
     QString sLaufwerk;                     // the folder of the record list as RTF
     QString sRekordDatei;                  // the record list's RTF file
+    QVector<ErgebKontrolle::TFehlend> fehlende_;      // the missing results while rf_Fehlende runs
+    ErgebVordrucke::TBestaetigung bestaetigung_;      // the confirmation while rf_Bestaetigung runs
+    QHash<QString, QPair<QString, QString>> vereine_; // club number -> abbreviation, name
+    void MitVerFiltern();
+    ErgebVordrucke::TOlympisch olympisch_;            // the application while rf_Olympisch runs
+    void OlympischAnlegen();
+    void OlMitgliedGewaehlt();
 };
 
 namespace Ergebdruck1 {

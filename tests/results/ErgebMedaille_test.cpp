@@ -88,6 +88,26 @@ TEST_F(Medaillenspiegel, CountsAsByHandAndRefillsTheTableWhole)
     EXPECT_EQ(tabelle().size(), 2);
 }
 
+TEST_F(Medaillenspiegel, AStateChampionshipPrintsItsClubsByDistrictWithTheirSums)
+{
+    ErgebMedaille::TOptionen o;
+    o.Einzel = o.Mannschaft = true;
+    o.Verband = 3;
+    o.Art = 3;
+    ASSERT_TRUE(ErgebMedaille::Zaehlen(1, o));
+    QStringList texte;
+    for (const QString& l : ReportTest::dumpOf([&](Report::TBaseReport& r) { ErgebMedaille::TabelleDrucken(r, o); }))
+        if (l.startsWith("T\t"))
+            texte << ReportTest::field(l, 8);
+    const int k1 = int(texte.indexOf("Kreis 1")), k2 = int(texte.indexOf("Kreis 2"));
+    ASSERT_GE(k1, 0) << texte.join(" / ").toStdString();
+    ASSERT_GT(k2, k1);
+    EXPECT_EQ(texte.mid(k1 + 1, 3 + 2 + 4), QStringList({"(1101) SG Edelweiß Aising", "1", "(1102) SV Tell Dachau", "1",
+                                                         "Summe Kreis 1", "1", "1", "0", "Kreis 2"}));
+    EXPECT_EQ(texte.mid(texte.indexOf("Summe Kreis 2"), 4), QStringList({"Summe Kreis 2", "2", "1", "1"}));
+    EXPECT_EQ(texte.mid(texte.lastIndexOf("Gesamt"), 4), QStringList({"Gesamt", "3", "2", "1"}));
+}
+
 TEST_F(Medaillenspiegel, ChartUnitsFollowTheLevel)
 {
     ErgebMedaille::TOptionen o;
