@@ -193,6 +193,20 @@ int bench(const CliArgs& a)
             fensterSchliessen();
         });
     }
+    if (const auto* e = einsprung("Zusammenfassungsliste")) {
+        // Start cards of every start, two per page, one PDF file per club.
+        messen("Startkarten je Verein", [&, e] {
+            QTemporaryDir ziel;
+            ui.folders = {ziel.path() + "/"};
+            Datamod::PDFStringList.Clear();
+            Vcl::TFormDriver d;
+            d.AddClick(e->StandardKnopf);
+            d.Run([e] { e->Aufruf("1,pdf"); });
+            gestoppt = uhr.nsecsElapsed() / 1e9;
+            if (Datamod::PDFStringList.Count() == 0)
+                fehler = "Keine Startkarten erstellt";
+        });
+    }
     Host::setUi(nullptr);
     ui.ausgabe.reset();
 

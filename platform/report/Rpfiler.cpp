@@ -26,6 +26,7 @@ TPrintSinkFactory& printSinkFactory()
 } // namespace
 
 void SetPrintSinkFactory(TPrintSinkFactory factory) { printSinkFactory() = std::move(factory); }
+TPrintSinkFactory PrintSinkFactory() { return printSinkFactory(); }
 
 bool IstTemporaererStrom(const QString& file)
 {

@@ -36,6 +36,8 @@ class TReportComponent;
 // uninstalls.
 using TPrintSinkFactory = std::function<std::unique_ptr<TPageSink>(const TReportComponent&)>;
 void SetPrintSinkFactory(TPrintSinkFactory factory);
+// The factory installed now (empty when none).
+TPrintSinkFactory PrintSinkFactory();
 
 class TReportComponent : public QObject {
     Q_OBJECT

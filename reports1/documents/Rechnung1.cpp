@@ -304,11 +304,7 @@ void TRechnungForm::PdfDateien(Report::TRvNDRWriter& Writer, const QString& Endu
     int vorhanden = 0;
     for (const TVerein& v : Vereine)
         vorhanden += QFile::exists(datei(v)) ? 1 : 0;
-    if (vorhanden > 0
-        && Pmsgdlg::qvMessageDlg(QString("Im Ordner %1 gibt es schon %2 dieser Rechnungen.").arg(QDir::toNativeSeparators(ziel)).arg(vorhanden)
-                                     + CRLF + "Sollen sie ersetzt werden?",
-                                 Host::mtConfirmation, Host::mbYesNo, 1)
-               != Host::mrYes)
+    if (!Druckjob::ErsetzenErlaubt(ziel, vorhanden, "Rechnungen"))
         return;
 
     const QVector<TVerein> alle = Vereine;

@@ -10,6 +10,8 @@
 #include "platform/report/Rpfiler.h"
 #include "reports1/frame/ReportUtil.h"
 
+#include <QDir>
+
 namespace Druckjob {
 
 const QString KeineDatenText = QStringLiteral("Für diese Auswahl sind keine Daten vorhanden");
@@ -37,6 +39,18 @@ void Vorschau(Report::TRvNDRWriter& writer, int& DruckjobID, int Interval)
     if (!writer.Execute())
         throw EHostFehler("Der Druck \"" + writer.Title() + "\" ist nicht entstanden: " + writer.ErrorString());
     DruckjobID = Qvdruckvorschau::DruckStart(writer.FileName(), "REPORTS1", writer.Title(), true, false, Interval);
+}
+
+bool ErsetzenErlaubt(const QString& Ordner, int vorhanden, const QString& Was)
+{
+    return vorhanden == 0
+           || Pmsgdlg::qvMessageDlg(QString("Im Ordner %1 gibt es schon %2 dieser %3.")
+                                            .arg(QDir::toNativeSeparators(Ordner))
+                                            .arg(vorhanden)
+                                            .arg(Was)
+                                        + "\r\nSollen sie ersetzt werden?",
+                                    Host::mtConfirmation, Host::mbYesNo, 1)
+                  == Host::mrYes;
 }
 
 void Datei(Report::TReportComponent& filer, const QString& File, const QString& Meldung)

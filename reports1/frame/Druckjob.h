@@ -51,6 +51,11 @@ void NachDruck(Report::TRvNDRWriter& writer);
 // OnPrint, and OnBeforePrint or OnAfterPrint where it has more to do.
 Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const QString& title);
 
+// Whether files of a run may replace the vorhanden files of it that are in
+// Ordner already: asked, when there are any, as "Im Ordner … gibt es schon
+// n dieser <Was>. Sollen sie ersetzt werden?".
+bool ErsetzenErlaubt(const QString& Ordner, int vorhanden, const QString& Was);
+
 // The standard page header and footer of lists.
 void Kopf(Report::TBaseReport& report, bool Ueberschrift = false, int SchriftAuswahl = 1);
 void Fuss(Report::TBaseReport& report);

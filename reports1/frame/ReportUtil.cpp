@@ -313,23 +313,27 @@ QString Druckbar(const QString& Wert)
     return s;
 }
 
+void Zelle(TBaseReport& Report, const QString& Feld)
+{
+    const QString text = Druckbar(Feld);
+    if (Report.TabIndex() < Report.TabCount()) {
+        const TTab* t = Report.GetTab(Report.TabIndex() + 1);
+        if (Report.TextWidth(text) < t->Width - 2 * Report.XI2U(t->Margin)) {
+            Report.Tab(); // it fits: no font to fit
+            Report.Print(text);
+        } else {
+            TextTab(Report, text);
+        }
+    } else {
+        Report.Tab();
+        Report.Print(text);
+    }
+}
+
 void Zeile(TBaseReport& Report, const QStringList& Felder)
 {
-    for (const QString& f : Felder) {
-        const QString text = Druckbar(f);
-        if (Report.TabIndex() < Report.TabCount()) {
-            const TTab* t = Report.GetTab(Report.TabIndex() + 1);
-            if (Report.TextWidth(text) < t->Width - 2 * Report.XI2U(t->Margin)) {
-                Report.Tab(); // it fits: no font to fit
-                Report.Print(text);
-            } else {
-                TextTab(Report, text);
-            }
-        } else {
-            Report.Tab();
-            Report.Print(text);
-        }
-    }
+    for (const QString& f : Felder)
+        Zelle(Report, f);
     Report.NewLine();
 }
 

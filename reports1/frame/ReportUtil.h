@@ -53,6 +53,9 @@ void SpaltenSetzen(Report::TBaseReport& Report, const QVector<TSpalte>& Spalten,
 // and line-break characters inside a value print as blanks, so a value can
 // never move the columns after it.
 void Zeile(Report::TBaseReport& Report, const QStringList& Felder);
+// One text of a row in the next column, as Zeile prints it, without the
+// new line: a row whose columns differ in font.
+void Zelle(Report::TBaseReport& Report, const QString& Feld);
 // A value as it may enter a printed line: tabs and line breaks as blanks.
 QString Druckbar(const QString& Wert);
 

@@ -1,7 +1,9 @@
 #include "reports1/module/Einspruenge.h"
 
+#include "reports1/documents/Einladung1.h"
 #include "reports1/documents/Rechnung1.h"
 #include "reports1/documents/Startgeld1.h"
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/preparation/Durchgang1.h"
@@ -44,6 +46,13 @@ const std::vector<TEinsprung>& alle()
         // KIND[,pdf]: 1 invoice by fee group, 2 detailed invoice, 3 overview.
         {"Rechnungliste", "bt_OK", [](const QString& a) {
              Rechnung1::Rechnungliste(a.section(',', 0, 0).trimmed(), a.section(',', 1).trimmed().toLower() == "pdf");
+         }},
+        {"Einladungsliste", "bt_OK", [](const QString&) { Einladung1::Einladungsliste(); }},
+        // KIND[,pdf]: the start document (0-3 start cards, 4 summary, 5 staff
+        // overview, 6 staff confirmation, 7 district summary, 8 score sheets).
+        {"Zusammenfassungsliste", "bt_OK", [](const QString& a) {
+             Zusammen1::Zusammenfassungsliste(Host::TDruckArt(std::clamp(a.section(',', 0, 0).trimmed().toInt(), 0, 8)),
+                                              a.section(',', 1).trimmed().toLower() == "pdf");
          }},
         // CODE: 0 portrait list, 1 landscape matrix, 2 HTML file, 3 RTF file.
         {"Zulassungsliste", "bt_OK", [](const QString& a) { Zulassung::Zulassungsliste(Host::TAuswahl(a.toInt())); }},

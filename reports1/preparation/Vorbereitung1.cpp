@@ -17,6 +17,8 @@
 #include "platform/report/Rpfiler.h"
 #include "platform/report/Rprender.h"
 #include "platform/vcl/ModalForm.h"
+#include "reports1/documents/Einladung1.h"
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/preparation/Ausnahme1.h"
@@ -186,14 +188,14 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_Durchgang, true, [this] { Durchgangsliste(Host::fDurchgang); }},
         {ui->bt_Ergebnis, true, [this] { Durchgangsliste(Host::fErgEingabe); }},
         {ui->bt_Mannschaften, true, [this] { Durchgangsliste(Host::fMannschaft); }},
-        {ui->bt_Zusammen, false, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassung, pdf(ui->cb_PdfDatei)); }},
-        {ui->bt_Kreis, false, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassungKreis, pdf(ui->cb_Zusammen)); }},
+        {ui->bt_Zusammen, true, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassung, pdf(ui->cb_PdfDatei)); }},
+        {ui->bt_Kreis, true, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassungKreis, pdf(ui->cb_Zusammen)); }},
         {ui->bt_EtikettenLaser, true, [this] { Durchgangsliste(Host::fEtikettenL); }},
-        {ui->bt_Schusszettel, false, [this] { Zusammenfassungsliste(Host::daSchusszettel, false); }},
-        {ui->bt_StartkartenH, false, [=, this] { Zusammenfassungsliste(Host::daZweiStartkarten, pdf(ui->cb_PDF)); }},
-        {ui->bt_StartkartenE, false, [=, this] { Zusammenfassungsliste(Host::daDreiStartkarten, pdf(ui->cb_PDF)); }},
-        {ui->bt_StartkartenA4, false, [=, this] { Zusammenfassungsliste(Host::daVierStartkarten, pdf(ui->cb_PDF)); }},
-        {ui->bt_EineKarte, false, [=, this] { Zusammenfassungsliste(Host::daEineStartkarte, pdf(ui->cb_PDF)); }},
+        {ui->bt_Schusszettel, true, [this] { Zusammenfassungsliste(Host::daSchusszettel, false); }},
+        {ui->bt_StartkartenH, true, [=, this] { Zusammenfassungsliste(Host::daZweiStartkarten, pdf(ui->cb_PDF)); }},
+        {ui->bt_StartkartenE, true, [=, this] { Zusammenfassungsliste(Host::daDreiStartkarten, pdf(ui->cb_PDF)); }},
+        {ui->bt_StartkartenA4, true, [=, this] { Zusammenfassungsliste(Host::daVierStartkarten, pdf(ui->cb_PDF)); }},
+        {ui->bt_EineKarte, true, [=, this] { Zusammenfassungsliste(Host::daEineStartkarte, pdf(ui->cb_PDF)); }},
         {ui->bt_Starter, true, [this] { Starterliste(); }},
         {ui->bt_Vollst, true, [this] { Vollstaendigkeitsliste(); }},
         {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
@@ -212,10 +214,10 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_Mitarbeiter, true, [this] { Durchgangsliste(Host::fMitarbeiter); }},
         {ui->bt_Auszahlung, true, [this] { Durchgangsliste(Host::fAuszahlung); }},
         {ui->bt_MitZut, true, [this] { Durchgangsliste(Host::fMEtiketten); }},
-        {ui->bt_VereinUebersicht, false, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
-        {ui->bt_Bestaetigung, false, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
+        {ui->bt_VereinUebersicht, true, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
+        {ui->bt_Bestaetigung, true, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
         {ui->bt_Statistik, true, [this] { StatistikListe(); }},
-        {ui->bt_Einladung, false, [this] { Einladungsliste(); }},
+        {ui->bt_Einladung, true, [this] { Einladungsliste(); }},
     };
     for (const auto& u : uebergaben) {
         if (u.Vorhanden)
@@ -681,11 +683,14 @@ void TVorbereitungForm::Vollstaendigkeitsliste()
     Vollst1::Vollstliste(antwort == Host::mrYes ? 2 : 1, ergebnis);
 }
 
-void TVorbereitungForm::Zusammenfassungsliste(Host::TDruckArt, bool) { nichtVorhanden("Zusammen1"); }
+void TVorbereitungForm::Zusammenfassungsliste(Host::TDruckArt DruckArt, bool Pdf)
+{
+    Zusammen1::Zusammenfassungsliste(DruckArt, Pdf);
+}
 
 void TVorbereitungForm::Zulassungsliste(Host::TAuswahl Auswahl) { Zulassung::Zulassungsliste(Auswahl); }
 
-void TVorbereitungForm::Einladungsliste() { nichtVorhanden("Einladung1"); }
+void TVorbereitungForm::Einladungsliste() { Einladung1::Einladungsliste(); }
 
 void TVorbereitungForm::AdressEtiketten() { nichtVorhanden("Etiketten1"); }
 

@@ -10,6 +10,7 @@
 #include "platform/host/Qvform.h"
 #include "platform/host/Schtools.h"
 #include "platform/vcl/RadioGroup.h"
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Starter1.h"
 
 #include <QApplication>
@@ -101,9 +102,7 @@ TEST_F(Vorbereitung, TheFederationChoosesTheLabelFormatAndTheScoreSheetItem)
 TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
 {
     open();
-    for (const char* n : {"bt_Zusammen", "bt_Kreis", "bt_Flinten", "bt_StartkartenH", "bt_StartkartenE",
-                          "bt_StartkartenA4", "bt_EineKarte", "bt_Scheiben", "bt_Etiketten", "bt_Ausnahme",
-                          "bt_Abmeldung", "bt_VereinUebersicht", "bt_Bestaetigung", "bt_Einladung"}) {
+    for (const char* n : {"bt_Flinten", "bt_Scheiben", "bt_Etiketten", "bt_Ausnahme", "bt_Abmeldung"}) {
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
@@ -151,6 +150,30 @@ TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
         ctl<QPushButton>(knopf)->click();
         Qvform::SetShowHook({});
         EXPECT_EQ(caption, QString("TDurchgangForm: ") + titel) << knopf;
+    }
+
+    // The start documents: each button opens their dialog for its kind,
+    // the card buttons with the state of "PDF-Dateien erstellen".
+    ASSERT_EQ(play({"cb_PDF=true"}), Vcl::TFormDriver::Ok);
+    const std::tuple<const char*, Host::TDruckArt, bool> start[] = {
+        {"bt_EineKarte", Host::daEineStartkarte, true},       {"bt_StartkartenH", Host::daZweiStartkarten, true},
+        {"bt_StartkartenE", Host::daDreiStartkarten, true},   {"bt_StartkartenA4", Host::daVierStartkarten, true},
+        {"bt_Zusammen", Host::daStartzusammenfassung, false}, {"bt_Kreis", Host::daStartzusammenfassungKreis, false},
+        {"bt_VereinUebersicht", Host::daMitarbeiteruebersicht, false},
+        {"bt_Bestaetigung", Host::daMitarbeiterBestaetigung, false}, {"bt_Schusszettel", Host::daSchusszettel, false},
+    };
+    for (const auto& [knopf, art, pdf] : start) {
+        QString klasse;
+        Qvform::SetShowHook([&](QWidget* w) {
+            klasse = w->metaObject()->className();
+            QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); });
+        });
+        Zusammen1::bPDFDatei = !pdf;
+        ctl<QPushButton>(knopf)->click();
+        Qvform::SetShowHook({});
+        EXPECT_EQ(klasse, "TZusammenForm") << knopf;
+        EXPECT_EQ(Zusammen1::fAuswahl, art) << knopf;
+        EXPECT_EQ(Zusammen1::bPDFDatei, pdf) << knopf;
     }
 }
 
