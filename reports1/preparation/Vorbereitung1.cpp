@@ -19,6 +19,7 @@
 #include "platform/vcl/ModalForm.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/frame/Druckjob.h"
+#include "reports1/entries/Abmeldung1.h"
 #include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/VorbDateien.h"
@@ -195,8 +196,8 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
         {ui->bt_Scheiben, false, [this] { Scheibenbestellung(); }},
         {ui->bt_Etiketten, false, [this] { AdressEtiketten(); }},
-        {ui->bt_Ausnahme, false, [this] { Ausnahmegenehmigungen(); }},
-        {ui->bt_Abmeldung, false, [] { nichtVorhanden("Abmeldung1"); }},
+        {ui->bt_Ausnahme, true, [this] { Ausnahmegenehmigungen(); }},
+        {ui->bt_Abmeldung, true, [] { Abmeldung1::Abgemeldete(false); }},
         {ui->bt_Uebernahme, false, [] { nichtVorhanden("Vollst1"); }},
         {ui->bt_Flinten, false, [] { nichtVorhanden("Flinten1"); }},
         {ui->bt_ZulassMit, false, [this] { Zulassungsliste(Host::fDurchgang); }},
@@ -666,7 +667,7 @@ void TVorbereitungForm::StatistikListe() { nichtVorhanden("Statistik1"); }
 
 void TVorbereitungForm::Scheibenbestellung() { nichtVorhanden("Scheiben1"); }
 
-void TVorbereitungForm::Ausnahmegenehmigungen() { nichtVorhanden("Ausnahme1"); }
+void TVorbereitungForm::Ausnahmegenehmigungen() { Ausnahme1::Ausnahmen(); }
 
 // --- Unit ------------------------------------------------------------------------------------
 

@@ -10,6 +10,7 @@
 #include "platform/host/Qvform.h"
 #include "platform/host/Schtools.h"
 #include "platform/vcl/RadioGroup.h"
+#include "reports1/entries/Abmeldung1.h"
 #include "reports1/entries/Starter1.h"
 
 #include <QApplication>
@@ -103,7 +104,7 @@ TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
     open();
     for (const char* n : {"bt_Zusammen", "bt_Kreis", "bt_Flinten", "bt_StartkartenH", "bt_StartkartenE",
                           "bt_StartkartenA4", "bt_EineKarte", "bt_Vollst", "bt_Scheiben", "bt_Etiketten",
-                          "bt_Ausnahme", "bt_Abmeldung", "bt_Uebernahme", "bt_ZulassMit", "bt_ZulassOhne",
+                          "bt_Uebernahme", "bt_ZulassMit", "bt_ZulassOhne",
                           "bt_ZulassWord", "bt_VereinUebersicht", "bt_Bestaetigung", "bt_Statistik", "bt_Einladung"}) {
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
@@ -124,6 +125,25 @@ TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
     Qvform::SetShowHook({});
     EXPECT_EQ(gezeigt, "TStarterForm");
     EXPECT_FALSE(Starter1::bAuswahl);
+
+    // The entry jobs of their own; the withdrawn and non-admitted starts
+    // from the archive.
+    const std::pair<const char*, const char*> eigene[] = {
+        {"bt_Abmeldung", "TAbmeldeForm"},
+        {"bt_Ausnahme", "TAusnahmeForm"},
+    };
+    Abmeldung1::bAuswahl = true;
+    for (const auto& [knopf, form] : eigene) {
+        gezeigt.clear();
+        Qvform::SetShowHook([&](QWidget* w) {
+            gezeigt = w->metaObject()->className();
+            QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); });
+        });
+        ctl<QPushButton>(knopf)->click();
+        Qvform::SetShowHook({});
+        EXPECT_EQ(gezeigt, form) << knopf;
+    }
+    EXPECT_FALSE(Abmeldung1::bAuswahl);
 
     // The papers per range: each button opens the relay-list dialog for its output.
     const std::pair<const char*, const char*> durchgang[] = {
