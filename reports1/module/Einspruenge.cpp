@@ -3,6 +3,7 @@
 #include "reports1/documents/Rechnung1.h"
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/entries/Abmeldung1.h"
+#include "reports1/entries/Etiketten1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Durchgang1.h"
@@ -32,6 +33,7 @@ const std::vector<TEinsprung>& alle()
         {"Durchgangsliste", "bt_OK", [](const QString& a) {
              Durchgang1::Durchgangsliste(Host::TAuswahl(std::clamp(a.trimmed().toInt(), 0, 8)));
          }},
+        {"AdressEtiketten", "bt_OK", [](const QString&) { Etiketten1::AdressEtiketten(); }},
         {"Ausnahmen", "bt_OK", [](const QString&) { Ausnahme1::Ausnahmen(); }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},

@@ -20,6 +20,7 @@
 #include "reports1/entries/Starter1.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/entries/Abmeldung1.h"
+#include "reports1/entries/Etiketten1.h"
 #include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/VorbDateien.h"
@@ -195,7 +196,7 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_Vollst, false, [this] { Vollstaendigkeitsliste(); }},
         {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
         {ui->bt_Scheiben, false, [this] { Scheibenbestellung(); }},
-        {ui->bt_Etiketten, false, [this] { AdressEtiketten(); }},
+        {ui->bt_Etiketten, true, [this] { AdressEtiketten(); }},
         {ui->bt_Ausnahme, true, [this] { Ausnahmegenehmigungen(); }},
         {ui->bt_Abmeldung, true, [] { Abmeldung1::Abgemeldete(false); }},
         {ui->bt_Uebernahme, false, [] { nichtVorhanden("Vollst1"); }},
@@ -661,7 +662,7 @@ void TVorbereitungForm::Zulassungsliste(Host::TAuswahl) { nichtVorhanden("Zulass
 
 void TVorbereitungForm::Einladungsliste() { nichtVorhanden("Einladung1"); }
 
-void TVorbereitungForm::AdressEtiketten() { nichtVorhanden("Etiketten1"); }
+void TVorbereitungForm::AdressEtiketten() { Etiketten1::AdressEtiketten(); }
 
 void TVorbereitungForm::StatistikListe() { nichtVorhanden("Statistik1"); }
 
