@@ -21,6 +21,7 @@
 #include "reports1/frame/Druckjob.h"
 #include "reports1/entries/Abmeldung1.h"
 #include "reports1/entries/Etiketten1.h"
+#include "reports1/entries/Flinten1.h"
 #include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/VorbDateien.h"
@@ -127,6 +128,7 @@ void TVorbereitungForm::SchreiberAnlegen()
     rf_WaffenGrp = liste("rf_WaffenGrp", "Waffengruppen", VorbListen::WaffenGrpPrint);
     rf_Mitglieder = liste("rf_Mitglieder", "Fehlerhafte Teilnehmer", VorbListen::MitgliederPrint);
     rf_Bar = liste("rf_Bar", "Mitarbeiter mit Barauszahlung", VorbListen::BarPrint);
+    rf_Flinten = liste("rf_Flinten", "Startnummernliste für Flintenwettbewerbe ausgeben", VorbListen::FlintenPrint);
 
     // Starts without declaration: the list and the letters draw the
     // members the click handler found.
@@ -200,7 +202,7 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_Ausnahme, true, [this] { Ausnahmegenehmigungen(); }},
         {ui->bt_Abmeldung, true, [] { Abmeldung1::Abgemeldete(false); }},
         {ui->bt_Uebernahme, false, [] { nichtVorhanden("Vollst1"); }},
-        {ui->bt_Flinten, false, [] { nichtVorhanden("Flinten1"); }},
+        {ui->bt_Flinten, true, [this] { bt_FlintenClick(); }},
         {ui->bt_ZulassMit, false, [this] { Zulassungsliste(Host::fDurchgang); }},
         {ui->bt_ZulassOhne, false, [this] { Zulassungsliste(Host::fErgEingabe); }},
         {ui->bt_ZulassWord, false, [this] { Zulassungsliste(Host::fEtikettenM); }},
@@ -508,6 +510,32 @@ void TVorbereitungForm::Bericht(Report::TRvNDRWriter* Schreiber, const QString& 
         return;
     }
     Druckjob::Vorschau(*Schreiber, Ausnahme1::DruckjobID);
+    Q1.reset();
+}
+
+void TVorbereitungForm::bt_FlintenClick()
+{
+    // "range;discipline;day;sub-championship;", or nothing when cancelled.
+    const QString felder = Flinten1::Execute();
+    if (felder.isEmpty())
+        return;
+    int pos = 1;
+    const QString anlage = Schtools::FeldErmitteln(felder, pos, ';');
+    const QString disziplin = Schtools::FeldErmitteln(felder, pos, ';');
+    const QString tag = Schtools::FeldErmitteln(felder, pos, ';');
+    const QString teilm = Schtools::FeldErmitteln(felder, pos, ';');
+    Q1 = Datamod::DataModule1()->DynQuery(VorbListen::FlintenSQL(), Ado::clUseServer, Ado::ltReadOnly);
+    Q1->ParamByName("Ident")->SetValue(Datamod::iIdent);
+    Q1->ParamByName("Anlage")->SetValue(anlage.toInt());
+    Q1->ParamByName("Disziplin")->SetValue(disziplin);
+    Q1->ParamByName("Tag")->SetValue(tag.toInt());
+    Q1->ParamByName("Teilmeister")->SetValue(teilm);
+    Q1->Open();
+    if (Q1->RecordCount() == 0) {
+        Q1.reset();
+        throw EHostFehler(Druckjob::KeineDatenText);
+    }
+    Druckjob::Vorschau(*rf_Flinten, Ausnahme1::DruckjobID);
     Q1.reset();
 }
 
