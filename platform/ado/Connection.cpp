@@ -53,6 +53,59 @@ QString QuotedStr(const QString& s)
     return '\'' + r + '\'';
 }
 
+namespace {
+
+// Access lets an aggregate name a column alias of the same select list
+// ("SELECT MID(VereinNr,1,2) AS Bezirk, Count(Bezirk) AS Anzahl");
+// PostgreSQL does not know the alias there, so the aggregate gets the
+// alias's expression instead.
+QString aliasesInAggregates(const QString& sql)
+{
+    static const QRegularExpression aggregat(R"(\b(Count|Sum|Min|Max|Avg)\(\s*([A-Za-z_][A-Za-z0-9_]*)\s*\))",
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (!sql.contains(aggregat))
+        return sql;
+    QString out = sql;
+    qsizetype pos = 0;
+    QRegularExpressionMatch m;
+    while ((m = aggregat.match(out, pos)).hasMatch()) {
+        const QString alias = m.captured(2);
+        // The alias's expression: from the select list's start or the last
+        // comma outside parentheses before " AS alias".
+        static const QRegularExpression selectAnfang(R"(\bSELECT\s+(DISTINCT\s+)?)",
+                                                     QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpression als("\\s+AS\\s+" + QRegularExpression::escape(alias) + "\\b",
+                                     QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch a = als.match(out);
+        QString ausdruck;
+        if (a.hasMatch() && a.capturedStart() < m.capturedStart()) {
+            qsizetype anfang = 0;
+            for (auto it = selectAnfang.globalMatch(out.left(a.capturedStart())); it.hasNext();)
+                anfang = it.next().capturedEnd();
+            int tiefe = 0;
+            for (qsizetype k = anfang; k < a.capturedStart(); ++k) {
+                if (out[k] == '(')
+                    ++tiefe;
+                else if (out[k] == ')')
+                    --tiefe;
+                else if (out[k] == ',' && tiefe == 0)
+                    anfang = k + 1;
+            }
+            ausdruck = out.mid(anfang, a.capturedStart() - anfang).trimmed();
+        }
+        if (ausdruck.isEmpty() || ausdruck.compare(alias, Qt::CaseInsensitive) == 0) {
+            pos = m.capturedEnd();
+            continue;
+        }
+        const QString ersatz = m.captured(1) + "(" + ausdruck + ")";
+        out.replace(m.capturedStart(), m.capturedLength(), ersatz);
+        pos = m.capturedStart() + ersatz.size();
+    }
+    return out;
+}
+
+} // namespace
+
 QString AdaptSql(const QString& sql, TEngine engine)
 {
     if (engine == engSQLite)
@@ -106,7 +159,7 @@ QString AdaptSql(const QString& sql, TEngine engine)
         }
         out += c;
     }
-    return out;
+    return aliasesInAggregates(out);
 }
 
 TADOConnection::TADOConnection()

@@ -8,8 +8,11 @@
 //  per text with its font, size and style. Pages start with a page break.
 //  HTML: consecutive lines printed in tabs form one table (a column per tab,
 //  widths from the tabs, shade and borders of the tab boxes on the cells); a
-//  new table starts where the tabs change or an empty line lies between. Other
-//  lines are paragraphs; empty lines become a spacer of their height.
+//  new table starts where the tabs change or an empty line lies between. A
+//  table's first line printed all in bold over lines that are not is its head
+//  row (header cells, repeated on every printed page). Other lines are
+//  paragraphs; empty lines become a spacer of their height. The markup is
+//  also well-formed XML, and a print stylesheet sets the paper and margins.
 
 #include "platform/report/Rpfiler.h"
 
@@ -357,16 +360,39 @@ constexpr int MaxTabColumns = 256;
 
 QByteArray DocumentToHtml(const TReportDocument& doc)
 {
+    const TPageSetup& setup = doc.Setup;
     QString out;
-    out += QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>")
+    out += QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>")
            + html(doc.Title.isEmpty() ? QStringLiteral("Bericht") : doc.Title)
            + QLatin1String("</title>\n<style>\n"
                            "body { font-family: Arial, 'Liberation Sans', sans-serif; font-size: 10pt; }\n"
                            "p { margin: 0; white-space: pre-wrap; }\n"
                            "table { border-collapse: collapse; table-layout: fixed; }\n"
-                           "td { padding: 0 0.08cm; vertical-align: bottom; white-space: pre-wrap; }\n"
-                           ".page + .page { break-before: page; border-top: 1px dashed #999; margin-top: 1em; }\n"
+                           "td, th { padding: 0 0.08cm; vertical-align: bottom; white-space: pre-wrap; "
+                           "text-align: left; font-weight: normal; }\n"
+                           ".page + .page { break-before: page; border-top: 1px dashed #999; margin-top: 1em; }\n")
+           // On screen a page is as wide as its printable area, so centred
+           // lines stand centred over the tables.
+           + QStringLiteral(".page { width: %1; }\n")
+                 .arg(cm((doc.Pages.isEmpty() ? 21.0 : doc.Pages.first().Width) - setup.MarginLeft - setup.MarginRight))
+           + QLatin1String("@media print {\n")
+           + QStringLiteral("  @page { size: %1 %2; margin: %3 %4 %5 %6; }\n")
+                 .arg(QLatin1String(setup.Paper == paA5 ? "A5" : "A4"),
+                      QLatin1String(setup.Orientation == poLandscape ? "landscape" : "portrait"), cm(setup.MarginTop),
+                      cm(setup.MarginRight), cm(setup.MarginBottom), cm(setup.MarginLeft))
+           + QLatin1String("  body { margin: 0; }\n"
+                           "  .page { width: auto; }\n"
+                           "  .page + .page { border-top: none; margin-top: 0; }\n"
+                           "  thead { display: table-header-group; }\n"
+                           "  tr { break-inside: avoid; page-break-inside: avoid; }\n"
+                           "}\n"
                            "</style>\n</head>\n<body>\n");
+
+    const auto allBold = [&](const PrintedLine& l) {
+        return std::all_of(l.texts.begin(), l.texts.end(), [&](const TStreamOp* op) {
+            return op->Font >= 0 && op->Font < doc.Fonts.size() && doc.Fonts[op->Font].Bold;
+        });
+    };
 
     for (int p = 0; p < doc.Pages.size(); ++p) {
         const TStreamPage& page = doc.Pages[p];
@@ -386,7 +412,7 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
             const double lh = nominalLineHeight(doc, line);
             const double gap = line.y - prevY - (first ? 0 : lh);
             if (gap > lh * 0.5)
-                out += QStringLiteral("<p style=\"height:%1\"></p>\n").arg(cm(gap));
+                out += QStringLiteral("<div style=\"height:%1\"></div>\n").arg(cm(gap));
             first = false;
 
             const bool tabbed = std::any_of(line.texts.begin(), line.texts.end(), [](auto* op) { return op->Tab > 0; });
@@ -436,6 +462,12 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                 add(l);
                 ++end;
             }
+            // A bold first line over lines that are not heads the columns.
+            bool head = false;
+            if (allBold(lines[i]))
+                for (int k = i + 1; k < end && !head; ++k)
+                    head = !allBold(lines[k]);
+
             // A column per tab up to the last one used; tabs without a text
             // in between keep their place as empty columns. Tab numbers far
             // beyond what a report sets (a damaged stream) get columns only
@@ -452,13 +484,18 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
             for (const int c : columns) {
                 auto it = cells.constFind(c);
                 if (it != cells.constEnd())
-                    out += QStringLiteral("<col style=\"width:%1\">").arg(cm(it->right - it->left));
+                    out += QStringLiteral("<col style=\"width:%1\"/>").arg(cm(it->right - it->left));
                 else
-                    out += QLatin1String("<col>");
+                    out += QLatin1String("<col/>");
             }
             out += QLatin1String("</colgroup>\n");
             for (int k = i; k < end; ++k) {
                 const PrintedLine& l = lines[k];
+                const bool headRow = head && k == i;
+                if (headRow)
+                    out += QLatin1String("<thead>\n");
+                else if (k == (head ? i + 1 : i))
+                    out += QLatin1String("<tbody>\n");
                 out += QLatin1String("<tr>");
                 for (const int c : columns) {
                     QString content;
@@ -491,15 +528,19 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                         if (box->Borders & BorderBottom)
                             style += QLatin1String("border-bottom:1px solid #000;");
                     }
-                    if (style.isEmpty())
-                        out += QLatin1String("<td>");
-                    else
-                        out += QStringLiteral("<td style=\"%1\">").arg(style);
-                    out += content + QLatin1String("</td>");
+                    const QLatin1String tag(headRow ? "th" : "td");
+                    out += QLatin1Char('<') + tag;
+                    if (headRow)
+                        out += QLatin1String(" scope=\"col\"");
+                    if (!style.isEmpty())
+                        out += QStringLiteral(" style=\"%1\"").arg(style);
+                    out += QLatin1Char('>') + content + QLatin1String("</") + tag + QLatin1Char('>');
                 }
                 out += QLatin1String("</tr>\n");
+                if (headRow)
+                    out += QLatin1String("</thead>\n");
             }
-            out += QLatin1String("</table>\n");
+            out += QLatin1String("</tbody>\n</table>\n");
             prevY = lines[end - 1].y;
             i = end;
         }

@@ -39,6 +39,17 @@ void Vorschau(Report::TRvNDRWriter& writer, int& DruckjobID, int Interval)
     DruckjobID = Qvdruckvorschau::DruckStart(writer.FileName(), "REPORTS1", writer.Title(), true, false, Interval);
 }
 
+void Datei(Report::TReportComponent& filer, const QString& File, const QString& Meldung)
+{
+    filer.SetFileName(File);
+    const bool geschrieben = filer.Execute();
+    Ende();
+    if (!geschrieben)
+        throw EHostFehler(filer.ErrorString());
+    if (!Meldung.isEmpty())
+        Pmsgdlg::qvMessageDlg(Meldung, Host::mtInformation, Host::mbOK, 1);
+}
+
 void NachDruck(Report::TRvNDRWriter& writer)
 {
     Ende();

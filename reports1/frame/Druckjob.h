@@ -10,6 +10,7 @@ class QObject;
 
 namespace Report {
 class TBaseReport;
+class TReportComponent;
 class TRvNDRWriter;
 } // namespace Report
 namespace Ado {
@@ -33,6 +34,12 @@ extern const QString KeineDatenText;
 // Runs the writer and hands its stream to the preview; the id the host
 // returns goes into DruckjobID. Interval > 0: continuous display.
 void Vorschau(Report::TRvNDRWriter& writer, int& DruckjobID, int Interval = 0);
+
+// Writes a filer's output (RTF, HTML) to File; progress stopped and status
+// cleared either way. A file that cannot be written raises the host's
+// error with the filer's message, which names the file; a written one is
+// announced with Meldung when there is one.
+void Datei(Report::TReportComponent& filer, const QString& File, const QString& Meldung = {});
 
 // After printing: progress stopped, status cleared, the writer's output
 // named to the host and archived.

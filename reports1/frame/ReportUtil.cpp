@@ -389,4 +389,13 @@ void EtikettZeile(TBaseReport& Report, const QString& Text, double X, bool Zentr
     Report.NewLine();
 }
 
+void Schrift(TBaseReport& Report, double Groesse, bool Fett)
+{
+    Report.SetFont("Arial", Groesse);
+    Report.SetBold(Fett);
+    Report.SetItalic(false);
+}
+
+QString Feld(Ado::TDataSet& q, const char* Name) { return q.FieldByName(Name)->AsString(); }
+
 } // namespace Reportutil

@@ -12,6 +12,9 @@
 namespace Report {
 class TBaseReport;
 } // namespace Report
+namespace Ado {
+class TDataSet;
+} // namespace Ado
 
 namespace Reportutil {
 
@@ -65,6 +68,10 @@ QString EtikettEinpassen(Report::TBaseReport& Report, QString Text, double Breit
 // less EtikettAbstand, so it stays apart from the next label (or to its
 // width when centred on X), then a new line. The font stays as it was.
 void EtikettZeile(Report::TBaseReport& Report, const QString& Text, double X, bool Zentriert = false);
+// The lists' body font: "Arial" at Groesse points, bold or not, not italic.
+void Schrift(Report::TBaseReport& Report, double Groesse, bool Fett);
+// The text of field Name in the current row of q.
+QString Feld(Ado::TDataSet& q, const char* Name);
 
 // The federation code of a discipline (and class) of championship Ident.
 QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& AuswahlM, const QString& Disziplin,

@@ -21,14 +21,8 @@ namespace VorbListen {
 namespace {
 
 using Qvutil::CRLF;
-
-QString f(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
-
-void schrift(TBaseReport& r, double size, bool bold)
-{
-    r.SetFont("Arial", size);
-    r.SetBold(bold);
-}
+using Reportutil::Feld;
+using Reportutil::Schrift;
 
 } // namespace
 
@@ -46,17 +40,17 @@ void ListenKopf(TBaseReport& Report, const QString& Titel, bool Fett, int Leerze
     const double centre = Report.SectionLeft() + (Report.SectionRight() - Report.SectionLeft()) / 2;
     Report.NewLine();
     Report.NewLine();
-    schrift(Report, 15, true);
+    Schrift(Report, 15, true);
     Report.PrintCenter(Titel, centre);
     Report.NewLine();
-    schrift(Report, 12, Fett);
+    Schrift(Report, 12, Fett);
     Report.PrintCenter(Qvsettings::GetString("Global", "Ueberschr") + " "
                            + Qvsettings::GetString("Allgemein", "Sportjahr"),
                        centre);
     Report.NewLine();
     for (int i = 0; i < Leerzeilen; ++i)
         Report.NewLine();
-    schrift(Report, 10, false);
+    Schrift(Report, 10, false);
     // Every list begins its shading with its first row.
     Schtools::ResetTabShade();
     Report.SetTabShade(0);
@@ -186,28 +180,28 @@ void OhneStartPrint(TBaseReport& Report, Ado::TDataSet& Q1)
     int i = 0;
     for (Q1.First(); !Q1.Eof(); Q1.Next()) {
         Druckjob::Progress(i++);
-        if (f(Q1, "Disziplin") != disziplin) {
-            disziplin = f(Q1, "Disziplin");
+        if (Feld(Q1, "Disziplin") != disziplin) {
+            disziplin = Feld(Q1, "Disziplin");
             Report.SetTabShade(0);
             Seitenwechsel(Report, 7);
             klasse.clear();
-            schrift(Report, 10, true);
+            Schrift(Report, 10, true);
             Report.NewLine();
             SpaltenSetzen(Report, kopf);
-            Zeile(Report, {Gepunktet(disziplin), f(Q1, "DisName"), ""});
+            Zeile(Report, {Gepunktet(disziplin), Feld(Q1, "DisName"), ""});
         }
         Seitenwechsel(Report, 2);
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
         SpaltenSetzen(Report, zeile);
-        if (f(Q1, "EKlasse") != klasse) {
-            klasse = f(Q1, "EKlasse");
+        if (Feld(Q1, "EKlasse") != klasse) {
+            klasse = Feld(Q1, "EKlasse");
             Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
-            Zeile(Report, {klasse, (f(Q1, "KlaName") + " " + f(Q1, "Zusatz")).trimmed(), ""});
+            Zeile(Report, {klasse, (Feld(Q1, "KlaName") + " " + Feld(Q1, "Zusatz")).trimmed(), ""});
             Seitenwechsel(Report, 2);
         }
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
-        Zeile(Report, {"", NameTitelVorname(f(Q1, "Name"), f(Q1, "Titel"), f(Q1, "Vorname")),
-                       (f(Q1, "Abkuerzung") + " " + f(Q1, "VerName")).trimmed()});
+        Zeile(Report, {"", NameTitelVorname(Feld(Q1, "Name"), Feld(Q1, "Titel"), Feld(Q1, "Vorname")),
+                       (Feld(Q1, "Abkuerzung") + " " + Feld(Q1, "VerName")).trimmed()});
     }
 }
 
@@ -223,7 +217,7 @@ void KlassensprungPrint(TBaseReport& Report, Ado::TDataSet& Q1)
     int i = 0;
     for (Q1.First(); !Q1.Eof(); Q1.Next()) {
         Druckjob::Progress(i++);
-        const QString schluessel = f(Q1, "VereinNr").left(2);
+        const QString schluessel = Feld(Q1, "VereinNr").left(2);
         if (schluessel != kreis) {
             kreis = schluessel;
             Report.SetTabShade(0);
@@ -235,25 +229,25 @@ void KlassensprungPrint(TBaseReport& Report, Ado::TDataSet& Q1)
                                                           + Ado::QuotedStr(kreis + "00"),
                                                       Ado::clUseServer, Ado::ltReadOnly);
             const QString name = k->IsEmpty() ? QString() : k->FieldByName("Name")->AsString();
-            schrift(Report, 12, true);
+            Schrift(Report, 12, true);
             SpaltenSetzen(Report, {{Reportutil::Rest, pjLeft}});
             Zeile(Report, {("Kreis " + kreis + " " + name).trimmed()});
             Report.NewLine();
-            schrift(Report, 10, false);
+            Schrift(Report, 10, false);
             SpaltenSetzen(Report, spalten);
             mitglied.clear();
         }
-        if (f(Q1, "MitglNr") == mitglied) {
+        if (Feld(Q1, "MitglNr") == mitglied) {
             // A further start of the member: without name and class.
             Seitenwechsel(Report, 2);
-            Zeile(Report, {"", f(Q1, "Abkuerzung"), f(Q1, "VerName"), f(Q1, "DisName"), ""});
+            Zeile(Report, {"", Feld(Q1, "Abkuerzung"), Feld(Q1, "VerName"), Feld(Q1, "DisName"), ""});
         } else {
             Seitenwechsel(Report, 4);
             Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
-            Zeile(Report, {NameTitelVorname(f(Q1, "Name"), f(Q1, "Titel"), f(Q1, "Vorname")), f(Q1, "Abkuerzung"),
-                           f(Q1, "VerName"), f(Q1, "DisName"), f(Q1, "KlaName")});
+            Zeile(Report, {NameTitelVorname(Feld(Q1, "Name"), Feld(Q1, "Titel"), Feld(Q1, "Vorname")), Feld(Q1, "Abkuerzung"),
+                           Feld(Q1, "VerName"), Feld(Q1, "DisName"), Feld(Q1, "KlaName")});
         }
-        mitglied = f(Q1, "MitglNr");
+        mitglied = Feld(Q1, "MitglNr");
     }
 }
 
@@ -264,25 +258,25 @@ void MitgliederPrint(TBaseReport& Report, Ado::TDataSet& Q1)
     const QVector<Reportutil::TSpalte> spalten = {{6.0, pjLeft}, {3.0, pjLeft}, {8.5, pjLeft}};
     const auto spaltenkopf = [&] {
         Report.SetTabShade(0);
-        schrift(Report, 12, true);
+        Schrift(Report, 12, true);
         SpaltenSetzen(Report, spalten);
         Zeile(Report, {"Name", "Geb. Datum", "Verein"});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
     spaltenkopf();
     QString mitglied;
     int i = 0;
     for (Q1.First(); !Q1.Eof(); Q1.Next()) {
         Druckjob::Progress(i++);
-        if (f(Q1, "MitglNr") == mitglied)
+        if (Feld(Q1, "MitglNr") == mitglied)
             continue; // one line per member
-        mitglied = f(Q1, "MitglNr");
+        mitglied = Feld(Q1, "MitglNr");
         if (Seitenwechsel(Report, 3))
             spaltenkopf();
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
-        Zeile(Report, {NameTitelVorname(f(Q1, "Name"), f(Q1, "Titel"), f(Q1, "Vorname")),
-                       f(Q1, "Tag") + "." + f(Q1, "Monat") + "." + f(Q1, "Jahrgang"),
-                       f(Q1, "VereinNr") + "   " + (f(Q1, "Abkuerzung") + " " + f(Q1, "VerName")).trimmed()});
+        Zeile(Report, {NameTitelVorname(Feld(Q1, "Name"), Feld(Q1, "Titel"), Feld(Q1, "Vorname")),
+                       Feld(Q1, "Tag") + "." + Feld(Q1, "Monat") + "." + Feld(Q1, "Jahrgang"),
+                       Feld(Q1, "VereinNr") + "   " + (Feld(Q1, "Abkuerzung") + " " + Feld(Q1, "VerName")).trimmed()});
     }
 }
 
@@ -297,14 +291,14 @@ void WaffenGrpPrint(TBaseReport& Report, Ado::TDataSet& Q1)
         SpaltenSetzen(Report, spalten);
         Zeile(Report, {"Name", "Verein", "Wettbewerb", "Anl.", "Dg.", "", "W.Grp"});
     };
-    schrift(Report, 10, false);
+    Schrift(Report, 10, false);
     spaltenkopf();
     QString gruppe;
     bool erste = true;
     int i = 0;
     for (Q1.First(); !Q1.Eof(); Q1.Next()) {
         Druckjob::Progress(i++);
-        const QString schluessel = f(Q1, "VereinNr") + "|" + f(Q1, "Disziplin") + "|" + f(Q1, "WaffenGrp");
+        const QString schluessel = Feld(Q1, "VereinNr") + "|" + Feld(Q1, "Disziplin") + "|" + Feld(Q1, "WaffenGrp");
         if (erste || schluessel != gruppe) {
             // Each group of club, discipline and weapon group is one band.
             gruppe = schluessel;
@@ -318,8 +312,8 @@ void WaffenGrpPrint(TBaseReport& Report, Ado::TDataSet& Q1)
             spaltenkopf();
             Report.SetTabShade(band);
         }
-        Zeile(Report, {f(Q1, "Name") + ", " + f(Q1, "Vorname"), (f(Q1, "Abkuerzung") + " " + f(Q1, "VerName")).trimmed(),
-                       f(Q1, "DisName"), f(Q1, "Anlage"), f(Q1, "Durchgang"), "", f(Q1, "WaffenGrp")});
+        Zeile(Report, {Feld(Q1, "Name") + ", " + Feld(Q1, "Vorname"), (Feld(Q1, "Abkuerzung") + " " + Feld(Q1, "VerName")).trimmed(),
+                       Feld(Q1, "DisName"), Feld(Q1, "Anlage"), Feld(Q1, "Durchgang"), "", Feld(Q1, "WaffenGrp")});
     }
 }
 
@@ -367,36 +361,36 @@ void StammdatenPrint(TBaseReport& Report, Ado::TDataSet& Q1)
                false, 1);
     const auto spaltenkopf = [&] {
         Report.SetTabShade(0);
-        schrift(Report, 9, true);
+        Schrift(Report, 9, true);
         Ueberschrift(Report);
-        schrift(Report, 9, false);
+        Schrift(Report, 9, false);
     };
     spaltenkopf();
     QString disziplin;
     int i = 0;
     for (Q1.First(); !Q1.Eof(); Q1.Next()) {
         Druckjob::Progress(i++);
-        if (f(Q1, "Disziplin") != disziplin) {
-            disziplin = f(Q1, "Disziplin");
+        if (Feld(Q1, "Disziplin") != disziplin) {
+            disziplin = Feld(Q1, "Disziplin");
             Report.SetTabShade(0);
             if (Seitenwechsel(Report, 6))
                 spaltenkopf();
             Report.NewLine();
-            schrift(Report, 10, true);
+            Schrift(Report, 10, true);
             SpaltenSetzen(Report, {{1.1, pjRight}, {Reportutil::Rest, pjLeft}});
-            Zeile(Report, {Gepunktet(disziplin), f(Q1, "DisName")});
-            schrift(Report, 9, false);
+            Zeile(Report, {Gepunktet(disziplin), Feld(Q1, "DisName")});
+            Schrift(Report, 9, false);
         }
         if (Seitenwechsel(Report, 3))
             spaltenkopf();
         // Both lines of a class share one band.
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
         SpaltenSetzen(Report, {{1.1, pjRight}, {8.0, pjLeft}, {2.5, pjLeft}, {2.5, pjLeft}, {3.4, pjLeft}});
-        Zeile(Report, {f(Q1, "Klasse"), f(Q1, "KlaName"), f(Q1, "AbwEKlasse"), f(Q1, "AbwMKlasse"), f(Q1, "OlDisziGrp")});
+        Zeile(Report, {Feld(Q1, "Klasse"), Feld(Q1, "KlaName"), Feld(Q1, "AbwEKlasse"), Feld(Q1, "AbwMKlasse"), Feld(Q1, "OlDisziGrp")});
         TabsSetzen(Report);
-        Zeile(Report, {f(Q1, "ErgebEinzel"), f(Q1, "ErgebMannsch"), f(Q1, "SteuerKz"), f(Q1, "ErgebFinale"),
-                       f(Q1, "ErgebFinaleAnz"), f(Q1, "AnzSerien"), f(Q1, "AnzMannschaft"), f(Q1, "AnzWertung"),
-                       f(Q1, "Durchgz1"), f(Q1, "Durchgz2"), f(Q1, "Pause"), f(Q1, "KennzEDSB"), f(Q1, "KennzMDSB")});
+        Zeile(Report, {Feld(Q1, "ErgebEinzel"), Feld(Q1, "ErgebMannsch"), Feld(Q1, "SteuerKz"), Feld(Q1, "ErgebFinale"),
+                       Feld(Q1, "ErgebFinaleAnz"), Feld(Q1, "AnzSerien"), Feld(Q1, "AnzMannschaft"), Feld(Q1, "AnzWertung"),
+                       Feld(Q1, "Durchgz1"), Feld(Q1, "Durchgz2"), Feld(Q1, "Pause"), Feld(Q1, "KennzEDSB"), Feld(Q1, "KennzMDSB")});
     }
 }
 
@@ -426,29 +420,29 @@ void TeilnehmerPrint(TBaseReport& Report, Ado::TDataSet& Q1)
     int anzahl = 0, i = 0;
     const auto summe = [&] {
         Report.SetTabShade(0);
-        schrift(Report, 10, true);
+        Schrift(Report, 10, true);
         SpaltenSetzen(Report, spalten);
         Zeile(Report, {"", "Teilnehmer: " + QString::number(anzahl), "", "", ""});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
     const auto vereinskopf = [&] {
         Report.SetTabShade(0);
-        schrift(Report, 11, true);
+        Schrift(Report, 11, true);
         SpaltenSetzen(Report, {{2.5, pjLeft}, {Reportutil::Rest, pjLeft}});
-        Zeile(Report, {verein, (f(Q1, "Abkuerzung") + " " + f(Q1, "VerName")).trimmed()});
-        schrift(Report, 9, true);
+        Zeile(Report, {verein, (Feld(Q1, "Abkuerzung") + " " + Feld(Q1, "VerName")).trimmed()});
+        Schrift(Report, 9, true);
         SpaltenSetzen(Report, spalten);
         Zeile(Report, {"Mitgl.-Nr.", "Name", "Jahrgang", "Starts", ""});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
     for (Q1.First(); !Q1.Eof(); Q1.Next()) {
         Druckjob::Progress(i++);
-        if (f(Q1, "VereinNr") != verein) {
+        if (Feld(Q1, "VereinNr") != verein) {
             if (!verein.isEmpty()) {
                 summe();
                 Report.NewLine();
             }
-            verein = f(Q1, "VereinNr");
+            verein = Feld(Q1, "VereinNr");
             anzahl = 0;
             Seitenwechsel(Report, 6);
             vereinskopf();
@@ -456,8 +450,8 @@ void TeilnehmerPrint(TBaseReport& Report, Ado::TDataSet& Q1)
             vereinskopf();
         }
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
-        Zeile(Report, {f(Q1, "MitglNr"), NameTitelVorname(f(Q1, "Name"), f(Q1, "Titel"), f(Q1, "Vorname")),
-                       f(Q1, "Jahrgang"), f(Q1, "Starts"), ""});
+        Zeile(Report, {Feld(Q1, "MitglNr"), NameTitelVorname(Feld(Q1, "Name"), Feld(Q1, "Titel"), Feld(Q1, "Vorname")),
+                       Feld(Q1, "Jahrgang"), Feld(Q1, "Starts"), ""});
         ++anzahl;
     }
     if (!verein.isEmpty()) {
@@ -498,20 +492,20 @@ void BarPrint(TBaseReport& Report, Ado::TDataSet& Q1)
     int i = 0;
     const auto anlagenkopf = [&] {
         Report.SetTabShade(0);
-        schrift(Report, 11, true);
+        Schrift(Report, 11, true);
         SpaltenSetzen(Report, {{Reportutil::Rest, pjLeft}});
-        Zeile(Report, {"Anlage " + anlage + " " + f(Q1, "AnlName")});
-        schrift(Report, 9, true);
+        Zeile(Report, {"Anlage " + anlage + " " + Feld(Q1, "AnlName")});
+        Schrift(Report, 9, true);
         SpaltenSetzen(Report, spalten);
         Zeile(Report, {"Name", "Mitgl.-Nr.", "Datum", "Funktion", "Zeit", "km", "Unterschrift"});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
     for (Q1.First(); !Q1.Eof(); Q1.Next()) {
         Druckjob::Progress(i++);
-        if (f(Q1, "Anlage") != anlage) {
+        if (Feld(Q1, "Anlage") != anlage) {
             if (!anlage.isEmpty())
                 Report.NewLine();
-            anlage = f(Q1, "Anlage");
+            anlage = Feld(Q1, "Anlage");
             Seitenwechsel(Report, 6);
             anlagenkopf();
         } else if (Seitenwechsel(Report, 2)) {
@@ -519,9 +513,9 @@ void BarPrint(TBaseReport& Report, Ado::TDataSet& Q1)
         }
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
         Report.GetTab(7)->Bottom = 1; // the line to sign on
-        Zeile(Report, {NameTitelVorname(f(Q1, "Name"), f(Q1, "Titel"), f(Q1, "Vorname")), f(Q1, "MitglNr"),
-                       f(Q1, "Datum"), f(Q1, "MitName"), f(Q1, "Beginn").left(5) + " - " + f(Q1, "Ende").left(5),
-                       f(Q1, "Entfernung"), ""});
+        Zeile(Report, {NameTitelVorname(Feld(Q1, "Name"), Feld(Q1, "Titel"), Feld(Q1, "Vorname")), Feld(Q1, "MitglNr"),
+                       Feld(Q1, "Datum"), Feld(Q1, "MitName"), Feld(Q1, "Beginn").left(5) + " - " + Feld(Q1, "Ende").left(5),
+                       Feld(Q1, "Entfernung"), ""});
         Report.GetTab(7)->Bottom = 0;
     }
 }
@@ -560,21 +554,21 @@ void FlintenPrint(TBaseReport& Report, Ado::TDataSet& Q1)
     ListenKopf(Report, "Startnummernliste für Flintenwettbewerbe", false, 1);
     Q1.First();
     // Range, discipline and day once above the list.
-    schrift(Report, 11, true);
+    Schrift(Report, 11, true);
     SpaltenSetzen(Report, {{Reportutil::Rest, pjLeft}});
-    Zeile(Report, {"Anlage " + f(Q1, "Anlage") + " " + f(Q1, "AnlName")});
-    Zeile(Report, {Gepunktet(f(Q1, "Disziplin")) + " " + f(Q1, "DisName") + "   Wettkampftag "
-                   + f(Q1, "Datum")});
+    Zeile(Report, {"Anlage " + Feld(Q1, "Anlage") + " " + Feld(Q1, "AnlName")});
+    Zeile(Report, {Gepunktet(Feld(Q1, "Disziplin")) + " " + Feld(Q1, "DisName") + "   Wettkampftag "
+                   + Feld(Q1, "Datum")});
     Report.NewLine();
     // Start number, name, club, class, relay, firing point, time.
     const QVector<Reportutil::TSpalte> spalten = {{1.6, pjRight}, {5.0, pjLeft}, {4.9, pjLeft}, {3.0, pjLeft},
                                                   {1.0, pjRight}, {1.0, pjRight}, {1.0, pjRight}};
     const auto kopf = [&] {
         Report.SetTabShade(0);
-        schrift(Report, 9, true);
+        Schrift(Report, 9, true);
         SpaltenSetzen(Report, spalten);
         Zeile(Report, {"StNr.", "Name", "Verein", "Klasse", "Dg.", "St.", "Zeit"});
-        schrift(Report, 10, false);
+        Schrift(Report, 10, false);
     };
     kopf();
     int i = 0;
@@ -583,9 +577,9 @@ void FlintenPrint(TBaseReport& Report, Ado::TDataSet& Q1)
         if (Seitenwechsel(Report, 2))
             kopf();
         Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
-        Zeile(Report, {f(Q1, "StartNr"), NameTitelVorname(f(Q1, "Name"), f(Q1, "Titel"), f(Q1, "Vorname")),
-                       f(Q1, "VerName"), f(Q1, "KlaName"), f(Q1, "Durchgang"), f(Q1, "Stand"),
-                       f(Q1, "WKZeit1").left(5)});
+        Zeile(Report, {Feld(Q1, "StartNr"), NameTitelVorname(Feld(Q1, "Name"), Feld(Q1, "Titel"), Feld(Q1, "Vorname")),
+                       Feld(Q1, "VerName"), Feld(Q1, "KlaName"), Feld(Q1, "Durchgang"), Feld(Q1, "Stand"),
+                       Feld(Q1, "WKZeit1").left(5)});
     }
     Report.SetTabShade(0);
 }
@@ -601,7 +595,7 @@ void HinweisPrint(TBaseReport& Report, const QStringList& Zeilen)
     for (const QString& z : Zeilen)
         text += z + CRLF;
     memo.SetText(text);
-    schrift(Report, 10, false);
+    Schrift(Report, 10, false);
     Report.NewLine();
     Report.NewLine();
     const int n = Report.MemoLines(memo);

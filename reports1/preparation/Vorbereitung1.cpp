@@ -28,6 +28,9 @@
 #include "reports1/preparation/VorbListen.h"
 #include "reports1/preparation/VorbSchiesszeit.h"
 #include "reports1/preparation/VorbStarterkl.h"
+#include "reports1/preparation/Vollst1.h"
+#include "reports1/preparation/Zulassung.h"
+#include "reports1/statistics/Statistik1.h"
 
 #include <QDir>
 #include <QFile>
@@ -195,23 +198,26 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_StartkartenA4, false, [=, this] { Zusammenfassungsliste(Host::daVierStartkarten, pdf(ui->cb_PDF)); }},
         {ui->bt_EineKarte, false, [=, this] { Zusammenfassungsliste(Host::daEineStartkarte, pdf(ui->cb_PDF)); }},
         {ui->bt_Starter, true, [this] { Starterliste(); }},
-        {ui->bt_Vollst, false, [this] { Vollstaendigkeitsliste(); }},
+        {ui->bt_Vollst, true, [this] { Vollstaendigkeitsliste(); }},
         {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
         {ui->bt_Scheiben, false, [this] { Scheibenbestellung(); }},
         {ui->bt_Etiketten, true, [this] { AdressEtiketten(); }},
         {ui->bt_Ausnahme, true, [this] { Ausnahmegenehmigungen(); }},
         {ui->bt_Abmeldung, true, [] { Abmeldung1::Abgemeldete(false); }},
-        {ui->bt_Uebernahme, false, [] { nichtVorhanden("Vollst1"); }},
+        {ui->bt_Uebernahme, true, [] {
+             QString ergebnis;
+             Vollst1::Vollstliste(4, ergebnis);
+         }},
         {ui->bt_Flinten, true, [this] { bt_FlintenClick(); }},
-        {ui->bt_ZulassMit, false, [this] { Zulassungsliste(Host::fDurchgang); }},
-        {ui->bt_ZulassOhne, false, [this] { Zulassungsliste(Host::fErgEingabe); }},
-        {ui->bt_ZulassWord, false, [this] { Zulassungsliste(Host::fEtikettenM); }},
+        {ui->bt_ZulassMit, true, [this] { Zulassungsliste(Host::fDurchgang); }},
+        {ui->bt_ZulassOhne, true, [this] { Zulassungsliste(Host::fErgEingabe); }}, // disabled in the design
+        {ui->bt_ZulassWord, true, [this] { Zulassungsliste(Host::fEtikettenM); }},
         {ui->bt_Mitarbeiter, true, [this] { Durchgangsliste(Host::fMitarbeiter); }},
         {ui->bt_Auszahlung, true, [this] { Durchgangsliste(Host::fAuszahlung); }},
         {ui->bt_MitZut, true, [this] { Durchgangsliste(Host::fMEtiketten); }},
         {ui->bt_VereinUebersicht, false, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
         {ui->bt_Bestaetigung, false, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
-        {ui->bt_Statistik, false, [this] { StatistikListe(); }},
+        {ui->bt_Statistik, true, [this] { StatistikListe(); }},
         {ui->bt_Einladung, false, [this] { Einladungsliste(); }},
     };
     for (const auto& u : uebergaben) {
@@ -482,7 +488,7 @@ void TVorbereitungForm::HtmDateiPruefen()
 void TVorbereitungForm::bt_ZulassMitHtmClick()
 {
     HtmDateiPruefen();
-    info("Die Ausgabe der Zulassungszahlen als HTM-Datei ist noch nicht verfügbar.");
+    Zulassungsliste(Host::fMannschaft);
 }
 
 // --- The centre's lists --------------------------------------------------------------------
@@ -679,20 +685,22 @@ void TVorbereitungForm::Durchgangsliste(Host::TAuswahl Auswahl) { Durchgang1::Du
 void TVorbereitungForm::Vollstaendigkeitsliste()
 {
     // Yes: the protocol for the next organiser (mode 2), else mode 1.
-    Pmsgdlg::qvMessageDlg("Möchten Sie ein Vollständigkeitsprotokoll\r\nfür den nächsten Veranstalter ausgeben?",
-                          Host::mtInformation, Host::mbYes | Host::mbNo, 1);
-    nichtVorhanden("Vollst1");
+    const int antwort = Pmsgdlg::qvMessageDlg(
+        "Möchten Sie ein Vollständigkeitsprotokoll\r\nfür den nächsten Veranstalter ausgeben?", Host::mtInformation,
+        Host::mbYes | Host::mbNo, 1);
+    QString ergebnis;
+    Vollst1::Vollstliste(antwort == Host::mrYes ? 2 : 1, ergebnis);
 }
 
 void TVorbereitungForm::Zusammenfassungsliste(Host::TDruckArt, bool) { nichtVorhanden("Zusammen1"); }
 
-void TVorbereitungForm::Zulassungsliste(Host::TAuswahl) { nichtVorhanden("Zulassung"); }
+void TVorbereitungForm::Zulassungsliste(Host::TAuswahl Auswahl) { Zulassung::Zulassungsliste(Auswahl); }
 
 void TVorbereitungForm::Einladungsliste() { nichtVorhanden("Einladung1"); }
 
 void TVorbereitungForm::AdressEtiketten() { Etiketten1::AdressEtiketten(); }
 
-void TVorbereitungForm::StatistikListe() { nichtVorhanden("Statistik1"); }
+void TVorbereitungForm::StatistikListe() { Statistik1::MitarbeiterStatistik(); }
 
 void TVorbereitungForm::Scheibenbestellung() { nichtVorhanden("Scheiben1"); }
 

@@ -109,7 +109,11 @@ public:
     enum TAuswahlFuer { afGesamt, afUrkunden };
 
     // Jobs of the general page.
+    void Gestartetliste();
     void Starterliste();
+    // The statistics dialog: participation statistics (true) or the medal
+    // count of a range and day (false).
+    void Statistikliste(bool Auswahl);
 
 protected:
     bool event(QEvent* event) override;

@@ -102,17 +102,19 @@ TEST_F(Vorbereitung, TheFederationChoosesTheLabelFormatAndTheScoreSheetItem)
 TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
 {
     open();
-    for (const char* n : {"bt_Zusammen", "bt_Kreis", "bt_StartkartenH", "bt_StartkartenE",
-                          "bt_StartkartenA4", "bt_EineKarte", "bt_Vollst", "bt_Scheiben",
-                          "bt_Uebernahme", "bt_ZulassMit", "bt_ZulassOhne",
-                          "bt_ZulassWord", "bt_VereinUebersicht", "bt_Bestaetigung", "bt_Statistik", "bt_Einladung"}) {
+    for (const char* n : {"bt_Zusammen", "bt_Kreis", "bt_StartkartenH", "bt_StartkartenE", "bt_StartkartenA4",
+                          "bt_EineKarte", "bt_Scheiben", "bt_VereinUebersicht", "bt_Bestaetigung", "bt_Einladung"}) {
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
     for (const char* n : {"bt_Starter", "bt_EinteilungOhne", "bt_KlassenSprung", "bt_Schiesszeiten", "bt_Stammdaten",
                           "bt_WaffenGrp", "bt_Mitglieder", "bt_Disziplinen", "bt_Starterklaerung", "bt_Mahnungen",
-                          "bt_Hinweis", "bt_Teilnehmer", "bt_Bar", "bt_Zip", "bt_Passwort", "bt_OK", "bt_ZulassMitHtm"})
+                          "bt_Hinweis", "bt_Teilnehmer", "bt_Bar", "bt_Zip", "bt_Passwort", "bt_OK", "bt_ZulassMitHtm",
+                          "bt_Vollst", "bt_Uebernahme", "bt_ZulassMit", "bt_ZulassWord", "bt_Statistik"})
         EXPECT_TRUE(ctl<QWidget>(n)->isEnabled()) << n;
+    // The landscape matrix is disabled in the form's design, not missing.
+    EXPECT_FALSE(ctl<QWidget>("bt_ZulassOhne")->isEnabled());
+    EXPECT_TRUE(ctl<QWidget>("bt_ZulassOhne")->toolTip().isEmpty());
 
     // The start list of all entered starts (not the started participants).
     QString gezeigt;
@@ -122,9 +124,12 @@ TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
     });
     Starter1::bAuswahl = true;
     ctl<QPushButton>("bt_Starter")->click();
-    Qvform::SetShowHook({});
     EXPECT_EQ(gezeigt, "TStarterForm");
     EXPECT_FALSE(Starter1::bAuswahl);
+    // The staff statistics.
+    ctl<QPushButton>("bt_Statistik")->click();
+    Qvform::SetShowHook({});
+    EXPECT_EQ(gezeigt, "TStatistikForm");
 
     // The entry jobs of their own; the withdrawn and non-admitted starts
     // from the archive.
@@ -318,8 +323,7 @@ TEST_F(Vorbereitung, TheHtmlAdmissionListNeedsAnHtmName)
         EXPECT_EQ(ctl<QLineEdit>("ed_Htm")->text(), fall.danach) << fall.name.toStdString();
         if (fall.fehler.isEmpty()) {
             EXPECT_EQ(outcome, Vcl::TFormDriver::Ok);
-            EXPECT_EQ(ui->messageTexts(),
-                      QStringList{"Die Ausgabe der Zulassungszahlen als HTM-Datei ist noch nicht verfügbar."});
+            EXPECT_TRUE(ui->errors.isEmpty()); // the admission dialog opened (and was cancelled)
         } else {
             EXPECT_EQ(outcome, Vcl::TFormDriver::Eingabefehler) << fall.name.toStdString();
             EXPECT_EQ(ui->errors, QStringList{fall.fehler});

@@ -14,6 +14,7 @@
 #include "platform/host/Qvsettings.h"
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpstream.h"
+#include "reports1/statistics/Statistik2.h"
 #include "tests/support/TestHostUi.h"
 #include "platform/vcl/FormDriver.h"
 #include "platform/vcl/RadioGroup.h"
@@ -485,11 +486,12 @@ TEST_F(ErgebDruck, GeneralPageItemsFollowFederationAndLevel)
     EXPECT_EQ(ctl<QLabel>("lb_Liste13")->text(), "Exportieren der Startstatisik als CSV-Datei");
 
     // Jobs that are not there yet do not pretend; the starter list is there.
-    for (const char* n : {"bt_Teilnehmer", "bt_Statistik", "bt_Fehlende", "b_StartStatistikExportieren", "bt_BSSBEinzel"}) {
+    for (const char* n : {"bt_Mannschaften", "bt_Fehlende", "bt_BSSBEinzel"}) {
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
-    for (const char* n : {"bt_Gestartet", "bt_Rekorde", "bt_RekordeRTF", "bt_Urkunde", "bt_Verarbeitung"})
+    for (const char* n : {"bt_Gestartet", "bt_Teilnehmer", "bt_Rekorde", "bt_RekordeRTF", "bt_Urkunde", "bt_Verarbeitung",
+                          "b_StartStatistikExportieren", "bt_Statistik", "bt_Medaille"})
         EXPECT_TRUE(ctl<QWidget>(n)->isEnabled()) << n;
     for (const char* n : {"bt_GesOK", "bt_PreOK", "bt_Internet"})
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
@@ -501,9 +503,14 @@ TEST_F(ErgebDruck, GeneralPageItemsFollowFederationAndLevel)
         QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); });
     });
     click("bt_Gestartet");
-    Qvform::SetShowHook({});
     EXPECT_EQ(gezeigt, "TStarterForm");
     EXPECT_TRUE(Starter1::bAuswahl);
+    // Item 4 opens the statistics dialog for the participation statistics.
+    gezeigt.clear();
+    click("bt_Statistik");
+    Qvform::SetShowHook({});
+    EXPECT_EQ(gezeigt, "Tdl_StatistikDlg");
+    EXPECT_TRUE(Statistik2::bAuswahl);
 
     db.setting("Allgemein", "Verband", 0);
     db.setting("Allgemein", "VeranstaltungsArt", 3);

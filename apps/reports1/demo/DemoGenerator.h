@@ -63,6 +63,7 @@ private:
     void writeTargets(int id);
     void writeSettings(const QString& level, const QString& region, bool state);
     void writeFees(); // DemoFees.cpp
+    void writeAdmission(int id); // DemoAdmission.cpp
 
     Ado::TADOConnection& c_;
     Options o_;

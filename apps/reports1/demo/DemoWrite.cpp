@@ -21,6 +21,7 @@ void Generator::write()
     writeClubs();
     writeMembers();
     writeParameters(id);
+    writeAdmission(id);
     writeStarts(id);
     writeTeams(id);
     Inserter mitarb(c_, "MITARB", {"Ident", "MitglNr", "Seit", "Name", "Vorname", "Titel", "Jahrgang", "Monat"});

@@ -466,6 +466,15 @@ TEST(Connection, AdaptsStatementTextOnlyForPostgreSQL)
               "SELECT * FROM PDISKLA WHERE ErgebEing = 'X' AND Name ILIKE 'a \"b\" LIKE' AND Kurz ILIKE :P");
     EXPECT_EQ(Ado::AdaptSql("SELECT \"O'Brien\", LIKELY, UNLIKE FROM T", Ado::engPostgreSQL),
               "SELECT 'O''Brien', LIKELY, UNLIKE FROM T");
+    // An aggregate over an alias of the same select list gets its expression.
+    EXPECT_EQ(Ado::AdaptSql("SELECT MID(VereinNr,1,2) AS Bezirk, EKlasse,\r\n       Count(Bezirk) AS Anzahl, "
+                            "Count(EKlasse) AS K\r\nFROM ERGEBNIS GROUP BY MID(VereinNr,1,2),EKlasse",
+                            Ado::engPostgreSQL),
+              "SELECT MID(VereinNr,1,2) AS Bezirk, EKlasse,\r\n       Count(MID(VereinNr,1,2)) AS Anzahl, "
+              "Count(EKlasse) AS K\r\nFROM ERGEBNIS GROUP BY MID(VereinNr,1,2),EKlasse");
+    EXPECT_EQ(Ado::AdaptSql("SELECT VereinNr AS Bezirk,\r\n       Count(Bezirk) AS Anzahl", Ado::engPostgreSQL),
+              "SELECT VereinNr AS Bezirk,\r\n       Count(VereinNr) AS Anzahl");
+    EXPECT_EQ(Ado::AdaptSql("SELECT Count(Bezirk) FROM T", Ado::engPostgreSQL), "SELECT Count(Bezirk) FROM T");
 }
 
 TEST(Connection, TransactionsRollBackUnlessCommittedAndNest)

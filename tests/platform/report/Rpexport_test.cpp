@@ -1,12 +1,14 @@
 // RTF and HTML filers: the line and tab structure of a small list, read back
 // with a small RTF reader, LibreOffice (when installed) and a tag checker.
 
+#include "HtmlCheck.h"
 #include "ReportTestUtil.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Report;
@@ -149,28 +151,6 @@ QVector<RtfParagraph> readRtf(const QByteArray& rtf)
     return out;
 }
 
-// Checks that every non-void element is closed in order.
-bool tagsBalanced(const QString& html, QString* why)
-{
-    static const QStringList voidTags = {"meta", "col", "br", "hr", "img", "link"};
-    QStringList stack;
-    QRegularExpression tag("<(/?)([a-zA-Z0-9]+)[^>]*>");
-    for (auto it = tag.globalMatch(html); it.hasNext();) {
-        auto m = it.next();
-        const QString name = m.captured(2).toLower();
-        if (voidTags.contains(name))
-            continue;
-        if (m.captured(1).isEmpty()) {
-            stack << name;
-        } else if (stack.isEmpty() || stack.takeLast() != name) {
-            *why = "unexpected </" + name + ">";
-            return false;
-        }
-    }
-    *why = stack.join(",");
-    return stack.isEmpty();
-}
-
 } // namespace
 
 TEST(Rpexport, RtfHasAParagraphPerLineWithTabStops)
@@ -280,25 +260,32 @@ TEST(Rpexport, RtfOpensInLibreOfficeWithItsColumns)
     EXPECT_LT(text.indexOf("Gesamt"), text.indexOf("Seite zwei"));
 }
 
-TEST(Rpexport, HtmlIsUtf8Html5WithATablePerRunOfTabLines)
+namespace {
+
+QByteArray htmlOf(const std::function<void(TBaseReport&)>& print, TOrientation orientation = poPortrait)
 {
     QTemporaryDir dir;
     TRPHTMLFiler htm;
     htm.SetFileName(dir.filePath("liste.html"));
     htm.SetTitle("Zulassung & Co");
-    htm.OnPrint = starterList;
-    ASSERT_TRUE(htm.Execute());
+    htm.SetOrientation(orientation);
+    htm.OnPrint = print;
+    EXPECT_TRUE(htm.Execute()) << htm.ErrorString().toStdString();
     QFile f(htm.FileName());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(Rpexport, HtmlIsUtf8Html5WithATablePerRunOfTabLines)
+{
+    const QByteArray bytes = htmlOf(starterList);
+    EXPECT_EQ(ReportTest::htmlFindings(bytes), QStringList());
     EXPECT_TRUE(bytes.startsWith("<!DOCTYPE html>\n<html lang=\"de\">"));
-    EXPECT_TRUE(bytes.contains("<meta charset=\"utf-8\">"));
+    EXPECT_TRUE(bytes.contains("<meta charset=\"utf-8\"/>"));
     EXPECT_TRUE(bytes.contains("<title>Zulassung &amp; Co</title>"));
     EXPECT_TRUE(bytes.contains("Sch\xc3\xbctzenklasse"));
     const QString html = QString::fromUtf8(bytes);
-    EXPECT_EQ(html.toUtf8(), bytes); // valid UTF-8
-    QString why;
-    EXPECT_TRUE(tagsBalanced(html, &why)) << why.toStdString();
 
     // The header and the two class lines form one table, the total line
     // after the empty line another.
@@ -306,17 +293,70 @@ TEST(Rpexport, HtmlIsUtf8Html5WithATablePerRunOfTabLines)
     const QString first = html.section("<table>", 1, 1);
     EXPECT_EQ(first.count("<tr>"), 3);
     EXPECT_EQ(first.count("<col style=\"width:"), 3);
-    EXPECT_TRUE(first.contains("<col style=\"width:12.00cm\">"));
-    EXPECT_TRUE(first.contains("Luftgewehr &lt;Auflage&gt; &amp; Co"));
+    EXPECT_TRUE(first.contains("<col style=\"width:12.00cm\"/>"));
+    // The bold first line heads the columns; the class lines are the body.
+    EXPECT_TRUE(first.contains("<thead>\n<tr><th scope=\"col\" style=\"text-align:right;\"><span "
+                               "style=\"font-size:10pt;font-weight:bold\">1.10</span></th><th scope=\"col\"><span "
+                               "style=\"font-size:10pt;font-weight:bold\">Luftgewehr &lt;Auflage&gt; &amp; Co</span></th>"));
+    EXPECT_EQ(first.section("</thead>", 1).count("<th"), 0);
+    EXPECT_EQ(first.section("<tbody>", 1).count("<tr>"), 2);
     // The shaded line has a grey background on each of its cells.
     const QString shaded = first.section("<tr>", 2, 2);
     EXPECT_EQ(shaded.count("background-color:#e5e5e5"), 3);
     EXPECT_TRUE(shaded.contains("<td style=\"text-align:right;background-color:#e5e5e5;\"><span style=\"font-size:10pt\">12</span></td>"));
+    // A table of one plain line has no head.
     const QString second = html.section("<table>", 2, 2);
+    EXPECT_FALSE(second.contains("<thead>"));
     EXPECT_TRUE(second.contains("<tr><td></td><td><span style=\"font-size:10pt\">Gesamt</span></td>"));
     // Non-table lines are paragraphs; pages are sections of their own.
     EXPECT_TRUE(html.contains("<p style=\"text-align:center\"><span style=\"font-size:15pt;font-weight:bold\">"
                               "Teilnehmer aller Teilmeisterschaften</span></p>"));
     EXPECT_EQ(html.count("<div class=\"page\">"), 2);
     EXPECT_LT(html.indexOf("Gesamt"), html.indexOf("Seite zwei"));
+    // On screen a page is as wide as the printable area; printed, it has the
+    // report's paper and margins and repeats the heads.
+    EXPECT_TRUE(html.contains(".page { width: 17.50cm; }"));
+    EXPECT_TRUE(html.contains("@media print {\n  @page { size: A4 portrait; margin: 1.25cm 1.50cm 2.00cm 2.00cm; }"));
+    EXPECT_TRUE(html.contains("thead { display: table-header-group; }"));
+    EXPECT_TRUE(QString::fromUtf8(htmlOf(starterList, poLandscape)).contains("@page { size: A4 landscape;"));
+}
+
+TEST(Rpexport, HtmlHeadsATableOnlyWithABoldLineOverPlainOnes)
+{
+    const auto lines = [](bool firstBold, bool restBold, int rest) {
+        return [=](TBaseReport& r) {
+            r.SetFont("Arial", 10);
+            r.ClearTabs();
+            r.SetTab(r.SectionLeft(), pjLeft, 3.0, 3, BOXLINENONE, 0);
+            r.SetTab(NA, pjRight, 2.0, 3, BOXLINENONE, 0);
+            r.SetBold(firstBold);
+            r.Println("\tGesamt\t15");
+            r.SetBold(restBold);
+            for (int i = 0; i < rest; ++i)
+                r.Println("\tInsgesamt\t" + QString::number(i));
+        };
+    };
+    EXPECT_TRUE(htmlOf(lines(true, false, 2)).contains("<thead>"));
+    EXPECT_FALSE(htmlOf(lines(true, true, 2)).contains("<thead>"));   // all bold: totals, no heads
+    EXPECT_FALSE(htmlOf(lines(true, false, 0)).contains("<thead>"));  // a bold line alone
+    EXPECT_FALSE(htmlOf(lines(false, true, 2)).contains("<thead>"));
+    for (bool a : {false, true})
+        for (bool b : {false, true})
+            EXPECT_EQ(ReportTest::htmlFindings(htmlOf(lines(a, b, 2))), QStringList()) << a << b;
+}
+
+TEST(Rpexport, TheHtmlCheckFindsWhatBreaksAPage)
+{
+    const QByteArray html = htmlOf(starterList);
+    ASSERT_EQ(ReportTest::htmlFindings(html), QStringList());
+    const auto kaputt = [&](const QByteArray& aus, const QByteArray& zu) {
+        QByteArray k = html;
+        EXPECT_TRUE(k.contains(aus)) << aus.toStdString();
+        return ReportTest::htmlFindings(k.replace(aus, zu));
+    };
+    EXPECT_FALSE(kaputt("</td></tr>", "</tr>").isEmpty());                                // not closed
+    EXPECT_FALSE(kaputt("Sch\xc3\xbctzenklasse", "Sch\xfctzenklasse").isEmpty());         // not UTF-8
+    EXPECT_FALSE(kaputt("<td></td><td><span style=\"font-size:10pt\">Gesamt",             // a cell missing
+                        "<td><span style=\"font-size:10pt\">Gesamt").isEmpty());
+    EXPECT_FALSE(kaputt("<html lang=\"de\">", "<html>").isEmpty());                       // no language
 }
