@@ -17,49 +17,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 namespace EntriesTest {
 
 using Ctls = QList<QPair<QString, QString>>;
 
-// A printed document: per page its body lines "line:text|text" (italic
-// header and footer texts left out), and the dump.
-struct Druck {
-    QString titel, dump;
-    QVector<QStringList> seiten;
+using Druck = ReportTest::Druck;
 
-    // Every body line of every page, without line numbers.
-    QStringList texte() const
-    {
-        QStringList out;
-        for (const QStringList& s : seiten)
-            for (const QString& z : s)
-                out << z.mid(z.indexOf(':') + 1);
-        return out;
-    }
-};
-
-inline Druck lesen(const Host::PrintRequest& p)
-{
-    Druck d;
-    d.titel = p.title;
-    d.dump = Report::DumpStream(p.file);
-    Report::TReportDocument doc;
-    if (!Report::ReadStream(p.file, doc))
-        return d;
-    for (const Report::TStreamPage& page : doc.Pages) {
-        std::map<int, QStringList> zeilen;
-        for (const Report::TStreamOp& op : page.Ops)
-            if (op.Kind == Report::TOpKind::Text && !doc.Fonts.value(op.Font).Italic)
-                zeilen[op.Line] << op.Text;
-        QStringList s;
-        for (const auto& [line, texte] : zeilen)
-            s << QString::number(line) + ":" + texte.join('|');
-        d.seiten << s;
-    }
-    return d;
-}
+inline Druck lesen(const Host::PrintRequest& p) { return ReportTest::druckLesen(p.file, p.title); }
 
 class Test : public ::testing::Test {
 protected:
