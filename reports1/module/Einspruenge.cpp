@@ -4,6 +4,7 @@
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/entries/Abmeldung1.h"
 #include "reports1/entries/Etiketten1.h"
+#include "reports1/entries/Ummeldungdlg.h"
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/preparation/Ausnahme1.h"
@@ -42,6 +43,7 @@ const std::vector<TEinsprung>& alle()
              Durchgang1::Durchgangsliste(Host::TAuswahl(std::clamp(a.trimmed().toInt(), 0, 8)));
          }},
         {"AdressEtiketten", "bt_OK", [](const QString&) { Etiketten1::AdressEtiketten(); }},
+        {"Ummeldung", "bt_Bearbeiten", [](const QString&) { Ummeldungdlg::Erstellen(); }},
         {"Ausnahmen", "bt_OK", [](const QString&) { Ausnahme1::Ausnahmen(); }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
