@@ -19,7 +19,8 @@ namespace {
 const QString runUsage = QStringLiteral(
     "EINSPRUNG [ARG] --db DATEI|URL [--ident N] [--home ORDNER]\n"
     "          [--set Bereich/Schluessel=Wert]... [--ctl Name=Wert]... [--click Name]...\n"
-    "          [--answer ja|nein]... [--folder ORDNER] [--file DATEI] [--pdf AUS.pdf] [--dump AUS.txt]");
+    "          [--answer ja|nein]... [--folder ORDNER] [--file DATEI] [--pdf AUS.pdf] [--dump AUS.txt]\n"
+    "          [--chart AUS.png|AUS.pdf]");
 
 const std::vector<Verb>& table()
 {
@@ -80,7 +81,7 @@ QString Usage()
 
 CliSpec RunOptions()
 {
-    return {{"db", "ident", "home", "set", "ctl", "click", "answer", "folder", "file", "pdf", "dump"}, {}, {"ident"}};
+    return {{"db", "ident", "home", "set", "ctl", "click", "answer", "folder", "file", "pdf", "dump", "chart"}, {}, {"ident"}};
 }
 
 int message(const CliArgs& a)

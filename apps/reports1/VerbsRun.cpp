@@ -12,6 +12,7 @@
 #include "platform/report/Rprender.h"
 #include "platform/vcl/FormDriver.h"
 #include "reports1/module/Einspruenge.h"
+#include "reports1/results/Ergebdruck1.h"
 
 #include <QApplication>
 #include <QFile>
@@ -55,14 +56,14 @@ bool datenbankOeffnen(const CliArgs& a, QTextStream& out)
 // or anything but a regular file (a device or pipe). "" when they are fine.
 QString ausgabenPruefen(const CliArgs& a)
 {
-    for (const char* name : {"pdf", "dump", "file", "folder"})
+    for (const char* name : {"pdf", "dump", "file", "folder", "chart"})
         if (a.has(name) && a.value(name).trimmed().isEmpty())
             return QString("Die Option --%1 braucht einen Namen").arg(name);
     QMap<QString, QString> schon; // absolute path -> option
     const QString db = a.value("db");
     if (!db.isEmpty() && !db.startsWith("postgres"))
         schon.insert(QFileInfo(db).absoluteFilePath(), "--db");
-    for (const char* name : {"pdf", "dump", "file"}) {
+    for (const char* name : {"pdf", "dump", "file", "chart"}) {
         if (!a.has(name))
             continue;
         const QFileInfo f(a.value(name));
@@ -187,6 +188,9 @@ int runJob(const CliArgs& a, bool check)
     if (!geklickt && !e->StandardKnopf.isEmpty())
         driver.AddClick(e->StandardKnopf);
 
+    // The medal page writes its charts there when it shows them.
+    Ergebdruck1::DiagrammAusgabe(a.value("chart"));
+    const auto diagrammAus = qScopeGuard([] { Ergebdruck1::DiagrammAusgabe({}); });
     const auto ergebnis = driver.Run([&] { e->Aufruf(argument); });
     QCoreApplication::processEvents();
     if (ergebnis == Vcl::TFormDriver::Eingabefehler)

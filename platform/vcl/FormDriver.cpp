@@ -182,6 +182,21 @@ bool TFormDriver::SetControl(QWidget* root, const QString& name, const QString& 
         // "key:Column=value" sets that cell as a user would (a check cell
         // takes true/false or "X"/"").
         QAbstractItemModel* m = gv->model();
+        // "key1;key2" selects these rows of a grid that takes several.
+        if (value.contains(';') && gv->selectionMode() != QAbstractItemView::SingleSelection) {
+            gv->clearSelection();
+            bool erste = true;
+            for (const QString& key : value.split(';', Qt::SkipEmptyParts)) {
+                const int row = gridRow(m, key.trimmed());
+                if (row < 0)
+                    return fail("Zeile " + key + " gibt es in " + name + " nicht");
+                if (erste)
+                    gv->setCurrentIndex(m->index(row, 0));
+                erste = false;
+                gv->selectionModel()->select(m->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            }
+            return true;
+        }
         const int colon = int(value.indexOf(':'));
         const int row = gridRow(m, colon < 0 ? value : value.left(colon));
         if (row < 0)

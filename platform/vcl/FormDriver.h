@@ -55,7 +55,8 @@ public:
     // "key" (the row whose first column shows key, or whose text begins with
     // key and a blank, else the row numbered key, becomes current) or
     // "key:Column=value" (sets that
-    // cell; a check cell takes true/false or "X"). False with a message when
+    // cell; a check cell takes true/false or "X"); a grid that takes several
+    // rows selects them with "key1;key2". False with a message when
     // the control is missing or the value does not fit.
     static bool SetControl(QWidget* root, const QString& name, const QString& value, QString* error);
     static bool Click(QWidget* root, const QString& name, QString* error);

@@ -26,6 +26,7 @@
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/VorbDateien.h"
 #include "reports1/preparation/VorbListen.h"
+#include "reports1/preparation/VorbMedaillen.h"
 #include "reports1/preparation/VorbSchiesszeit.h"
 #include "reports1/preparation/VorbStarterkl.h"
 #include "reports1/preparation/Vollst1.h"
@@ -460,9 +461,27 @@ void TVorbereitungForm::bt_OKClick()
     }
     for (int i = 0; i < 4; ++i)
         *felder[i].Wert = werte[i];
-    // The count per range first asks for the ranges and days (completeness
-    // dialog, mode 3); the count and its list come with the medal forecast.
-    info("Die Auszählung der benötigten Medaillen ist noch nicht verfügbar.");
+    VorbMedaillen::TAuswahl a;
+    a.Art = ui->cx_Medaillen->ItemIndex();
+    a.Einzel = iEinzel;
+    a.Mannschaft = iMannschaft;
+    a.MEinzel = iMEinzel;
+    a.MMannschaft = iMMannschaft;
+    for (int i = 0; i < ui->lx_Ziel->count(); ++i)
+        a.Klassen << ui->lx_Ziel->item(i)->data(Qt::UserRole).toString();
+    a.Klassen.sort();
+    if (a.Art == 2) {
+        // The ranges and days come from the completeness dialog ("range;day;day;").
+        QString wahl;
+        if (Vollst1::Vollstliste(3, wahl) != Host::mrOk || wahl.isEmpty())
+            return;
+        int pos = 1;
+        a.Anlage = Schtools::FeldErmitteln(wahl, pos, ';').toInt();
+        for (int i = 0; i < 2; ++i)
+            if (const int tag = Schtools::FeldErmitteln(wahl, pos, ';').toInt(); tag > 0)
+                a.Tage << tag;
+    }
+    VorbMedaillen::Drucken(this, a, Ausnahme1::DruckjobID);
 }
 
 // --- Admission figures as an HTML file -------------------------------------------------

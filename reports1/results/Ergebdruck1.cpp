@@ -20,6 +20,7 @@
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/Udateiexporte.h"
 #include "reports1/results/ErgebListe.h"
+#include "reports1/results/ErgebVordrucke.h"
 
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
@@ -33,6 +34,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPushButton>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -96,6 +101,7 @@ void TErgebDruckForm::FormCreate()
     NichtVerfuegbareSperren();
     DatenmengenAnlegen();
     RasterAnlegen();
+    OlympischAnlegen();
     AusgabenAnlegen();
 
     // The page controls show no tabs: pc_Ergebnisse and pc_Starts are
@@ -136,10 +142,8 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet, ui->bt_Erstellen,
-             ui->bt_Ausgabe,
-             ui->bt_Bestaetigung, ui->bt_Abgemeldet, ui->bt_Fehlende, ui->bt_Ummeldungen,
-             ui->bt_Mannschaften, ui->bt_Abmeldung, ui->bt_Olympisch,
+             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet,
+             ui->bt_Abgemeldet, ui->bt_Ummeldungen,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
 }
@@ -205,8 +209,10 @@ void TErgebDruckForm::RasterAnlegen()
     ds_Mitglied = rasterModell(this, "ds_Mitglied", q_Mitglied.get(),
                                {{"Name", "Name"}, {"Vorname", "Vorname"}, {"Titel", "Titel"}, {"Jahrgang", "Jahrgang"},
                                 {"Monat", "Monat"}, {"HlKlasse", "Klasse"}});
-    ds_Mitglied->Bind(ui->gr_Mitglied);
+    ds_Mitglied->Bind(ui->gr_Mitglied, [this](int) { MitVerFiltern(); });
     ds_MitVer = rasterModell(this, "ds_MitVer", q_MitVer.get(), {{"VereinNr", "Verein"}});
+    ds_MitVer->AddLookupColumn("Abk.", [this](int row) { return vereine_.value(ds_MitVer->Value(row, "VereinNr")).first; });
+    ds_MitVer->AddLookupColumn("Name", [this](int row) { return vereine_.value(ds_MitVer->Value(row, "VereinNr")).second; });
     ds_MitVer->Bind(ui->gr_MitVer);
     ds_BestDisziplin =
         rasterModell(this, "ds_BestDisziplin", q_Disziplin.get(), {{"Disziplin", "Disziplin"}, {"Name", "Name"}});
@@ -288,6 +294,42 @@ void TErgebDruckForm::AusgabenAnlegen()
     rtf_Rekorde->SetTitle("Rekordliste");
     rtf_Rekorde->OnPrint = rekordListe(true);
 
+    rf_Fehlende = Druckjob::Listenschreiber(this, "rf_Fehlende", "Fehlende Ergebnisse");
+    rf_Fehlende->OnBeforePrint = [this](TBaseReport&) {
+        Druckjob::Status("Erstellen der Liste fehlender Ergebnisse");
+        Druckjob::ProgressStart(int(fehlende_.size()));
+    };
+    rf_Fehlende->OnPrint = [this](TBaseReport& r) { ErgebKontrolle::FehlendePrint(r, fehlende_); };
+
+    rf_Mannschaften = Druckjob::Listenschreiber(this, "rf_Mannschaften", "Unvollständige Mannschaften");
+    rf_Mannschaften->OnBeforePrint = [this](TBaseReport&) {
+        Druckjob::Status("Erstellen der Liste unvollständiger Mannschaften");
+        Druckjob::ProgressStart(Daten.q_Mannschaft->RecordCount());
+    };
+    rf_Mannschaften->OnPrint = [this](TBaseReport& r) { ErgebKontrolle::MannschaftenPrint(r, *Daten.q_Mannschaft); };
+
+    // Deregistration forms: two to a page, no page header or footer.
+    rf_Abmeldungen = new Report::TRvNDRWriter(this);
+    rf_Abmeldungen->setObjectName("rf_Abmeldungen");
+    rf_Abmeldungen->SetTitle("Abmeldungen");
+    rf_Abmeldungen->OnBeforePrint = [](TBaseReport&) { Druckjob::Status("Erstellen Abmeldungsvordrucken"); };
+    rf_Abmeldungen->OnPrint = [](TBaseReport& r) { ErgebVordrucke::AbmeldungenPrint(r); };
+    rf_Abmeldungen->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Abmeldungen); };
+
+    // The results confirmation: one page for one shooter, no list header.
+    rf_Bestaetigung = new Report::TRvNDRWriter(this);
+    rf_Bestaetigung->setObjectName("rf_Bestaetigung");
+    rf_Bestaetigung->SetTitle("Ergebnisbestätigung");
+    rf_Bestaetigung->OnPrint = [this](TBaseReport& r) { ErgebVordrucke::BestaetigungPrint(r, bestaetigung_); };
+    rf_Bestaetigung->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Bestaetigung); };
+
+    // The application for the Olympic disciplines: one page with its own head.
+    rf_Olympisch = new Report::TRvNDRWriter(this);
+    rf_Olympisch->setObjectName("rf_Olympisch");
+    rf_Olympisch->SetTitle("Antrag olympische Disziplinen");
+    rf_Olympisch->OnPrint = [this](TBaseReport& r) { ErgebVordrucke::OlympischPrint(r, olympisch_); };
+    rf_Olympisch->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Olympisch); };
+
     fd_FontDialog = new QFontDialog(this);
     fd_FontDialog->setObjectName("fd_FontDialog");
     fd_FontDialog->setOption(QFontDialog::DontUseNativeDialog);
@@ -359,9 +401,16 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Verarbeitung, klick, this, &F::bt_VerarbeitungClick);
     Host::Connect(ui->bt_Rekorde, klick, this, &F::bt_RekordeClick);
     Host::Connect(ui->bt_RekordeRTF, klick, this, &F::bt_RekordeRTFClick);
+    Host::Connect(ui->bt_Fehlende, klick, this, &F::bt_FehlendeClick);
+    Host::Connect(ui->bt_Mannschaften, klick, this, &F::bt_MannschaftenClick);
+    Host::Connect(ui->bt_Abmeldung, klick, this, &F::bt_AbmeldungClick);
+    Host::Connect(ui->bt_Bestaetigung, klick, this, &F::bt_BestaetigungClick);
+    Host::Connect(ui->bt_Ausgabe, klick, this, &F::bt_AusgabeClick);
+    Host::Connect(ui->bt_Olympisch, klick, this, &F::bt_OlympischClick);
     Host::Connect(ui->b_StartStatistikExportieren, klick, this, [] { Udateiexporte::StartStatistikExportieren(); });
     Host::Connect(ui->bt_Statistik, klick, this, [this] { Statistikliste(true); });
     Host::Connect(ui->bt_Medaille, klick, this, [this] { Statistikliste(false); });
+    MedaillenspiegelEinrichten();
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -395,7 +444,24 @@ void TErgebDruckForm::DatenOeffnen()
     q_Verein->Open();
     q_Mitglied->Open();
     ds_Mitglied->Refresh();
+    vereine_.clear();
+    for (q_Verein->First(); !q_Verein->Eof(); q_Verein->Next())
+        vereine_.insert(q_Verein->FieldByName("VereinNr")->AsString(),
+                        {q_Verein->FieldByName("Abkuerzung")->AsString(), q_Verein->FieldByName("Name")->AsString()});
     q_MitVer->Open();
+    MitVerFiltern();
+}
+
+void TErgebDruckForm::MitVerFiltern()
+{
+    // The clubs of the member chosen on the confirmation page.
+    if (!q_MitVer->Active())
+        return;
+    const QString nr = q_Mitglied->Active() && !q_Mitglied->IsEmpty() ? q_Mitglied->FieldByName("MitglNr")->AsString()
+                                                                        : QString();
+    q_MitVer->SetFilter("MitglNr = " + Ado::QuotedStr(nr));
+    q_MitVer->SetFiltered(true);
+    q_MitVer->First();
     ds_MitVer->Refresh();
 }
 
@@ -920,6 +986,7 @@ void TErgebDruckForm::NamenSuchen(const QString& Name, const QString& Vorname)
     q_Mitglied->SetSQL(sql);
     q_Mitglied->Open();
     ds_Mitglied->Refresh();
+    MitVerFiltern();
 }
 
 // --- Certificates --------------------------------------------------------------
@@ -1044,6 +1111,256 @@ void TErgebDruckForm::bt_RekordeRTFClick()
     Pmsgdlg::qvMessageDlg("Die Rekordliste ist als   REKORDE.RTF  im\r\nOrdner  " + QDir::toNativeSeparators(sLaufwerk)
                               + "  erstellt worden",
                           Host::mtInformation, Host::mbOK, 1);
+}
+
+void TErgebDruckForm::bt_FehlendeClick()
+{
+    fehlende_ = ErgebKontrolle::FehlendeErmitteln(Datamod::iIdent, Qvsettings::GetString("Speziell", "Teilmeisterschaft"));
+    const auto leeren = qScopeGuard([this] { fehlende_.clear(); });
+    if (fehlende_.isEmpty()) {
+        Pmsgdlg::qvMessageDlg(Druckjob::KeineDatenText, Host::mtInformation, Host::mbOK, 1);
+        return;
+    }
+    Druckjob::Vorschau(*rf_Fehlende, Ergebdruck1::DruckjobID);
+}
+
+void TErgebDruckForm::bt_MannschaftenClick()
+{
+    Daten.EinzelMannschaftSQLErstellen({.Unvollstaendig = true});
+    Daten.q_Mannschaft->ParamByName("Ident")->SetValue(Datamod::iIdent);
+    Daten.q_Mannschaft->Open();
+    const auto schliessen = qScopeGuard([this] { Daten.q_Mannschaft->Close(); });
+    if (Druckjob::KeineDaten(*Daten.q_Mannschaft))
+        return;
+    Druckjob::Vorschau(*rf_Mannschaften, Ergebdruck1::DruckjobID);
+    QCoreApplication::processEvents();
+}
+
+void TErgebDruckForm::bt_AbmeldungClick() { Druckjob::Vorschau(*rf_Abmeldungen, Ergebdruck1::DruckjobID); }
+
+void TErgebDruckForm::bt_BestaetigungClick()
+{
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Bestaetigung);
+    MitVerFiltern();
+}
+
+void TErgebDruckForm::bt_AusgabeClick()
+{
+    QStringList disziplinen;
+    {
+        // The grid does not follow the dataset while its selection is read.
+        const QSignalBlocker sperre(ui->gr_Disziplin->selectionModel());
+        QModelIndexList zeilen = ui->gr_Disziplin->selectionModel()->selectedRows();
+        std::sort(zeilen.begin(), zeilen.end());
+        for (const QModelIndex& z : zeilen)
+            disziplinen << ds_BestDisziplin->Value(z.row(), "Disziplin");
+    }
+    if (disziplinen.isEmpty() || disziplinen.size() > ErgebVordrucke::MaxWettbewerbe) {
+        ui->gr_Disziplin->setFocus();
+        throw Eingabefehler("Es wurde eine falsche Anzahl ausgewählt.");
+    }
+    if (!q_Mitglied->Active() || q_Mitglied->IsEmpty()) {
+        ui->gr_Mitglied->setFocus();
+        throw Eingabefehler("Es wurde kein Schütze ausgewählt.");
+    }
+    if (!q_MitVer->Active() || q_MitVer->IsEmpty()) {
+        ui->gr_MitVer->setFocus();
+        throw Eingabefehler("Für diesen Schützen ist kein Verein eingetragen.");
+    }
+    try {
+        bestaetigung_ = ErgebVordrucke::BestaetigungLesen(Datamod::iIdent, q_Mitglied->FieldByName("MitglNr")->AsString(),
+                                                          q_MitVer->FieldByName("VereinNr")->AsString(), disziplinen);
+    } catch (const Eingabefehler&) {
+        ui->gr_Disziplin->setFocus();
+        throw;
+    }
+    Druckjob::Vorschau(*rf_Bestaetigung, Ergebdruck1::DruckjobID);
+}
+
+// --- Application for the Olympic disciplines ----------------------------------------
+
+void TErgebDruckForm::OlympischAnlegen()
+{
+    // The member list and the starts of the member chosen are the two pages
+    // of pc_Starts.
+    auto* mitglieder = new QWidget;
+    mitglieder->setObjectName("ts_OlMitglieder");
+    auto* lm = new QVBoxLayout(mitglieder);
+    auto* suche = new QHBoxLayout;
+    suche->addWidget(new QLabel("Name"));
+    auto* ed_Suche = new QLineEdit;
+    ed_Suche->setObjectName("ed_Suche");
+    suche->addWidget(ed_Suche);
+    lm->addLayout(suche);
+    auto* raster = new QHBoxLayout;
+    auto* gr_OlMitglied = new QTableView;
+    gr_OlMitglied->setObjectName("gr_OlMitglied");
+    auto* gr_OlMitVer = new QTableView;
+    gr_OlMitVer->setObjectName("gr_OlMitVer");
+    raster->addWidget(gr_OlMitglied, 3);
+    raster->addWidget(gr_OlMitVer, 2);
+    lm->addLayout(raster);
+    auto* angaben = new QHBoxLayout;
+    for (const char* n : {"lb_Teilnehmer", "lb_KlasseMe", "lb_Alter"}) {
+        auto* l = new QLabel;
+        l->setObjectName(n);
+        angaben->addWidget(l);
+    }
+    angaben->addStretch();
+    angaben->addWidget(new QLabel("Farbschlüssel:"));
+    for (auto [text, farbe] : {std::pair{" Klassensprung", "#ffd27f"}, {"mit Federbock", "#b7e4b7"}, {"ohne Federbock", "#ffffff"}}) {
+        auto* l = new QLabel(QString::fromUtf8(text));
+        l->setStyleSheet(QString("background:%1; border:1px solid gray; padding:1px 4px;").arg(farbe));
+        angaben->addWidget(l);
+    }
+    lm->addLayout(angaben);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addStretch();
+    auto* bt_OlWaehlen = new QPushButton("Auswählen");
+    bt_OlWaehlen->setObjectName("bt_OlWaehlen");
+    auto* bt_OlZurueck = new QPushButton("Beenden");
+    bt_OlZurueck->setObjectName("bt_OlZurueck");
+    knoepfe->addWidget(bt_OlWaehlen);
+    knoepfe->addWidget(bt_OlZurueck);
+    lm->addLayout(knoepfe);
+
+    auto* start = new QWidget;
+    start->setObjectName("ts_Start");
+    auto* ls = new QVBoxLayout(start);
+    auto* clb_Starts = new QListWidget;
+    clb_Starts->setObjectName("clb_Starts");
+    ls->addWidget(clb_Starts);
+    auto* ks = new QHBoxLayout;
+    ks->addStretch();
+    auto* bt_SBeenden = new QPushButton("Ausführen");
+    bt_SBeenden->setObjectName("bt_SBeenden");
+    ks->addWidget(bt_SBeenden);
+    ls->addLayout(ks);
+    ui->pc_Starts->addWidget(mitglieder);
+    ui->pc_Starts->addWidget(start);
+
+    q_OlMitglied = std::make_unique<Ado::TADOQuery>();
+    q_OlMitglied->SetSQL("SELECT *\r\nFROM EMITGLIED\r\nORDER BY Name,Vorname");
+    q_OlMitVer = std::make_unique<Ado::TADOQuery>();
+    q_OlMitVer->SetSQL("Select * From EMITVER\r\nOrder By MitglNr, VereinNr");
+    ds_OlMitglied = rasterModell(this, "ds_OlMitglied", q_OlMitglied.get(),
+                                 {{"Name", "Name"}, {"Vorname", "Vorname"}, {"Titel", "Titel"}, {"Jahrgang", "Jahrgang"},
+                                  {"Monat", "Monat"}, {"HlKlasse", "Klasse"}, {"OrgMitglNr", "Mitgliedsnr."}});
+    ds_OlMitglied->Bind(gr_OlMitglied, [this](int) { OlMitgliedGewaehlt(); });
+    ds_OlMitVer = rasterModell(this, "ds_OlMitVer", q_OlMitVer.get(), {{"VereinNr", "Verein"}});
+    ds_OlMitVer->AddLookupColumn("Name", [this](int row) { return vereine_.value(ds_OlMitVer->Value(row, "VereinNr")).second; });
+    ds_OlMitVer->Bind(gr_OlMitVer);
+    for (QTableView* g : {gr_OlMitglied, gr_OlMitVer}) {
+        g->setSelectionBehavior(QAbstractItemView::SelectRows);
+        g->setSelectionMode(QAbstractItemView::SingleSelection);
+        g->verticalHeader()->hide();
+        g->horizontalHeader()->setStretchLastSection(true);
+    }
+
+    Host::Connect(ed_Suche, &QLineEdit::textChanged, this, &TErgebDruckForm::ed_SucheChange);
+    Host::Connect(bt_OlWaehlen, &QAbstractButton::clicked, this, &TErgebDruckForm::bt_OlWaehlenClick);
+    Host::Connect(bt_OlZurueck, &QAbstractButton::clicked, this, &TErgebDruckForm::bt_ZurueckClick);
+    Host::Connect(bt_SBeenden, &QAbstractButton::clicked, this, &TErgebDruckForm::bt_SBeendenClick);
+}
+
+void TErgebDruckForm::bt_OlympischClick()
+{
+    if (DatenbankOffen()) {
+        q_OlMitglied->Open();
+        ds_OlMitglied->Refresh();
+        q_OlMitVer->Open();
+        OlMitgliedGewaehlt();
+    }
+    ui->pc_Starts->setCurrentIndex(0);
+    ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Olympisch);
+}
+
+void TErgebDruckForm::ed_SucheChange()
+{
+    // The member list follows the beginning of the name typed.
+    QString name, vorname;
+    Schtools::NameInFeldStellen(findChild<QLineEdit*>("ed_Suche")->text(), name, vorname);
+    QString sql = "SELECT *\r\nFROM EMITGLIED";
+    if (!name.isEmpty() || !vorname.isEmpty()) {
+        sql += "\r\nWHERE Name LIKE " + Ado::QuotedStr(name + "%");
+        if (!vorname.isEmpty())
+            sql += CRLF + "  AND Vorname LIKE " + Ado::QuotedStr(vorname + "%");
+    }
+    q_OlMitglied->SetSQL(sql + CRLF + "ORDER BY Name,Vorname");
+    q_OlMitglied->Open();
+    ds_OlMitglied->Refresh();
+    OlMitgliedGewaehlt();
+}
+
+void TErgebDruckForm::OlMitgliedGewaehlt()
+{
+    const bool da = q_OlMitglied->Active() && !q_OlMitglied->IsEmpty();
+    const QString nr = da ? q_OlMitglied->FieldByName("MitglNr")->AsString() : QString();
+    if (q_OlMitVer->Active()) {
+        q_OlMitVer->SetFilter("MitglNr = " + Ado::QuotedStr(nr));
+        q_OlMitVer->SetFiltered(true);
+        q_OlMitVer->First();
+        ds_OlMitVer->Refresh();
+    }
+    const auto f = [&](const char* n) { return da ? q_OlMitglied->FieldByName(n)->AsString().trimmed() : QString(); };
+    findChild<QLabel*>("lb_Teilnehmer")->setText(da ? "Teilnehmer: " + (f("Vorname") + " " + f("Name")).trimmed() : QString());
+    const QString klasse = da ? ErgebVordrucke::KlasseHolen(Datamod::iIdent, nr) : QString();
+    findChild<QLabel*>("lb_KlasseMe")->setText(da ? "Klasse: " + klasse : QString());
+    const int jahrgang = f("Jahrgang").toInt();
+    findChild<QLabel*>("lb_Alter")->setText(
+        da && jahrgang > 0 ? "Alter: " + Nr(Qvsettings::GetInteger("Allgemein", "Sportjahr") - jahrgang) : QString());
+}
+
+void TErgebDruckForm::bt_OlWaehlenClick()
+{
+    auto* waehlen = findChild<QPushButton*>("bt_OlWaehlen");
+    if (!q_OlMitglied->Active() || q_OlMitglied->IsEmpty()) {
+        waehlen->setFocus();
+        throw Eingabefehler("Es wurde kein Schütze ausgewählt.");
+    }
+    const QString nr = q_OlMitglied->FieldByName("MitglNr")->AsString();
+    if (!ErgebVordrucke::KlasseZugelassen(ErgebVordrucke::KlasseHolen(Datamod::iIdent, nr))) {
+        waehlen->setFocus();
+        throw Eingabefehler("Für diese Klasse ist keine Auswahl möglich");
+    }
+    // The member's starts of this sub-championship, all ticked.
+    const QString teilm = Qvsettings::GetString("Speziell", "Teilmeisterschaft");
+    auto q = Datamod::DataModule1()->DynQuery(
+        "SELECT E.Disziplin,E.EKlasse,D.Name AS DisName,K.Name AS KlaName\r\nFROM ERGEBNIS E, PDISZIPLIN D, PKLASSE K\r\n"
+        "WHERE E.Ident = D.Ident\r\n  AND E.Disziplin = D.Disziplin\r\n  AND E.Ident = K.Ident\r\n"
+        "  AND E.EKlasse = K.Klasse\r\n  AND E.Ident = "
+            + Nr(Datamod::iIdent) + CRLF + "  AND E.MitglNr = " + Ado::QuotedStr(nr) + CRLF
+            + "  AND E.Teilmeisterschaft = " + Ado::QuotedStr(teilm) + CRLF + "ORDER BY E.Disziplin,E.EKlasse",
+        Ado::clUseServer, Ado::ltReadOnly);
+    auto* clb = findChild<QListWidget*>("clb_Starts");
+    clb->clear();
+    for (q->First(); !q->Eof(); q->Next()) {
+        const QString dis = q->FieldByName("Disziplin")->AsString();
+        auto* item = new QListWidgetItem(dis.left(1) + "." + dis.mid(1) + "  " + q->FieldByName("DisName")->AsString()
+                                         + " - " + q->FieldByName("KlaName")->AsString());
+        item->setData(Qt::UserRole, dis);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+        clb->addItem(item);
+    }
+    ui->pc_Starts->setCurrentIndex(1);
+}
+
+void TErgebDruckForm::bt_SBeendenClick()
+{
+    auto* clb = findChild<QListWidget*>("clb_Starts");
+    QStringList disziplinen;
+    for (int i = 0; i < clb->count(); ++i)
+        if (clb->item(i)->checkState() == Qt::Checked && !disziplinen.contains(clb->item(i)->data(Qt::UserRole).toString()))
+            disziplinen << clb->item(i)->data(Qt::UserRole).toString();
+    if (disziplinen.isEmpty()) {
+        clb->setFocus();
+        throw Eingabefehler("Es wurde kein Start ausgewählt.");
+    }
+    olympisch_ = ErgebVordrucke::OlympischLesen(Datamod::iIdent, q_OlMitglied->FieldByName("MitglNr")->AsString(),
+                                                disziplinen);
+    Druckjob::Vorschau(*rf_Olympisch, Ergebdruck1::DruckjobID);
+    ui->pc_Starts->setCurrentIndex(0);
 }
 
 // --- Unit ----------------------------------------------------------------------

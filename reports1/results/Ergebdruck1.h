@@ -6,9 +6,11 @@
 // results documents).
 
 #include "platform/host/Qvform.h"
+#include "reports1/results/ErgebKontrolle.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 #include "reports1/results/ErgebUrkunde.h"
+#include "reports1/results/ErgebVordrucke.h"
 
 #include <QEvent>
 #include <QHash>
@@ -55,6 +57,17 @@ public:
     Report::TRvNDRWriter* rf_Nichtangetreten;
     Report::TRvNDRWriter* rf_Urkunde;
     Report::TRvNDRWriter* rf_Rekorde;
+    Report::TRvNDRWriter* rf_Medaillenspiegel;
+    Report::TRvNDRWriter* rf_Fehlende;
+    Report::TRvNDRWriter* rf_Mannschaften;
+    Report::TRvNDRWriter* rf_Abmeldungen;
+    Report::TRvNDRWriter* rf_Bestaetigung;
+    Report::TRvNDRWriter* rf_Olympisch;
+    // The application for the Olympic disciplines: the members with their
+    // clubs, and the starts of the member chosen.
+    std::unique_ptr<Ado::TADOQuery> q_OlMitglied, q_OlMitVer;
+    Vcl::TDataSetModel* ds_OlMitglied;
+    Vcl::TDataSetModel* ds_OlMitVer;
     Report::TRTFFiler* rtf_Rekorde;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
@@ -104,6 +117,15 @@ public:
     void bt_VerarbeitungClick();
     void bt_RekordeClick();
     void bt_RekordeRTFClick();
+    void bt_FehlendeClick();
+    void bt_MannschaftenClick();
+    void bt_AbmeldungClick();
+    void bt_BestaetigungClick();
+    void bt_AusgabeClick();
+    void bt_OlympischClick();
+    void ed_SucheChange();
+    void bt_OlWaehlenClick();
+    void bt_SBeendenClick();
 
     // What the selection page of several competitions serves.
     enum TAuswahlFuer { afGesamt, afUrkunden };
@@ -114,6 +136,8 @@ public:
     // The statistics dialog: participation statistics (true) or the medal
     // count of a range and day (false).
     void Statistikliste(bool Auswahl);
+    // The medal table's page: count, print or show the charts.
+    void bt_ErstellenClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -123,6 +147,11 @@ protected:
     void FormClose() override;
 
 private:
+    // What the last medal count counted (kinds, units).
+    struct TMedaillenOptionen {
+        bool Einzel = true, Mannschaft = false, Bildschirm = false;
+        int Verband = 0, Art = 0;
+    } medaillen_;
     // FormCreate in its steps.
     void FormCreate();
     void AuswahlgruppenFuellen();
@@ -132,6 +161,8 @@ private:
     void AusgabenAnlegen();
     void StandardwerteSetzen();
     void HandlerVerbinden();
+    void MedaillenspiegelEinrichten();
+    void DiagrammeZeigen();
     void FormDestroy();
     void DatenOeffnen();
     void DisKlaOeffnen();
@@ -164,6 +195,13 @@ private:
     QStringList rekordDisziplinen_;        // its disciplines
     QString sLaufwerk;                     // the folder of the record list as RTF
     QString sRekordDatei;                  // the record list's RTF file
+    QVector<ErgebKontrolle::TFehlend> fehlende_;      // the missing results while rf_Fehlende runs
+    ErgebVordrucke::TBestaetigung bestaetigung_;      // the confirmation while rf_Bestaetigung runs
+    QHash<QString, QPair<QString, QString>> vereine_; // club number -> abbreviation, name
+    void MitVerFiltern();
+    ErgebVordrucke::TOlympisch olympisch_;            // the application while rf_Olympisch runs
+    void OlympischAnlegen();
+    void OlMitgliedGewaehlt();
 };
 
 namespace Ergebdruck1 {
@@ -174,6 +212,9 @@ extern int DruckjobID;
 
 bool Erstellen(bool Auswahl);
 void Druckfertig(int JobId);
+// Where the medal page writes its charts when it shows them (the command
+// line's --chart; "" = nowhere): the bars to Datei, the pie beside it.
+void DiagrammAusgabe(const QString& Datei);
 void Finalization();
 
 // The non-starters of marked groups of the current competition (parameter

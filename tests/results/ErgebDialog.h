@@ -6,7 +6,9 @@
 
 #include "platform/ado/Ado.h"
 #include "platform/host/Datamod.h"
+#include "platform/report/Rpstream.h"
 #include "platform/vcl/FormDriver.h"
+#include "tests/platform/report/ReportTestUtil.h"
 #include "tests/support/TestHostUi.h"
 
 #include <QCoreApplication>
@@ -68,6 +70,15 @@ inline QStringList rows(const QString& sql)
         l << r.join('|');
     }
     return l;
+}
+
+// The texts a report stream prints, in order.
+inline QStringList texte(const QString& stream)
+{
+    QStringList t;
+    for (const QString& l : ReportTest::linesStarting(Report::DumpStream(stream).split('\n'), "T\t"))
+        t << ReportTest::field(l, 8);
+    return t;
 }
 
 } // namespace ErgebDialog

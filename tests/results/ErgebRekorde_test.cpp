@@ -52,13 +52,7 @@ protected:
                                    {"VereinNr", "1201"}, {"MannschNr", nr}, {"Name", "D'Hubertusschützen"},
                                    {"Ergebnis", 1150}, {"Jahr", jahr}, {"Nummer", nummer}});
     }
-    QStringList texte(const QString& stream)
-    {
-        QStringList t;
-        for (const QString& l : ReportTest::linesStarting(Report::DumpStream(stream).split('\n'), "T\t"))
-            t << ReportTest::field(l, 8);
-        return t;
-    }
+    static QStringList texte(const QString& stream) { return ErgebDialog::texte(stream); }
 
     Host::TestUiGuard ui;
     Fixture::Database db;
