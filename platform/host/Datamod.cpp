@@ -163,6 +163,16 @@ void TDataModule1::DynSQL(const QString& sql)
     connection_->Execute(sql);
 }
 
+void TDataModule1::UmmeldungSpeichern(const QString& VereinNr, const QString& Disziplin, const QString& Klasse,
+                                      const QString& MannschNr, const QString&)
+{
+    DynSQL(QStringList{"UPDATE EMANNSCH SET Ummeldung = COALESCE(Ummeldung, 0) + 1",
+                       "WHERE Ident = " + QString::number(iIdent), "  AND VereinNr = " + Ado::QuotedStr(VereinNr),
+                       "  AND Disziplin = " + Ado::QuotedStr(Disziplin), "  AND MKlasse = " + Ado::QuotedStr(Klasse),
+                       "  AND MannschNr = " + Ado::QuotedStr(MannschNr)}
+               .join("\r\n"));
+}
+
 std::unique_ptr<Ado::TClientDataSet> TDataModule1::DynCLDS(const QString& sql, bool readOnly)
 {
     if (!DatabaseOpen())

@@ -86,6 +86,12 @@ public:
     static void ArchivBegrenzen(const QString& folder, int hoechstzahl = ArchivHoechstzahl,
                                 qint64 hoechstgroesse = ArchivHoechstgroesse);
 
+    // Records one re-registration of a team of the current championship:
+    // its count EMANNSCH.Ummeldung (which the invoices charge) goes up by
+    // one. Zusatz is kept for the host's other callers and not stored.
+    void UmmeldungSpeichern(const QString& VereinNr, const QString& Disziplin, const QString& Klasse,
+                            const QString& MannschNr, const QString& Zusatz);
+
     // Packs each entry of Liste (a file or a folder, with a TDisziplin
     // holding its club number) into an archive of its own beside it,
     // "<entry>.zip", a folder with everything below it. When Passwoerter

@@ -87,6 +87,12 @@ void TabShadeSetzen(Report::TBaseReport& Report, bool An, int Wert)
     Report.SetTabShade(shadeOn ? Wert : 0);
 }
 
+QString VeranstaltungsartKuerzel(int Ebene)
+{
+    static const char* const kuerzel[] = {"VM", "KM", "BM", "LM"};
+    return Ebene >= 0 && Ebene < 4 ? QString::fromLatin1(kuerzel[Ebene]) : QString();
+}
+
 QString LaufwerkHolen(const QString& Prompt, const QString& Vorgabe)
 {
     return Host::ui().chooseFolder(Prompt, Vorgabe);

@@ -50,6 +50,10 @@ void RTFAuswahl(Report::TRTFFiler& Filer, const QString& DefaultName, const QStr
 // Whether the last RTFAuswahl wrote into a folder chosen by the user.
 bool RTFAuswahl();
 
+// The short code of a championship level (TVeranstaltungsart): "VM", "KM",
+// "BM", "LM"; empty for an unknown level.
+QString VeranstaltungsartKuerzel(int Ebene);
+
 // Surname and first name of a typed name ("Meier, Hans" or "Hans Meier").
 void NameInFeldStellen(const QString& Eingabe, QString& Name, QString& Vorname);
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -125,6 +126,14 @@ bool TFormDriver::SetControl(QWidget* root, const QString& name, const QString& 
         if (!ok || v < sb->minimum() || v > sb->maximum())
             return fail("Wert " + value + " passt nicht zu " + name);
         sb->setValue(v);
+    } else if (auto* de = qobject_cast<QDateEdit*>(w)) {
+        // A date as the user types it ("07.03.2026") or in ISO form.
+        QDate d = QDate::fromString(value.trimmed(), "dd.MM.yyyy");
+        if (!d.isValid())
+            d = QDate::fromString(value.trimmed(), Qt::ISODate);
+        if (!d.isValid() || d < de->minimumDate() || d > de->maximumDate())
+            return fail("Wert " + value + " passt nicht zu " + name);
+        de->setDate(d);
     } else if (auto* dsb = qobject_cast<QDoubleSpinBox*>(w)) {
         double v = value.toDouble(&ok);
         if (!ok || v < dsb->minimum() || v > dsb->maximum())

@@ -367,6 +367,32 @@ QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& Auswah
     return result;
 }
 
+QString EtikettEinpassen(TBaseReport& Report, QString Text, double Breite)
+{
+    if (Breite <= 0 || Report.TextWidth(Text) <= Breite)
+        return Text;
+    const double groesse = FontSizeToFit(Report, Text, Breite);
+    Report.SetFontSize(std::max(groesse, EtikettKleinste));
+    while (Text.size() > 1 && Report.TextWidth(Text) > Breite) {
+        Text.chop(Text.endsWith(QChar(0x2026)) ? 2 : 1);
+        Text = Text.trimmed() + QChar(0x2026);
+    }
+    return Text;
+}
+
+void EtikettZeile(TBaseReport& Report, const QString& Text, double X, bool Zentriert)
+{
+    Report.PushFont();
+    if (Zentriert) {
+        const double halb = std::min(X - Report.SectionLeft(), Report.SectionRight() - X) - EtikettAbstand;
+        Report.PrintCenter(EtikettEinpassen(Report, Text, 2 * halb), X);
+    } else {
+        Report.PrintLeft(EtikettEinpassen(Report, Text, Report.SectionRight() - X - EtikettAbstand), X);
+    }
+    Report.PopFont();
+    Report.NewLine();
+}
+
 void Schrift(TBaseReport& Report, double Groesse, bool Fett)
 {
     Report.SetFont("Arial", Groesse);

@@ -59,6 +59,18 @@ void Zelle(Report::TBaseReport& Report, const QString& Feld);
 // A value as it may enter a printed line: tabs and line breaks as blanks.
 QString Druckbar(const QString& Wert);
 
+// Labels: room kept between two texts of one line, and the smallest size
+// a label's text is set in before it is shortened.
+inline constexpr double EtikettAbstand = 0.1;
+inline constexpr double EtikettKleinste = 6;
+// The text as it fits Breite at the current font: in a smaller font down to
+// EtikettKleinste points, shortened with "…" below that. The font size is
+// left where the text fits; the caller restores it.
+QString EtikettEinpassen(Report::TBaseReport& Report, QString Text, double Breite);
+// A line of a label: Text at X, fitted between X and the label's right edge
+// less EtikettAbstand, so it stays apart from the next label (or to its
+// width when centred on X), then a new line. The font stays as it was.
+void EtikettZeile(Report::TBaseReport& Report, const QString& Text, double X, bool Zentriert = false);
 // The lists' body font: "Arial" at Groesse points, bold or not, not italic.
 void Schrift(Report::TBaseReport& Report, double Groesse, bool Fett);
 // The text of field Name in the current row of q.

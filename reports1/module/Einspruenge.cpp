@@ -4,8 +4,12 @@
 #include "reports1/documents/Rechnung1.h"
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/documents/Zusammen1.h"
+#include "reports1/entries/Abmeldung1.h"
+#include "reports1/entries/Etiketten1.h"
+#include "reports1/entries/Ummeldungdlg.h"
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
+#include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/preparation/Vollst1.h"
@@ -33,11 +37,16 @@ const std::vector<TEinsprung>& alle()
 {
     static const std::vector<TEinsprung> liste = {
         {"Starterliste", "bt_OK", [](const QString& a) { Starter1::Starterliste(wahr(a)); }},
+        // true: the deregistered starts of the championship; false: the archive.
+        {"Abgemeldete", "bt_OK", [](const QString& a) { Abmeldung1::Abgemeldete(wahr(a)); }},
         {"Gestartetliste", "bt_OK", [](const QString&) { Gestartet1::Gestartetliste(); }},
         // CODE: the output of the relay-list dialog (0 relay list … 8 staff badges).
         {"Durchgangsliste", "bt_OK", [](const QString& a) {
              Durchgang1::Durchgangsliste(Host::TAuswahl(std::clamp(a.trimmed().toInt(), 0, 8)));
          }},
+        {"AdressEtiketten", "bt_OK", [](const QString&) { Etiketten1::AdressEtiketten(); }},
+        {"Ummeldung", "bt_Bearbeiten", [](const QString&) { Ummeldungdlg::Erstellen(); }},
+        {"Ausnahmen", "bt_OK", [](const QString&) { Ausnahme1::Ausnahmen(); }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
         {"MitarbeiterStatistik", "bt_OK", [](const QString&) { Statistik1::MitarbeiterStatistik(); }},

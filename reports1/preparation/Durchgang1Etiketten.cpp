@@ -28,42 +28,8 @@ using namespace Durchgang1Druck;
 
 namespace {
 
-// Smallest size a label's text is set in before it is shortened.
-constexpr double kKleinste = 6;
 // Room kept between two texts of one line.
-constexpr double kAbstand = 0.1;
-
-// The text as it fits width at the current font: in a smaller font down to
-// kKleinste points, shortened with "…" below that. The font size is left
-// where the text fits; the caller restores it.
-QString einpassen(TBaseReport& r, QString text, double width)
-{
-    if (width <= 0 || r.TextWidth(text) <= width)
-        return text;
-    const double groesse = Reportutil::FontSizeToFit(r, text, width);
-    r.SetFontSize(std::max(groesse, kKleinste));
-    while (text.size() > 1 && r.TextWidth(text) > width) {
-        text.chop(text.endsWith(QChar(0x2026)) ? 2 : 1);
-        text = text.trimmed() + QChar(0x2026);
-    }
-    return text;
-}
-
-// A line of a label: text at x, fitted between x and the label's right
-// edge less kAbstand, so it stays apart from the next label (or to its
-// width when centred on x), then a new line.
-void zeile(TBaseReport& r, const QString& text, double x, bool zentriert = false)
-{
-    r.PushFont();
-    if (zentriert) {
-        const double halb = std::min(x - r.SectionLeft(), r.SectionRight() - x) - kAbstand;
-        r.PrintCenter(einpassen(r, text, 2 * halb), x);
-    } else {
-        r.PrintLeft(einpassen(r, text, r.SectionRight() - x - kAbstand), x);
-    }
-    r.PopFont();
-    r.NewLine();
-}
+constexpr double kAbstand = Reportutil::EtikettAbstand;
 
 } // namespace
 
@@ -190,8 +156,8 @@ void TDurchgangForm::KopfEtikett(TBaseReport& Report, bool BY, bool fett)
     Schrift(Report, 10, BY && fett);
     const QString erste = BY && bAnlageJ ? QStringLiteral("0 / keine Anlage")
                                          : Feld(*Q1, "Anlage") + " / " + Feld(*Q1, "AnlName");
-    zeile(Report, erste, Report.SectionLeft());
-    zeile(Report, Feld(*Q1, "DisName"), Report.SectionLeft());
+    Reportutil::EtikettZeile(Report, erste, Report.SectionLeft());
+    Reportutil::EtikettZeile(Report, Feld(*Q1, "DisName"), Report.SectionLeft());
 }
 
 void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
@@ -199,7 +165,7 @@ void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
     Ado::TDataSet& q = *Q1;
     const double links = Report.SectionLeft();
     const QString datum = bAnlageJ || Feld(q, "Datum").isEmpty() ? QStringLiteral("00.00.00") : Feld(q, "Datum");
-    zeile(Report, Feld(q, "Disziplin") + "  /  " + datum + "  /  " + Feld(q, "Kurz"), links);
+    Reportutil::EtikettZeile(Report, Feld(q, "Disziplin") + "  /  " + datum + "  /  " + Feld(q, "Kurz"), links);
     const double ersteUnten = Report.GetYPos() - Report.LineHeight() + Report.FontDescent();
     Report.NewLine();
     Schrift(Report, 14);
@@ -208,7 +174,7 @@ void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
     if (kopien)
         gross += " / " + QString::number(iZaehler4);
     if (matrix || kopien) {
-        zeile(Report, gross, links);
+        Reportutil::EtikettZeile(Report, gross, links);
         return;
     }
     // One label per start: the large line 0.37 higher, the bar code beside
@@ -216,7 +182,7 @@ void TDurchgangForm::StartEtikettLaser(TBaseReport& Report, bool matrix)
     Report.SetYPos(Report.GetYPos() - 0.37);
     const double y = Report.GetYPos();
     Report.PushFont();
-    gross = einpassen(Report, gross, Report.SectionRight() - links - kAbstand);
+    gross = Reportutil::EtikettEinpassen(Report, gross, Report.SectionRight() - links - kAbstand);
     Report.PrintLeft(gross, links);
     const double ende = links + Report.TextWidth(gross);
     Report.PopFont();
@@ -238,20 +204,20 @@ void TDurchgangForm::StartEtikettBY(TBaseReport& Report)
     Ado::TDataSet& q = *Q1;
     const double links = Report.SectionLeft();
     if (bAnlageJ) {
-        zeile(Report, Feld(q, "Disziplin") + "  /  00.00.00  /  " + Feld(q, "Kurz"), links);
+        Reportutil::EtikettZeile(Report, Feld(q, "Disziplin") + "  /  00.00.00  /  " + Feld(q, "Kurz"), links);
     } else {
-        zeile(Report, Feld(q, "Disziplin") + "  /  " + Feld(q, "Datum") + "  /  " + Feld(q, "WKZeit1").left(5), links);
+        Reportutil::EtikettZeile(Report, Feld(q, "Disziplin") + "  /  " + Feld(q, "Datum") + "  /  " + Feld(q, "WKZeit1").left(5), links);
         Report.SetUnderline(true);
-        zeile(Report, (VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "Titel"), Feld(q, "Vorname")) + " / " + Feld(q, "Kurz"))
+        Reportutil::EtikettZeile(Report, (VorbListen::NameTitelVorname(Feld(q, "Name"), Feld(q, "Titel"), Feld(q, "Vorname")) + " / " + Feld(q, "Kurz"))
                           .trimmed(),
               links);
         Report.SetUnderline(false);
-        zeile(Report, Feld(q, "VerName"), links);
+        Reportutil::EtikettZeile(Report, Feld(q, "VerName"), links);
     }
     Report.NewLine();
     Schrift(Report, 14);
     if (iAnzLabel > 1) {
-        zeile(Report, "  " + Feld(q, "Durchgang") + " / " + Feld(q, "Stand") + " / " + Feld(q, "StartNr") + " / "
+        Reportutil::EtikettZeile(Report, "  " + Feld(q, "Durchgang") + " / " + Feld(q, "Stand") + " / " + Feld(q, "StartNr") + " / "
                           + QString::number(iZaehler4),
               links);
         return;
@@ -342,18 +308,18 @@ bool TDurchgangForm::rpt_MEtikettenPrint(TBaseReport& Report)
         Schtools::PrintBmp(Report, "WAPPEN.BMP", b, h, bildLinks, top + 0.5);
         bildRechts = bildLinks - kAbstand;
         Report.PushFont();
-        Report.PrintLeft(einpassen(Report, kopf, bildRechts - (links + 2.4)), links + 2.4);
+        Report.PrintLeft(Reportutil::EtikettEinpassen(Report, kopf, bildRechts - (links + 2.4)), links + 2.4);
         Report.PopFont();
         Report.NewLine();
     } else {
-        zeile(Report, kopf, Mitte(Report), true);
+        Reportutil::EtikettZeile(Report, kopf, Mitte(Report), true);
     }
     // The organiser's line is centred and stays clear of the picture.
     const double m = Mitte(Report);
     const double halb = std::min(m - links, bildRechts - m);
     if (Qvsettings::GetInteger("Allgemein", "VeranstaltungsArt") < 3) {
         Report.PushFont();
-        Report.PrintCenter(einpassen(Report, Qvsettings::GetString("Global", "Veranst1") + " "
+        Report.PrintCenter(Reportutil::EtikettEinpassen(Report, Qvsettings::GetString("Global", "Veranst1") + " "
                                                  + Qvsettings::GetString("Global", "Veranst2"),
                                      2 * halb),
                            m);
@@ -365,9 +331,9 @@ bool TDurchgangForm::rpt_MEtikettenPrint(TBaseReport& Report)
     for (int i = 0; i < 3; ++i)
         Report.NewLine();
     Schrift(Report, 20, true);
-    zeile(Report, Feld(q, "MitName"), m, true);
+    Reportutil::EtikettZeile(Report, Feld(q, "MitName"), m, true);
     Schrift(Report, 16);
-    zeile(Report, (Feld(q, "Titel") + " " + Feld(q, "Vorname") + " " + Feld(q, "Name")).simplified(), m, true);
+    Reportutil::EtikettZeile(Report, (Feld(q, "Titel") + " " + Feld(q, "Vorname") + " " + Feld(q, "Name")).simplified(), m, true);
     Schrift(Report, 10);
     marken("|");
     Report.PrintLeft("---", links);

@@ -520,6 +520,70 @@ void BarPrint(TBaseReport& Report, Ado::TDataSet& Q1)
     }
 }
 
+// --- Start numbers of a shotgun competition ------------------------------------
+
+QString FlintenSQL()
+{
+    return QStringList{
+        "SELECT E.Anlage,E.Disziplin,E.WKTag,E.StartNr,E.Durchgang,E.Stand,E.WKZeit1,",
+        "       M.Name,M.Vorname,M.Titel,V.Name AS VerName,K.Name AS KlaName,",
+        "       A.Name AS AnlName,D.Name AS DisName,WK.Datum",
+        "FROM ERGEBNIS E, EMITGLIED M, EVEREIN V, PKLASSE K, PANLAGE A, PDISZIPLIN D, AWKTAG WK",
+        "WHERE E.MitglNr = M.MitglNr",
+        "  AND E.VereinNr = V.VereinNr",
+        "  AND E.EKlasse = K.Klasse",
+        "  AND E.Ident = K.Ident",
+        "  AND E.Anlage = A.Anlage",
+        "  AND E.Ident = A.Ident",
+        "  AND E.Disziplin = D.Disziplin",
+        "  AND E.Ident = D.Ident",
+        "  AND E.WKTag = WK.WKTag",
+        "  AND E.Ident = WK.Ident",
+        "  AND E.Ident = :Ident",
+        "  AND E.Anlage = :Anlage",
+        "  AND E.Disziplin = :Disziplin",
+        "  AND E.WKTag = :Tag",
+        "  AND E.Teilmeisterschaft = :Teilmeister",
+        "ORDER BY E.Anlage,E.Disziplin,E.WKTag,M.Name,M.Vorname",
+    }.join(CRLF);
+}
+
+void FlintenPrint(TBaseReport& Report, Ado::TDataSet& Q1)
+{
+    const TSchattierung schatten = TSchattierung::AusEinstellungen();
+    ListenKopf(Report, "Startnummernliste für Flintenwettbewerbe", false, 1);
+    Q1.First();
+    // Range, discipline and day once above the list.
+    Schrift(Report, 11, true);
+    SpaltenSetzen(Report, {{Reportutil::Rest, pjLeft}});
+    Zeile(Report, {"Anlage " + Feld(Q1, "Anlage") + " " + Feld(Q1, "AnlName")});
+    Zeile(Report, {Gepunktet(Feld(Q1, "Disziplin")) + " " + Feld(Q1, "DisName") + "   Wettkampftag "
+                   + Feld(Q1, "Datum")});
+    Report.NewLine();
+    // Start number, name, club, class, relay, firing point, time.
+    const QVector<Reportutil::TSpalte> spalten = {{1.6, pjRight}, {5.0, pjLeft}, {4.9, pjLeft}, {3.0, pjLeft},
+                                                  {1.0, pjRight}, {1.0, pjRight}, {1.0, pjRight}};
+    const auto kopf = [&] {
+        Report.SetTabShade(0);
+        Schrift(Report, 9, true);
+        SpaltenSetzen(Report, spalten);
+        Zeile(Report, {"StNr.", "Name", "Verein", "Klasse", "Dg.", "St.", "Zeit"});
+        Schrift(Report, 10, false);
+    };
+    kopf();
+    int i = 0;
+    for (Q1.First(); !Q1.Eof(); Q1.Next()) {
+        Druckjob::Progress(i++);
+        if (Seitenwechsel(Report, 2))
+            kopf();
+        Schtools::TabShadeSetzen(Report, schatten.An, schatten.Wert);
+        Zeile(Report, {Feld(Q1, "StartNr"), NameTitelVorname(Feld(Q1, "Name"), Feld(Q1, "Titel"), Feld(Q1, "Vorname")),
+                       Feld(Q1, "VerName"), Feld(Q1, "KlaName"), Feld(Q1, "Durchgang"), Feld(Q1, "Stand"),
+                       Feld(Q1, "WKZeit1").left(5)});
+    }
+    Report.SetTabShade(0);
+}
+
 // --- Notes -------------------------------------------------------------------------
 
 QStringList Hinweise() { return Schtools::FileToStrings(Qvpaths::DataFolder() + "/FEHLER.DAT"); }

@@ -64,6 +64,12 @@ void TabsSetzen(Report::TBaseReport& Report);
 void TeilnehmerPrint(Report::TBaseReport& Report, Ado::TDataSet& Q1);
 void BarPrint(Report::TBaseReport& Report, Ado::TDataSet& Q1);
 
+// --- Start numbers of a shotgun competition ------------------------------------
+// The starts of one range (:Anlage), discipline (:Disziplin), competition
+// day (:Tag) and sub-championship (:Teilmeister), by name.
+QString FlintenSQL();
+void FlintenPrint(Report::TBaseReport& Report, Ado::TDataSet& Q1);
+
 // --- Notes of the data takeover and the checks ------------------------------
 // The lines of "FEHLER.DAT" in the data folder.
 QStringList Hinweise();

@@ -21,6 +21,9 @@
 #include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/frame/Druckjob.h"
+#include "reports1/entries/Abmeldung1.h"
+#include "reports1/entries/Etiketten1.h"
+#include "reports1/entries/Flinten1.h"
 #include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/VorbDateien.h"
@@ -131,6 +134,7 @@ void TVorbereitungForm::SchreiberAnlegen()
     rf_WaffenGrp = liste("rf_WaffenGrp", "Waffengruppen", VorbListen::WaffenGrpPrint);
     rf_Mitglieder = liste("rf_Mitglieder", "Fehlerhafte Teilnehmer", VorbListen::MitgliederPrint);
     rf_Bar = liste("rf_Bar", "Mitarbeiter mit Barauszahlung", VorbListen::BarPrint);
+    rf_Flinten = liste("rf_Flinten", "Startnummernliste für Flintenwettbewerbe ausgeben", VorbListen::FlintenPrint);
 
     // Starts without declaration: the list and the letters draw the
     // members the click handler found.
@@ -200,14 +204,14 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_Vollst, true, [this] { Vollstaendigkeitsliste(); }},
         {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
         {ui->bt_Scheiben, false, [this] { Scheibenbestellung(); }},
-        {ui->bt_Etiketten, false, [this] { AdressEtiketten(); }},
-        {ui->bt_Ausnahme, false, [this] { Ausnahmegenehmigungen(); }},
-        {ui->bt_Abmeldung, false, [] { nichtVorhanden("Abmeldung1"); }},
+        {ui->bt_Etiketten, true, [this] { AdressEtiketten(); }},
+        {ui->bt_Ausnahme, true, [this] { Ausnahmegenehmigungen(); }},
+        {ui->bt_Abmeldung, true, [] { Abmeldung1::Abgemeldete(false); }},
         {ui->bt_Uebernahme, true, [] {
              QString ergebnis;
              Vollst1::Vollstliste(4, ergebnis);
          }},
-        {ui->bt_Flinten, false, [] { nichtVorhanden("Flinten1"); }},
+        {ui->bt_Flinten, true, [this] { bt_FlintenClick(); }},
         {ui->bt_ZulassMit, true, [this] { Zulassungsliste(Host::fDurchgang); }},
         {ui->bt_ZulassOhne, true, [this] { Zulassungsliste(Host::fErgEingabe); }}, // disabled in the design
         {ui->bt_ZulassWord, true, [this] { Zulassungsliste(Host::fEtikettenM); }},
@@ -536,6 +540,32 @@ void TVorbereitungForm::Bericht(Report::TRvNDRWriter* Schreiber, const QString& 
     Q1.reset();
 }
 
+void TVorbereitungForm::bt_FlintenClick()
+{
+    // "range;discipline;day;sub-championship;", or nothing when cancelled.
+    const QString felder = Flinten1::Execute();
+    if (felder.isEmpty())
+        return;
+    int pos = 1;
+    const QString anlage = Schtools::FeldErmitteln(felder, pos, ';');
+    const QString disziplin = Schtools::FeldErmitteln(felder, pos, ';');
+    const QString tag = Schtools::FeldErmitteln(felder, pos, ';');
+    const QString teilm = Schtools::FeldErmitteln(felder, pos, ';');
+    Q1 = Datamod::DataModule1()->DynQuery(VorbListen::FlintenSQL(), Ado::clUseServer, Ado::ltReadOnly);
+    Q1->ParamByName("Ident")->SetValue(Datamod::iIdent);
+    Q1->ParamByName("Anlage")->SetValue(anlage.toInt());
+    Q1->ParamByName("Disziplin")->SetValue(disziplin);
+    Q1->ParamByName("Tag")->SetValue(tag.toInt());
+    Q1->ParamByName("Teilmeister")->SetValue(teilm);
+    Q1->Open();
+    if (Q1->RecordCount() == 0) {
+        Q1.reset();
+        throw EHostFehler(Druckjob::KeineDatenText);
+    }
+    Druckjob::Vorschau(*rf_Flinten, Ausnahme1::DruckjobID);
+    Q1.reset();
+}
+
 void TVorbereitungForm::bt_HinweisClick()
 {
     hinweise_ = VorbListen::Hinweise();
@@ -692,13 +722,13 @@ void TVorbereitungForm::Zulassungsliste(Host::TAuswahl Auswahl) { Zulassung::Zul
 
 void TVorbereitungForm::Einladungsliste() { Einladung1::Einladungsliste(); }
 
-void TVorbereitungForm::AdressEtiketten() { nichtVorhanden("Etiketten1"); }
+void TVorbereitungForm::AdressEtiketten() { Etiketten1::AdressEtiketten(); }
 
 void TVorbereitungForm::StatistikListe() { Statistik1::MitarbeiterStatistik(); }
 
 void TVorbereitungForm::Scheibenbestellung() { nichtVorhanden("Scheiben1"); }
 
-void TVorbereitungForm::Ausnahmegenehmigungen() { nichtVorhanden("Ausnahme1"); }
+void TVorbereitungForm::Ausnahmegenehmigungen() { Ausnahme1::Ausnahmen(); }
 
 // --- Unit ------------------------------------------------------------------------------------
 

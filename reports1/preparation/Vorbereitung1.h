@@ -52,6 +52,7 @@ public:
     void bt_ZipClick();
     void bt_PasswortClick();
     void bt_HinweisClick();
+    void bt_FlintenClick();
     void bt_StarterklaerungClick();
     void bt_MahnungenClick();
     void bt_DisziplinenClick();
@@ -73,7 +74,7 @@ public:
     QString sPasswortdatei; // the password file chosen last in this window
 
     Report::TRvNDRWriter *rf_Hinweis, *rf_OhneStart, *rf_Klassensprung, *rf_Schiesszeit, *rf_Stammdaten,
-        *rf_Teilnehmer, *rf_WaffenGrp, *rf_Mitglieder, *rf_Bar, *rf_Disziplinen, *rf_Starterklaerung,
+        *rf_Teilnehmer, *rf_WaffenGrp, *rf_Mitglieder, *rf_Bar, *rf_Flinten, *rf_Disziplinen, *rf_Starterklaerung,
         *rf_Passwoerter;
 
 protected:

@@ -11,6 +11,7 @@
 #include "platform/host/Schtools.h"
 #include "platform/vcl/RadioGroup.h"
 #include "reports1/documents/Zusammen1.h"
+#include "reports1/entries/Abmeldung1.h"
 #include "reports1/entries/Starter1.h"
 
 #include <QApplication>
@@ -102,14 +103,17 @@ TEST_F(Vorbereitung, TheFederationChoosesTheLabelFormatAndTheScoreSheetItem)
 TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
 {
     open();
-    for (const char* n : {"bt_Flinten", "bt_Scheiben", "bt_Etiketten", "bt_Ausnahme", "bt_Abmeldung"}) {
+    for (const char* n : {"bt_Scheiben"}) {
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
         EXPECT_EQ(ctl<QWidget>(n)->toolTip(), "Noch nicht verfügbar") << n;
     }
     for (const char* n : {"bt_Starter", "bt_EinteilungOhne", "bt_KlassenSprung", "bt_Schiesszeiten", "bt_Stammdaten",
                           "bt_WaffenGrp", "bt_Mitglieder", "bt_Disziplinen", "bt_Starterklaerung", "bt_Mahnungen",
                           "bt_Hinweis", "bt_Teilnehmer", "bt_Bar", "bt_Zip", "bt_Passwort", "bt_OK", "bt_ZulassMitHtm",
-                          "bt_Vollst", "bt_Uebernahme", "bt_ZulassMit", "bt_ZulassWord", "bt_Statistik"})
+                          "bt_Vollst", "bt_Uebernahme", "bt_ZulassMit", "bt_ZulassWord", "bt_Statistik", "bt_Zusammen",
+                          "bt_Kreis", "bt_StartkartenH", "bt_StartkartenE", "bt_StartkartenA4", "bt_EineKarte",
+                          "bt_VereinUebersicht", "bt_Bestaetigung", "bt_Einladung", "bt_Flinten", "bt_Etiketten",
+                          "bt_Ausnahme", "bt_Abmeldung"})
         EXPECT_TRUE(ctl<QWidget>(n)->isEnabled()) << n;
     // The landscape matrix is disabled in the form's design, not missing.
     EXPECT_FALSE(ctl<QWidget>("bt_ZulassOhne")->isEnabled());
@@ -129,6 +133,26 @@ TEST_F(Vorbereitung, JobsNotBuiltYetDoNotPretendAndTheStartListOpens)
     ctl<QPushButton>("bt_Statistik")->click();
     Qvform::SetShowHook({});
     EXPECT_EQ(gezeigt, "TStatistikForm");
+
+    // The entry jobs of their own; the withdrawn and non-admitted starts
+    // from the archive.
+    const std::pair<const char*, const char*> eigene[] = {
+        {"bt_Abmeldung", "TAbmeldeForm"},
+        {"bt_Ausnahme", "TAusnahmeForm"},
+        {"bt_Etiketten", "TEtikettenForm"},
+    };
+    Abmeldung1::bAuswahl = true;
+    for (const auto& [knopf, form] : eigene) {
+        gezeigt.clear();
+        Qvform::SetShowHook([&](QWidget* w) {
+            gezeigt = w->metaObject()->className();
+            QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); });
+        });
+        ctl<QPushButton>(knopf)->click();
+        Qvform::SetShowHook({});
+        EXPECT_EQ(gezeigt, form) << knopf;
+    }
+    EXPECT_FALSE(Abmeldung1::bAuswahl);
 
     // The papers per range: each button opens the relay-list dialog for its output.
     const std::pair<const char*, const char*> durchgang[] = {
@@ -411,3 +435,49 @@ TEST_F(Vorbereitung, NotesListPrintsFehlerDatAndKeepsTwoLinesFreeAfterEachPageBr
 }
 
 } // namespace
+
+TEST_F(Vorbereitung, TheShotgunListPrintsTheChosenRangeDisciplineAndDay)
+{
+    db.setting("Speziell", "MitTab", "J");
+    db.insert("PANLAGE", {{"Ident", 1}, {"Anlage", 4}, {"Name", "Wurfscheibenanlage"}});
+    db.insert("PDISZIPLIN", {{"Ident", 1}, {"Disziplin", "810"}, {"Name", "Trap"}});
+    db.insert("PKLASSE", {{"Ident", 1}, {"Klasse", "10"}, {"Name", "Schützenklasse"}});
+    db.insert("AWKTAG", {{"Ident", 1}, {"WKTag", 1}, {"Datum", "2026-05-02"}, {"Teilmeisterschaft", "1"}});
+    db.insert("AWKTAG", {{"Ident", 1}, {"WKTag", 2}, {"Datum", "2026-05-03"}, {"Teilmeisterschaft", "1"}});
+    db.insert("EVEREIN", {{"VereinNr", "1101"}, {"Name", "SG Nord"}});
+    const auto start = [&](int nr, const QString& name, int tag) {
+        const QString m = QString::number(nr);
+        db.insert("EMITGLIED", {{"MitglNr", m}, {"Name", name}, {"Vorname", "Eva"}});
+        db.insert("ERGEBNIS", {{"Ident", 1}, {"MitglNr", m}, {"VereinNr", "1101"}, {"Disziplin", "810"},
+                               {"EKlasse", "10"}, {"Anlage", 4}, {"WKTag", tag}, {"StartNr", 20 + nr},
+                               {"Durchgang", 1}, {"Stand", nr}, {"WKZeit1", "09:30:00"}, {"Teilmeisterschaft", "1"}});
+    };
+    start(1, "Zeller", 2);
+    start(2, "Adam", 2);
+    start(3, "Berg", 1); // another day
+
+    const qsizetype vorher = ui->previews.size();
+    ASSERT_EQ(play({"bt_Flinten", "cx_Anlage=4", "cx_Disziplin=810", "cx_WKTag=2", "bt_OK"}), Vcl::TFormDriver::Ok)
+        << fehler.toStdString();
+    ASSERT_EQ(ui->previews.size(), vorher + 1);
+    EXPECT_EQ(ReportTest::layoutFindings(ui->previews.last().file), "");
+    const Zentrale::Druck d = Zentrale::lesen(ui->previews.last());
+    EXPECT_EQ(d.titel, "Startnummernliste für Flintenwettbewerbe ausgeben");
+    EXPECT_EQ(d.texte(), (QStringList{"Startnummernliste für Flintenwettbewerbe", "Bezirksmeisterschaft 2026",
+                                      "Anlage 4 Wurfscheibenanlage", "8.10 Trap   Wettkampftag 03.05.2026",
+                                      "StNr.|Name|Verein|Klasse|Dg.|St.|Zeit",
+                                      "22|Adam, Eva|SG Nord|Schützenklasse|1|2|09:30",
+                                      "21|Zeller, Eva|SG Nord|Schützenklasse|1|1|09:30"}))
+        << d.texte().join('\n').toStdString();
+
+    // A cancelled choice prints nothing and says nothing.
+    const qsizetype meldungen = ui->messages.size();
+    EXPECT_EQ(play({"bt_Flinten", "cxButton2"}), Vcl::TFormDriver::Ok);
+    EXPECT_EQ(ui->previews.size(), vorher + 1);
+    EXPECT_EQ(ui->messages.size(), meldungen);
+    // A day without starts of the range and discipline: the error, no print.
+    db.exec("UPDATE ERGEBNIS SET WKTag = 2");
+    EXPECT_EQ(play({"bt_Flinten", "cx_Anlage=4", "cx_Disziplin=810", "cx_WKTag=1", "bt_OK"}), Vcl::TFormDriver::Fehler);
+    EXPECT_EQ(ui->previews.size(), vorher + 1);
+    EXPECT_EQ(ui->errors.value(ui->errors.size() - 1), "Für diese Auswahl sind keine Daten vorhanden");
+}

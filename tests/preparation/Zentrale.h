@@ -30,52 +30,9 @@ inline void flushEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// A printed document: its body lines as "line:text|text" per page (page
-// header and footer, which are italic, left out), the lines whose tabs are
-// shaded, and the dump.
-struct Druck {
-    QString titel;
-    QString dump;
-    QVector<QStringList> seiten;
-    QVector<QSet<int>> schattiert;
+using Druck = ReportTest::Druck;
 
-    QStringList zeilen(int seite = 0) const { return seiten.value(seite); }
-    // Every body line of every page, without line numbers.
-    QStringList texte() const
-    {
-        QStringList out;
-        for (const QStringList& s : seiten)
-            for (const QString& z : s)
-                out << z.mid(z.indexOf(':') + 1);
-        return out;
-    }
-};
-
-inline Druck lesen(const Host::PrintRequest& p)
-{
-    Druck d;
-    d.titel = p.title;
-    d.dump = Report::DumpStream(p.file);
-    Report::TReportDocument doc;
-    if (!Report::ReadStream(p.file, doc))
-        return d;
-    for (const Report::TStreamPage& page : doc.Pages) {
-        std::map<int, QStringList> zeilen;
-        QSet<int> schatten;
-        for (const Report::TStreamOp& op : page.Ops) {
-            if (op.Kind == Report::TOpKind::Text && !doc.Fonts.value(op.Font).Italic)
-                zeilen[op.Line] << op.Text;
-            else if (op.Kind == Report::TOpKind::Box && op.Shade > 0)
-                schatten.insert(op.Line);
-        }
-        QStringList s;
-        for (const auto& [line, texte] : zeilen)
-            s << QString::number(line) + ":" + texte.join('|');
-        d.seiten << s;
-        d.schattiert << schatten;
-    }
-    return d;
-}
+inline Druck lesen(const Host::PrintRequest& p) { return ReportTest::druckLesen(p.file, p.title); }
 
 class Test : public ::testing::Test {
 protected:

@@ -232,9 +232,9 @@ void Generator::writeSettings(const QString& level, const QString& region, bool 
     set("Speziell", "UBetrag", "500");
     set("Speziell", "UmmeldeBetr", "5,00");
     set("Speziell", "TeilStag", "N");
-    set("Speziell", "AlterLG", "12");
-    set("Speziell", "AlterKK", "14");
-    set("Speziell", "AlterPist", "18");
+    set("Speziell", "AlterLG", "-12");
+    set("Speziell", "AlterKK", "-14");
+    set("Speziell", "AlterPist", "-18");
     set("Speziell", "BitmapH", "300");
     set("Speziell", "BitmapL", "400");
     set("Speziell", "BitmapLH", "250");

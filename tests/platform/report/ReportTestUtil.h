@@ -7,9 +7,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QVector>
 #include <QStringList>
 #include <functional>
+#include <map>
 
 namespace ReportTest {
 
@@ -118,6 +120,53 @@ inline void notShrunk(Report::TReportDocument& doc, const QString& text, const Q
             run->Font = like->Font;
         }
     }
+}
+
+// A printed document read back from its stream: per page its body lines
+// "line:text|text" (the italic page header and footer left out), the lines
+// whose tabs are shaded, and the dump.
+struct Druck {
+    QString titel;
+    QString dump;
+    QVector<QStringList> seiten;
+    QVector<QSet<int>> schattiert;
+
+    QStringList zeilen(int seite = 0) const { return seiten.value(seite); }
+    // Every body line of every page, without line numbers.
+    QStringList texte() const
+    {
+        QStringList out;
+        for (const QStringList& s : seiten)
+            for (const QString& z : s)
+                out << z.mid(z.indexOf(':') + 1);
+        return out;
+    }
+};
+
+inline Druck druckLesen(const QString& datei, const QString& titel = {})
+{
+    Druck d;
+    d.titel = titel;
+    d.dump = Report::DumpStream(datei);
+    Report::TReportDocument doc;
+    if (!Report::ReadStream(datei, doc))
+        return d;
+    for (const Report::TStreamPage& page : doc.Pages) {
+        std::map<int, QStringList> zeilen;
+        QSet<int> schatten;
+        for (const Report::TStreamOp& op : page.Ops) {
+            if (op.Kind == Report::TOpKind::Text && !doc.Fonts.value(op.Font).Italic)
+                zeilen[op.Line] << op.Text;
+            else if (op.Kind == Report::TOpKind::Box && op.Shade > 0)
+                schatten.insert(op.Line);
+        }
+        QStringList s;
+        for (const auto& [line, texte] : zeilen)
+            s << QString::number(line) + ":" + texte.join('|');
+        d.seiten << s;
+        d.schattiert << schatten;
+    }
+    return d;
 }
 
 } // namespace ReportTest
