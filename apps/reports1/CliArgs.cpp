@@ -1,6 +1,6 @@
 #include "CliArgs.h"
 
-CliArgs CliArgs::parse(const QString& verb, const QStringList& args, const CliSpec& spec)
+CliArgs CliArgs::parse(const QString& verb, const QStringList& args, const CliOptions& erlaubt)
 {
     CliArgs a;
     a.verb = verb;
@@ -28,13 +28,13 @@ CliArgs CliArgs::parse(const QString& verb, const QStringList& args, const CliSp
             value = name.mid(eq + 1);
             name = name.left(eq);
         }
-        if (spec.flags.contains(name)) {
+        if (erlaubt.flags.contains(name)) {
             if (mitWert) {
                 fehler("Die Option --" + name + " nimmt keinen Wert");
                 continue;
             }
             value = "true";
-        } else if (spec.values.contains(name)) {
+        } else if (erlaubt.values.contains(name)) {
             if (!mitWert) {
                 if (i + 1 >= args.size()) {
                     fehler("Die Option --" + name + " braucht einen Wert");
@@ -42,7 +42,7 @@ CliArgs CliArgs::parse(const QString& verb, const QStringList& args, const CliSp
                 }
                 value = args[++i];
             }
-            if (spec.numbers.contains(name)) {
+            if (erlaubt.numbers.contains(name)) {
                 bool ok = false;
                 value.trimmed().toInt(&ok);
                 if (!ok)

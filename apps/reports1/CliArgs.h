@@ -10,7 +10,7 @@
 #include <QStringList>
 
 // The options a verb takes.
-struct CliSpec {
+struct CliOptions {
     QSet<QString> values;   // options with a value
     QSet<QString> flags;    // options without
     QSet<QString> numbers;  // value options that must be whole numbers
@@ -25,7 +25,7 @@ struct CliArgs {
     bool help = false;                   // --help or -h was given
 
     // args: everything after the verb.
-    static CliArgs parse(const QString& verb, const QStringList& args, const CliSpec& spec);
+    static CliArgs parse(const QString& verb, const QStringList& args, const CliOptions& erlaubt);
 
     bool has(const QString& name) const { return options.contains(name); }
     QString value(const QString& name, const QString& def = {}) const;

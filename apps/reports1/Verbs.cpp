@@ -79,7 +79,7 @@ QString Usage()
     return u;
 }
 
-CliSpec RunOptions()
+CliOptions RunOptions()
 {
     return {{"db", "ident", "home", "set", "ctl", "click", "answer", "folder", "file", "pdf", "dump", "chart"}, {}, {"ident"}};
 }

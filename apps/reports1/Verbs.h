@@ -10,14 +10,14 @@ struct Verb {
     const char* name;
     int (*run)(const CliArgs&);
     QString usage;   // the verb's lines of the usage text
-    CliSpec options;
+    CliOptions options;
 };
 
 const Verb* find(const QString& name);
 // The usage text of every verb.
 QString Usage();
 // The options of reports1 run (also those of reports1 check run).
-CliSpec RunOptions();
+CliOptions RunOptions();
 
 int message(const CliArgs& a);       // Verbs.cpp
 int initDb(const CliArgs& a);        // VerbsData.cpp

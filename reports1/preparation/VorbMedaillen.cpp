@@ -13,6 +13,7 @@
 #include "reports1/preparation/VorbListen.h"
 
 #include <QMap>
+#include <QVector>
 #include <cmath>
 #include <memory>
 
@@ -128,6 +129,36 @@ void gesamt(TBaseReport& Report, const TMedaillen& e, const TMedaillen& m)
     TMedaillen s = e;
     s += m;
     block(Report, "Gesamt", s);
+}
+
+// One part of the printed forecast: an optional bold heading (a club, a
+// range) and its individual and team medals.
+struct TAbschnitt {
+    QStringList Kopf;
+    QVector<Reportutil::TSpalte> KopfSpalten, Spalten;
+    TMedaillen Einzel, Mannschaft;
+};
+
+void liste(TBaseReport& Report, const QVector<TAbschnitt>& abschnitte)
+{
+    kopf(Report);
+    TMedaillen e, m;
+    for (const TAbschnitt& a : abschnitte) {
+        VorbListen::Seitenwechsel(Report, 9);
+        if (!a.Kopf.isEmpty()) {
+            Report.SetBold(true);
+            Reportutil::SpaltenSetzen(Report, a.KopfSpalten);
+            Reportutil::Zeile(Report, a.Kopf);
+            Report.SetBold(false);
+        }
+        Reportutil::SpaltenSetzen(Report, a.Spalten);
+        block(Report, "Einzel", a.Einzel);
+        block(Report, "Mannschaft", a.Mannschaft);
+        Report.NewLine();
+        e += a.Einzel;
+        m += a.Mannschaft;
+    }
+    gesamt(Report, e, m);
 }
 
 // Per club: the ranked results so far, the first places of each class to
@@ -263,24 +294,14 @@ bool Drucken(const TAuswahl& A, int& DruckjobID)
             Pmsgdlg::qvMessageDlg("Es sind keine Datensätze vorhanden", Host::mtInformation, Host::mbOK);
             return false;
         }
-        w->OnPrint = [vereine](TBaseReport& Report) {
-            kopf(Report);
-            TMedaillen e, m;
-            for (auto it = vereine.cbegin(); it != vereine.cend(); ++it) {
-                VorbListen::Seitenwechsel(Report, 9);
-                Report.SetBold(true);
-                Reportutil::SpaltenSetzen(Report, {{2.0, Report::pjLeft}, {15.0, Report::pjLeft}});
-                Reportutil::Zeile(Report, {it.key(), (it->Abkuerzung + " " + it->Name).trimmed()});
-                Report.SetBold(false);
-                Reportutil::SpaltenSetzen(Report, {{2.5, Report::pjLeft}, {4.0, Report::pjLeft}, {2.5, Report::pjRight}});
-                block(Report, "Einzel", it->Einzel);
-                block(Report, "Mannschaft", it->Mannschaft);
-                Report.NewLine();
-                e += it->Einzel;
-                m += it->Mannschaft;
-            }
-            gesamt(Report, e, m);
-        };
+        QVector<TAbschnitt> abschnitte;
+        for (auto it = vereine.cbegin(); it != vereine.cend(); ++it)
+            abschnitte.append({{it.key(), (it->Abkuerzung + " " + it->Name).trimmed()},
+                               {{2.0, Report::pjLeft}, {15.0, Report::pjLeft}},
+                               {{2.5, Report::pjLeft}, {4.0, Report::pjLeft}, {2.5, Report::pjRight}},
+                               it->Einzel,
+                               it->Mannschaft});
+        w->OnPrint = [abschnitte](TBaseReport& Report) { liste(Report, abschnitte); };
         Druckjob::Vorschau(*w, DruckjobID);
         return true;
     }
@@ -305,34 +326,21 @@ bool Drucken(const TAuswahl& A, int& DruckjobID)
                 += Mannschaft(m->FieldByName("Summe")->AsInteger(),
                               teamGroesse(m->FieldByName("MDisziplin")->AsString(), m->FieldByName("MKlasse")->AsString()),
                               A.Mannschaft, A.MMannschaft);
-    QMap<int, QString> anlagen;
-    for (auto it = bloecke.cbegin(); it != bloecke.cend(); ++it)
+    QVector<TAbschnitt> abschnitte;
+    for (auto it = bloecke.cbegin(); it != bloecke.cend(); ++it) {
+        TAbschnitt a{{}, {{17.0, Report::pjLeft}},
+                     {{3.0, Report::pjLeft}, {1.5, Report::pjLeft}, {2.0, Report::pjRight}},
+                     it->Einzel,
+                     it->Mannschaft};
         if (A.Art == 2) {
-            auto a = dm->DynQuery("SELECT Anlage,Name\r\nFROM PANLAGE\r\nWHERE Ident = " + QString::number(Datamod::iIdent)
+            auto q = dm->DynQuery("SELECT Anlage,Name\r\nFROM PANLAGE\r\nWHERE Ident = " + QString::number(Datamod::iIdent)
                                       + "  AND Anlage = " + QString::number(it.key()),
                                   Ado::clUseServer, Ado::ltReadOnly);
-            anlagen[it.key()] = a->Eof() ? QString::number(it.key()) : a->FieldByName("Name")->AsString();
+            a.Kopf << "Anlage " + (q->Eof() ? QString::number(it.key()) : q->FieldByName("Name")->AsString());
         }
-    w->OnPrint = [bloecke, anlagen, A](TBaseReport& Report) {
-        kopf(Report);
-        TMedaillen e, m;
-        for (auto it = bloecke.cbegin(); it != bloecke.cend(); ++it) {
-            VorbListen::Seitenwechsel(Report, 9);
-            if (A.Art == 2) {
-                Report.SetBold(true);
-                Reportutil::SpaltenSetzen(Report, {{17.0, Report::pjLeft}});
-                Reportutil::Zeile(Report, {"Anlage " + anlagen.value(it.key())});
-                Report.SetBold(false);
-            }
-            Reportutil::SpaltenSetzen(Report, {{3.0, Report::pjLeft}, {1.5, Report::pjLeft}, {2.0, Report::pjRight}});
-            block(Report, "Einzel", it->Einzel);
-            block(Report, "Mannschaft", it->Mannschaft);
-            Report.NewLine();
-            e += it->Einzel;
-            m += it->Mannschaft;
-        }
-        gesamt(Report, e, m);
-    };
+        abschnitte << a;
+    }
+    w->OnPrint = [abschnitte](TBaseReport& Report) { liste(Report, abschnitte); };
     Druckjob::Vorschau(*w, DruckjobID);
     return true;
 }
