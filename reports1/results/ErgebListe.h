@@ -9,6 +9,7 @@
 namespace Report { class TBaseReport; }
 namespace Ado { class TDataSet; }
 namespace ErgebRangfolge { class TErgebDaten; }
+namespace Datamod { struct TDisziplinInfo; }
 
 namespace ErgebListe {
 
@@ -22,6 +23,14 @@ void ErgebnissePrint(Report::TBaseReport& Report, ErgebRangfolge::TErgebDaten& D
 
 // The body of rf_Nichtangetreten over the non-starters query q.
 void NichtangetretenPrint(Report::TBaseReport& Report, Ado::TDataSet& q);
+
+// The remarks of the current individual result of q, as every results list
+// shows them: the final, the shoot-off, the measured value (each "%3.1f")
+// and the additional value 1 to 9998 ("%2d").
+QStringList Bemerkungen(Ado::TDataSet& q);
+// The result as the lists show it: the total with a final, else the result
+// (padded to four characters).
+QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info);
 
 // The on-screen list of one discipline and class.
 struct TBildschirm {

@@ -118,14 +118,14 @@ TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, const TErgebOptionen& o)
     return r;
 }
 
-QString ErgebEingSQL(const QVector<int>& Wettkaempfe)
+QString ErgebEingSQL(const QVector<int>& Wettkaempfe, bool ProIdent)
 {
     QString s = "SELECT Disziplin,Klasse,ErgebEing,AnzWertung,ErgebEinzel,Druckauftrag,\r\n"
                 "       Ident\r\n"
                 "FROM PDISKLA\r\n"
                 "WHERE ErgebEing = 'X'\r\n";
     s += WettkampfListe("Ident", Wettkaempfe);
-    s += CRLF + "ORDER BY Disziplin,Ident,Klasse";
+    s += CRLF + (ProIdent ? "ORDER BY Ident,Disziplin,Klasse" : "ORDER BY Disziplin,Ident,Klasse");
     return s;
 }
 

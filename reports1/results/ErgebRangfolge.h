@@ -52,7 +52,8 @@ QString WettkampfListe(const QString& feld, const QVector<int>& Wettkaempfe);
 
 // The groups released for output (ErgebEing = 'X'), narrowed to the listed
 // competitions.
-QString ErgebEingSQL(const QVector<int>& Wettkaempfe);
+// Ordered by discipline first, or with ProIdent by competition first.
+QString ErgebEingSQL(const QVector<int>& Wettkaempfe, bool ProIdent = false);
 
 // --- Place numbering -----------------------------------------------------
 
@@ -129,6 +130,9 @@ public:
     // The selected competitions (the current one alone unless the overall
     // list's selection page chose several).
     QVector<int> Wettkaempfe;
+    // The groups are walked competition by competition (else discipline by
+    // discipline).
+    bool GruppenProIdent = false;
 
     std::unique_ptr<Ado::TADOQuery> q_Einzel;      // individual results
     std::unique_ptr<Ado::TADOQuery> q_Mannschaft;  // team results

@@ -116,6 +116,7 @@ void TErgebDruckForm::FormCreate()
     if (DatenbankOffen())
         Host::Guard([this] { Daten.RangfolgeFestlegen(Datamod::iIdent); });
     HandlerVerbinden();
+    GesamtAnlegen();
 
     // The navigator goes to the host's main window; created.
     Qvmain::f_Menue()->SetNavigator(ui->gr_Klassen);
@@ -142,7 +143,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet,
+             ui->bt_PreOK,
              ui->bt_Abgemeldet, ui->bt_Ummeldungen,
              ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
         NichtVerfuegbar(w);
@@ -885,26 +886,31 @@ void TErgebDruckForm::bt_ErgOKClick()
             NichtangetreteneZeigen();
         }
     } else if (ergebnisse) {
-        // Continuous display: the preview turns a page every "Sekunden"
-        // seconds (at least one, at most an hour) until Esc in the main window.
-        const int gesetzt = Qvsettings::GetInteger("Speziell", "Sekunden");
-        const bool durchlauf = Qvsettings::GetString("Speziell", "DurchlaufJa") == "J";
-        if (durchlauf && gesetzt > 3600)
-            throw EHostFehler(QString("Die Einstellung \"Sekunden\" (%1) für den Durchlauf muss zwischen 1 und 3600 "
-                                      "liegen.").arg(gesetzt));
-        const int sekunden = std::clamp(gesetzt, 1, 3600);
-        SchaltZeit->setInterval(sekunden * 1000);
-        if (durchlauf) {
-            Druckjob::Vorschau(*rf_Ergebnisse, Ergebdruck1::DruckjobID, sekunden);
-            SchaltZeit->start();
-            Qvmain::f_Menue()->WartenAufEsc();
-        } else {
-            Druckjob::Vorschau(*rf_Ergebnisse, Ergebdruck1::DruckjobID, 0);
-        }
+        VorschauZeigen(*rf_Ergebnisse, true);
     } else {
         NichtangetreteneDrucken();
     }
     MarkierungGesamtZuruecksetzen(Datamod::iIdent, true);
+}
+
+void TErgebDruckForm::VorschauZeigen(Report::TRvNDRWriter& Writer, bool Durchlauf)
+{
+    // Continuous display: the preview turns a page every "Sekunden"
+    // seconds (at least one, at most an hour) until Esc in the main window.
+    const int gesetzt = Qvsettings::GetInteger("Speziell", "Sekunden");
+    const bool durchlauf = Durchlauf && Qvsettings::GetString("Speziell", "DurchlaufJa") == "J";
+    if (durchlauf && gesetzt > 3600)
+        throw EHostFehler(QString("Die Einstellung \"Sekunden\" (%1) für den Durchlauf muss zwischen 1 und 3600 "
+                                  "liegen.").arg(gesetzt));
+    const int sekunden = std::clamp(gesetzt, 1, 3600);
+    SchaltZeit->setInterval(sekunden * 1000);
+    if (durchlauf) {
+        Druckjob::Vorschau(Writer, Ergebdruck1::DruckjobID, sekunden);
+        SchaltZeit->start();
+        Qvmain::f_Menue()->WartenAufEsc();
+    } else {
+        Druckjob::Vorschau(Writer, Ergebdruck1::DruckjobID, 0);
+    }
 }
 
 void TErgebDruckForm::NichtangetreteneZeigen()
@@ -1063,6 +1069,8 @@ void TErgebDruckForm::bt_VerarbeitungClick()
     ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
     if (auswahlFuer_ == afUrkunden)
         UrkundenAusgeben(wettkaempfe, true);
+    else if (auswahlFuer_ == afGesamt)
+        GesamtAusgeben(wettkaempfe, ui->gb_Direkt->ItemIndex());
 }
 
 // --- Jobs of the general page --------------------------------------------------

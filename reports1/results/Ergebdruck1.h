@@ -6,6 +6,7 @@
 // results documents).
 
 #include "platform/host/Qvform.h"
+#include "reports1/results/ErgebGesamt.h"
 #include "reports1/results/ErgebKontrolle.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
@@ -20,6 +21,7 @@ namespace Ui { class TErgebDruckForm; }
 namespace Ado { class TADOQuery; }
 namespace Report {
 class TBaseReport;
+class TRPHTMLFiler;
 class TRTFFiler;
 class TRvNDRWriter;
 } // namespace Report
@@ -69,6 +71,10 @@ public:
     Vcl::TDataSetModel* ds_OlMitglied;
     Vcl::TDataSetModel* ds_OlMitVer;
     Report::TRTFFiler* rtf_Rekorde;
+    // The overall results list on paper, as RTF and as a web page.
+    Report::TRvNDRWriter* rf_Gesamtergebnis = nullptr;
+    Report::TRTFFiler* rtf_Gesamt = nullptr;
+    Report::TRPHTMLFiler* htm_Gesamt = nullptr;
     QFontDialog* fd_FontDialog;
     QTimer* Timer;       // name search, 900 ms
     QTimer* SchaltZeit;  // continuous display, "Sekunden" x 1000 ms
@@ -126,6 +132,8 @@ public:
     void ed_SucheChange();
     void bt_OlWaehlenClick();
     void bt_SBeendenClick();
+    void bt_GesOKClick();
+    void bt_InternetClick();
 
     // What the selection page of several competitions serves.
     enum TAuswahlFuer { afGesamt, afUrkunden };
@@ -175,6 +183,17 @@ private:
     void AllgemeinSichtbarkeit();
     void NichtVerfuegbar(QWidget* control);
     void NichtangetreteneDrucken();
+    // Hands a list to the preview; with Durchlauf and the setting
+    // "DurchlaufJa" = "J" as the continuous display of "Sekunden" a page.
+    void VorschauZeigen(Report::TRvNDRWriter& Writer, bool Durchlauf);
+    // The overall results list of the competitions: Ausgabe 0 paper, 1 the
+    // list file, 2 RTF (gb_Direkt), or the web page of the "Internet" tab.
+    static constexpr int AusgabeInternet = 3;
+    void GesamtAnlegen();
+    ErgebGesamt::TOptionen GesamtOptionen() const;
+    void GesamtAusgeben(const QVector<int>& Wettkaempfe, int Ausgabe);
+    ErgebGesamt::TOptionen gesamtOptionen_;
+    ErgebGesamt::TListe gesamt_;        // the rows while a writer draws them
     void NichtangetreteneZeigen();
     // Shows the selection page of the competitions for Fuer.
     void VeranstaltungenZeigen(TAuswahlFuer Fuer);

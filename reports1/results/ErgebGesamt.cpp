@@ -1,0 +1,484 @@
+#include "reports1/results/ErgebGesamt.h"
+
+#include "platform/ado/Ado.h"
+#include "platform/host/Datamod.h"
+#include "platform/host/DisziplinInfo.h"
+#include "platform/host/Qvsettings.h"
+#include "platform/host/Qvutil.h"
+#include "platform/host/Schtools.h"
+#include "platform/report/Rpbase.h"
+#include "reports1/frame/Druckjob.h"
+#include "reports1/frame/ReportUtil.h"
+#include "reports1/results/ErgebListe.h"
+#include "reports1/results/ErgebRangfolge.h"
+#include "reports1/results/ErgebRekorde.h"
+
+#include <QHash>
+
+using Report::TBaseReport;
+
+namespace ErgebGesamt {
+
+namespace {
+
+using Qvutil::CRLF;
+using Reportutil::Feld;
+using Reportutil::Rest;
+using Reportutil::TSpalte;
+using Reportutil::Zeile;
+constexpr auto L = Report::pjLeft;
+constexpr auto R_ = Report::pjRight;
+
+std::unique_ptr<Ado::TADOQuery> abfrage(const QString& sql)
+{
+    return Datamod::DataModule1()->DynQuery(sql, Ado::clUseServer, Ado::ltReadOnly);
+}
+
+bool ja(const char* key) { return Qvsettings::GetString("Speziell", key) == "J"; }
+
+double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
+
+// Title, first name and surname, the empty ones left out.
+QString voll(const QStringList& teile)
+{
+    QStringList t;
+    for (const QString& s : teile)
+        if (!s.trimmed().isEmpty())
+            t << s.trimmed();
+    return t.join(' ');
+}
+
+// Collects the rows group by group.
+class TSammler {
+public:
+    TSammler(ErgebRangfolge::TErgebDaten& d, const TOptionen& o) : D(d), O(o) {}
+    TListe Sammeln();
+
+private:
+    void mannschaften(TGruppe& g, int anzWertung);
+    QVector<TMitglied> mitglieder(Ado::TDataSet& team, int anzWertung, const Datamod::TDisziplinInfo& info);
+    void einzelne(TGruppe& g);
+
+    ErgebRangfolge::TErgebDaten& D;
+    const TOptionen& O;
+    bool rekorde_ = false;
+    int sportjahr_ = 0;
+    ErgebRekorde::TRekordSuche rekordSuche_;
+    QHash<QString, QStringList> namen_; // member number -> title, first name, surname
+};
+
+TListe TSammler::Sammeln()
+{
+    TListe liste;
+    rekorde_ = ja("Rekorde");
+    sportjahr_ = Qvsettings::GetInteger("Allgemein", "Sportjahr");
+    const bool disqualifikation = ja("Disqualifikation");
+    const bool abschnitte = D.Wettkaempfe.size() > 1 && ja("VBWettkampf");
+
+    QString ueber = "Gesamtergebnisliste";
+    const QString u = Qvsettings::GetString("Global", "Ueberschr").trimmed();
+    if (!u.isEmpty())
+        ueber += " " + u;
+    if (sportjahr_ > 0)
+        ueber += " " + QString::number(sportjahr_);
+    liste.Ueberschrift = ueber;
+
+    D.GruppenProIdent = abschnitte;
+    D.EinzelMannschaftSQLErstellen({.ProIdent = abschnitte, .AlleStarter = O.AlleStarter});
+    bool weiter = D.ErsteGruppe(2, disqualifikation);
+    D.GruppenProIdent = false;
+    int letzterWettkampf = -1;
+    while (weiter) {
+        Ado::TDataSet& gr = *D.q_Gruppen;
+        TGruppe g;
+        g.Ident = gr.FieldByName("Ident")->AsInteger();
+        g.Disziplin = Feld(gr, "Disziplin");
+        g.Klasse = Feld(gr, "Klasse");
+        Ado::TDataSet& erste = D.q_Einzel->IsEmpty() ? *D.q_Mannschaft : *D.q_Einzel;
+        erste.First();
+        Druckjob::Status("Erstellen der Gesamtergebnisliste " + Feld(erste, "DisName") + " " + Feld(erste, "KlaName"));
+
+        if (liste.Abschnitte.isEmpty() || (abschnitte && g.Ident != letzterWettkampf)) {
+            TAbschnitt a;
+            if (abschnitte)
+                a.Titel = liste.Abschnitte.isEmpty() ? QStringLiteral("Vorkampf") : QStringLiteral("Rückkampf");
+            liste.Abschnitte << a;
+        }
+        letzterWettkampf = g.Ident;
+
+        // The DSB form lists a group's teams only when its order says "N".
+        if (!D.q_Mannschaft->IsEmpty() && (!O.DSB || Feld(gr, "Druckauftrag") == "N"))
+            mannschaften(g, gr.FieldByName("AnzWertung")->AsInteger());
+        if (!D.q_Einzel->IsEmpty())
+            einzelne(g);
+        if (!g.Mannschaften.isEmpty() || !g.Einzel.isEmpty())
+            liste.Abschnitte.last().Gruppen << g;
+        weiter = D.SucheMannschaftOderEinzel(2, disqualifikation);
+    }
+    return liste;
+}
+
+void TSammler::mannschaften(TGruppe& g, int anzWertung)
+{
+    Ado::TDataSet& q = *D.q_Mannschaft;
+    q.First();
+    QString kennziffer;
+    g.KennzahlM = Reportutil::KennzZahlHolen(g.Ident, "M", "M", g.Disziplin, g.Klasse, kennziffer, true);
+    g.TitelM = Feld(q, "DisName") + " - " + Feld(q, "KlaName");
+    if (!Feld(q, "OlDisziGrp").isEmpty())
+        g.TitelM += " " + Feld(q, "Zusatz");
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(g.Disziplin, g.Ident);
+    ErgebRangfolge::TMannschaftPlatz platz;
+    int letzterPlatz = 0;
+    for (; !q.Eof(); q.Next()) {
+        TMannschaft m;
+        m.Platz = platz.Naechster(Feld(q, "Qual"));
+        m.Kuerzel = Feld(q, "Abkuerzung");
+        m.Name = ErgebRangfolge::MannschaftName(Feld(q, "VerName"), Feld(q, "MannschNr"));
+        m.Ergebnis = Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info);
+        if (rekorde_)
+            rekordSuche_.MannschaftsRekordFeststellen(g.Ident, sportjahr_, Feld(q, "VereinNr"), Feld(q, "MannschNr"),
+                                                      Feld(q, "MKlasse"), g.Disziplin, m.Rekord);
+        // A team without a place has its members as the team before it.
+        if (m.Platz > 0)
+            letzterPlatz = m.Platz;
+        const int reihe = letzterPlatz;
+        if (reihe <= O.GesPlatz)
+            m.Mitgliederzeilen = TMannschaft::MitErgebnis;
+        else if (!O.RestEinzeilig)
+            m.Mitgliederzeilen = TMannschaft::NurNamen;
+        if (m.Mitgliederzeilen != TMannschaft::KeineMitglieder)
+            m.Mitglieder = mitglieder(q, anzWertung, info);
+        g.Mannschaften << m;
+    }
+}
+
+QVector<TMitglied> TSammler::mitglieder(Ado::TDataSet& t, int anzWertung, const Datamod::TDisziplinInfo& info)
+{
+    QVector<TMitglied> l;
+    auto q = abfrage("SELECT *\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(t.FieldByName("Ident")->AsInteger())
+                     + CRLF + "  AND MVereinNr = " + Ado::QuotedStr(Feld(t, "VereinNr")) + CRLF
+                     + "  AND MDisziplin = " + Ado::QuotedStr(Feld(t, "Disziplin")) + CRLF
+                     + "  AND MKlasse = " + Ado::QuotedStr(Feld(t, "MKlasse")) + CRLF
+                     + "  AND MannschNr = " + Ado::QuotedStr(Feld(t, "MannschNr")) + CRLF
+                     + "ORDER BY Ergebnis DESC,Serien DESC");
+    for (q->First(); !q->Eof() && (anzWertung <= 0 || l.size() < anzWertung); q->Next()) {
+        const QString nr = Feld(*q, "MitglNr");
+        auto it = namen_.find(nr);
+        if (it == namen_.end()) {
+            auto n = abfrage("SELECT Name,Vorname,Titel\r\nFROM EMITGLIED\r\nWHERE MitglNr = " + Ado::QuotedStr(nr));
+            QStringList teile;
+            if (!n->IsEmpty()) {
+                n->First();
+                teile = {Feld(*n, "Titel"), Feld(*n, "Vorname"), Feld(*n, "Name")};
+            }
+            it = namen_.insert(nr, teile);
+        }
+        l << TMitglied{voll(*it), Datamod::ErgebnisStr2(zahl(*q, "Ergebnis"), info), Feld(*q, "EKlasse")};
+    }
+    return l;
+}
+
+void TSammler::einzelne(TGruppe& g)
+{
+    Ado::TDataSet& q = *D.q_Einzel;
+    q.First();
+    QString kennziffer;
+    g.KennzahlE = Reportutil::KennzZahlHolen(g.Ident, "E", "", g.Disziplin, g.Klasse, kennziffer, true);
+    g.TitelE = Feld(q, "DisName") + " - " + Feld(q, "KlaName") + "  " + Feld(q, "KlaZusatz");
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(g.Disziplin, g.Ident);
+    ErgebRangfolge::TEinzelPlatz platz;
+    for (; !q.Eof(); q.Next()) {
+        TEinzel e;
+        const auto p = platz.Naechster(q);
+        e.Platz = p.Nummer;
+        e.Gedruckt = p.Gedruckt;
+        e.Disqualifiziert = q.FieldByName("Disqualifikation")->AsInteger() > 0;
+        const QString titel = Feld(q, "Titel").trimmed();
+        e.Name = Feld(q, "Name") + ", " + (titel.isEmpty() ? QString() : titel + " ") + Feld(q, "Vorname");
+        e.Kuerzel = Feld(q, "Abkuerzung");
+        e.Verein = Feld(q, "VerName");
+        const QStringList serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(Feld(q, "Serien")), "|");
+        if (O.AlleSerien) {
+            e.AlleSerien = serien;
+            const int iz = q.FieldByName("InnenZehner")->AsInteger();
+            if (info.Zehntelwertung && iz > 0)
+                e.AlleSerien << "(" + QString::number(iz) + "iZ)";
+        } else if (!O.OhneSerien) {
+            for (int i = 0; i < 6 && i < serien.size(); ++i)
+                e.Serien[i] = serien[i];
+            D.InnenZehnerAusgeben(q, e.Serien);
+        }
+        e.Ergebnis = Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info);
+        if (zahl(q, "Finale") > 0)
+            e.Gesamt = ErgebListe::ErgebnisText(q, info).trimmed();
+        e.Werte = ErgebListe::Bemerkungen(q).join(' ');
+        if (rekorde_ && !e.Disqualifiziert)
+            rekordSuche_.EinzelRekordFeststellen(g.Ident, sportjahr_, Feld(q, "MitglNr"), Feld(q, "EKlasse"),
+                                                 g.Disziplin, e.Rekord);
+        g.Einzel << e;
+    }
+}
+
+// --- Drawing -------------------------------------------------------------------
+
+class TZeichner {
+public:
+    TZeichner(TBaseReport& r, const TListe& l, const TOptionen& o) : R(r), Li(l), O(o) {}
+    void Zeichnen();
+
+private:
+    void schrift(double groesse, bool fett) { R.SetFont(O.Schrift, groesse); R.SetBold(fett); R.SetItalic(false); }
+    void platzFuer(int zeilen);
+    void mitte(const QString& text, double groesse);
+    void gruppenKopf(const QString& kennzahl, const QString& titel, int folgende);
+    void mannschaften(const TGruppe& g);
+    void einzelne(const TGruppe& g);
+    QStringList mitgliederZeilen(const TMannschaft& m, const Report::TTab& spalte);
+
+    TBaseReport& R;
+    const TListe& Li;
+    const TOptionen& O;
+};
+
+void TZeichner::platzFuer(int zeilen)
+{
+    if (R.LinesLeft() < std::max(3, zeilen)) {
+        R.NewPage();
+        R.NewLine();
+        R.NewLine();
+    }
+}
+
+void TZeichner::mitte(const QString& text, double groesse)
+{
+    schrift(groesse, true);
+    R.PrintCenter(text, (R.SectionLeft() + R.SectionRight()) / 2);
+    R.NewLine();
+}
+
+void TZeichner::Zeichnen()
+{
+    R.NewLine();
+    if (O.Ueberschrift) {
+        mitte(Li.Ueberschrift, 12);
+        R.NewLine();
+    }
+    for (const TAbschnitt& a : Li.Abschnitte) {
+        if (!a.Titel.isEmpty()) {
+            platzFuer(6);
+            R.NewLine();
+            mitte(a.Titel, 12);
+        }
+        for (const TGruppe& g : a.Gruppen) {
+            if (!g.Mannschaften.isEmpty())
+                mannschaften(g);
+            if (!g.Einzel.isEmpty())
+                einzelne(g);
+        }
+    }
+}
+
+// The heading stays with the first rows after it.
+void TZeichner::gruppenKopf(const QString& kennzahl, const QString& titel, int folgende)
+{
+    schrift(11, true);
+    platzFuer(2 + folgende);
+    R.NewLine();
+    Reportutil::SpaltenSetzen(R, {{1.5, R_}, {15.0, L}});
+    Zeile(R, {kennzahl, titel});
+}
+
+QStringList TZeichner::mitgliederZeilen(const TMannschaft& m, const Report::TTab& spalte)
+{
+    if (m.Mitglieder.isEmpty())
+        return {};
+    QStringList teile;
+    for (const TMitglied& t : m.Mitglieder) {
+        QString s = t.Name;
+        if (m.Mitgliederzeilen == TMannschaft::MitErgebnis) {
+            s += " " + t.Ergebnis;
+            if (O.DSB)
+                s += "  (" + t.Klasse + ")";
+        }
+        teile << s;
+    }
+    const double innen = R.XI2U(spalte.Margin);
+    return Reportutil::TextAufteilen(R, teile.join(", "), spalte.Pos + innen, spalte.Pos + spalte.Width - innen);
+}
+
+void TZeichner::mannschaften(const TGruppe& g)
+{
+    const bool mitKuerzel = std::any_of(g.Mannschaften.begin(), g.Mannschaften.end(),
+                                        [](const TMannschaft& m) { return !m.Kuerzel.isEmpty(); });
+    auto spalten = [&] {
+        if (mitKuerzel)
+            Reportutil::SpaltenSetzen(R, {{1.0, R_}, {1.2, L}, {10.7, L}, {1.0, R_}, {Rest, L}});
+        else
+            Reportutil::SpaltenSetzen(R, {{1.0, R_}, {11.9, L}, {1.0, R_}, {Rest, L}});
+    };
+    auto felder = [&](const QString& platz, const QString& kuerzel, const QString& name, const QString& ergebnis,
+                      const QString& rekord) {
+        QStringList f = {platz};
+        if (mitKuerzel)
+            f << kuerzel;
+        return f << name << ergebnis << rekord;
+    };
+    gruppenKopf(g.KennzahlM, g.TitelM, O.Spaltenkoepfe ? 2 : 1);
+    if (O.Spaltenkoepfe) {
+        schrift(10, true);
+        spalten();
+        Zeile(R, felder("Pl.", "Kürzel", "Mannschaft", "Erg.", ""));
+    }
+    for (const TMannschaft& m : g.Mannschaften) {
+        schrift(10, false);
+        spalten();
+        // Members in the name's column, in a smaller font, with the team.
+        schrift(9, false);
+        const QStringList mitglieder = mitgliederZeilen(m, *R.GetTab(mitKuerzel ? 3 : 2));
+        schrift(10, false);
+        platzFuer(1 + int(mitglieder.size()));
+        Zeile(R, felder(m.Platz > 0 ? QString::number(m.Platz) + "." : QString(), m.Kuerzel, m.Name, m.Ergebnis,
+                        m.Rekord));
+        schrift(9, false);
+        for (const QString& z : mitglieder)
+            Zeile(R, felder({}, {}, z, {}, {}));
+    }
+}
+
+void TZeichner::einzelne(const TGruppe& g)
+{
+    // Place, name, club (with its abbreviation; a long one wraps), six
+    // series, the result, the other values, the total with a final and the
+    // record mark: 17.5 cm, the width of the section.
+    auto spalten = [&] {
+        QVector<TSpalte> s = {{0.8, R_}, {3.6, L}, {4.4, L}};
+        for (int i = 0; i < 6; ++i)
+            s << TSpalte{0.75, R_};
+        s << TSpalte{1.0, R_} << TSpalte{1.4, R_} << TSpalte{1.2, R_} << TSpalte{Rest, L};
+        Reportutil::SpaltenSetzen(R, s);
+    };
+    auto felder = [&](const QString& platz, const QString& name, const QString& verein, const QString (&serien)[6],
+                      const QString& ergebnis, const QString& werte, const QString& gesamt, const QString& rekord) {
+        QStringList f = {platz, name, verein};
+        for (const QString& s : serien)
+            f << s;
+        return f << ergebnis << werte << gesamt << rekord;
+    };
+    // The lines of a row: the club's further lines, then all series ten a line.
+    auto vereinZeilen = [&](const TEinzel& e) {
+        schrift(9, false);
+        spalten();
+        const Report::TTab& t = *R.GetTab(3);
+        const double innen = R.XI2U(t.Margin);
+        QStringList z = Reportutil::TextAufteilen(R, (e.Kuerzel + " " + e.Verein).trimmed(), t.Pos + innen,
+                                                  t.Pos + t.Width - innen);
+        if (z.isEmpty())
+            z << QString();
+        return z;
+    };
+    auto serienZeilen = [&](const TEinzel& e) {
+        QVector<QStringList> zeilen;
+        for (qsizetype i = 0; i < e.AlleSerien.size(); i += 10)
+            zeilen << (QStringList{QString()} + e.AlleSerien.mid(i, 10));
+        return zeilen;
+    };
+    const QString leer[6];
+
+    const TEinzel& erste = g.Einzel.first();
+    gruppenKopf(g.KennzahlE, g.TitelE,
+                int(vereinZeilen(erste).size() + serienZeilen(erste).size()) + (O.Spaltenkoepfe ? 1 : 0));
+    if (O.Spaltenkoepfe) {
+        schrift(9, true);
+        spalten();
+        const QString n[6] = {"1", "2", "3", "4", "5", "6"};
+        Zeile(R, felder("Pl.", "Name", "Verein", O.OhneSerien || O.AlleSerien ? leer : n, "Erg.", "", "Ges.", ""));
+    }
+    bool disqualifikationKopf = false;
+    for (const TEinzel& e : g.Einzel) {
+        const QStringList verein = vereinZeilen(e);
+        const QVector<QStringList> serien = serienZeilen(e);
+        const int zeilen = int(verein.size() + serien.size());
+        if (e.Disqualifiziert && !disqualifikationKopf) {
+            disqualifikationKopf = true;
+            schrift(12, true);
+            platzFuer(3 + zeilen);
+            R.NewLine();
+            mitte("Disqualifikation", 12);
+        }
+        schrift(9, false);
+        platzFuer(zeilen);
+        spalten();
+        Zeile(R, felder(e.Gedruckt ? QString::number(e.Platz) + "." : QString(), e.Name, verein.first(), e.Serien,
+                        e.Ergebnis, e.Werte, e.Gesamt, e.Rekord));
+        for (qsizetype i = 1; i < verein.size(); ++i)
+            Zeile(R, felder({}, {}, verein[i], leer, {}, {}, {}, {}));
+        if (!serien.isEmpty()) {
+            schrift(7, false);
+            QVector<TSpalte> s = {{1.6, L}};
+            for (int i = 0; i < 10; ++i)
+                s << TSpalte{1.0, R_};
+            Reportutil::SpaltenSetzen(R, s);
+            for (const QStringList& z : serien)
+                Zeile(R, z);
+        }
+    }
+}
+
+} // namespace
+
+bool TListe::Leer() const
+{
+    for (const TAbschnitt& a : Abschnitte)
+        if (!a.Gruppen.isEmpty())
+            return false;
+    return true;
+}
+
+void GruppenMarkieren(const QVector<int>& Wettkaempfe, bool AlleStarter,
+                      const std::function<void(int, const QString&, const QString&)>& Markieren)
+{
+    const QString einzel = AlleStarter
+        ? "SELECT DISTINCT Disziplin,EKlasse\r\nFROM ERGEBNIS WHERE" + ErgebRangfolge::WettkampfListe("Ident", Wettkaempfe).mid(4)
+        : "SELECT DISTINCT Disziplin,EKlasse\r\nFROM ERGEBNIS\r\nWHERE Ergebnis > 0"
+              + ErgebRangfolge::WettkampfListe("Ident", Wettkaempfe);
+    const QString mannschaft = "SELECT DISTINCT Disziplin,MKlasse\r\nFROM EMANNSCH\r\nWHERE Ergebnis > 0\r\n"
+                               "  AND AnzMannsch = AnzMannschIst\r\n"
+                               + ErgebRangfolge::WettkampfListe("Ident", Wettkaempfe);
+    for (const auto& [sql, klasse] : {std::pair{einzel, "EKlasse"}, std::pair{mannschaft, "MKlasse"}}) {
+        auto q = abfrage(sql);
+        for (q->First(); !q->Eof(); q->Next())
+            for (int w : Wettkaempfe)
+                if (w > 0)
+                    Markieren(w, Feld(*q, "Disziplin"), Feld(*q, klasse));
+    }
+}
+
+TListe Sammeln(ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen)
+{
+    return TSammler(Daten, Optionen).Sammeln();
+}
+
+void GesamtergebnisListe(TBaseReport& Report, const TListe& Liste, const TOptionen& Optionen)
+{
+    TZeichner(Report, Liste, Optionen).Zeichnen();
+}
+
+void SeiteDrucken(TBaseReport& R, const TOptionen& O)
+{
+    if (O.DSB || O.OhneSeite)
+        return;
+    const double unten = R.GetPageHeight();
+    R.SetFont(O.Schrift, 10);
+    R.SetBold(false);
+    R.SetItalic(false);
+    R.SetYPos(unten - 2.0);
+    R.PrintCenter("Seite " + QString::number(R.CurrentPage()), (R.SectionLeft() + R.SectionRight()) / 2);
+    if (O.Ueberschrift) {
+        // The footer's rule and line below the page number.
+        R.SetYPos(unten - 1.6);
+        Reportutil::quarvelFusszeile(R, -1);
+    }
+}
+
+} // namespace ErgebGesamt
