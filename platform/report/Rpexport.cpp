@@ -362,7 +362,8 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
 {
     const TPageSetup& setup = doc.Setup;
     QString out;
-    out += QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>")
+    out += QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+                         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n<title>")
            + html(doc.Title.isEmpty() ? QStringLiteral("Bericht") : doc.Title)
            + QLatin1String("</title>\n<style>\n"
                            "body { font-family: Arial, 'Liberation Sans', sans-serif; font-size: 10pt; }\n"
@@ -375,6 +376,12 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
            // lines stand centred over the tables.
            + QStringLiteral(".page { width: %1; }\n")
                  .arg(cm((doc.Pages.isEmpty() ? 21.0 : doc.Pages.first().Width) - setup.MarginLeft - setup.MarginRight))
+           // On a narrow screen the tables take the screen's width and wrap.
+           + QLatin1String("@media screen and (max-width: 40em) {\n"
+                           "  .page { width: auto; }\n"
+                           "  table { width: 100%; table-layout: auto; }\n"
+                           "  col { width: auto !important; }\n"
+                           "}\n")
            + QLatin1String("@media print {\n")
            + QStringLiteral("  @page { size: %1 %2; margin: %3 %4 %5 %6; }\n")
                  .arg(QLatin1String(setup.Paper == paA5 ? "A5" : "A4"),

@@ -492,9 +492,9 @@ TEST_F(ErgebDruck, GeneralPageItemsFollowFederationAndLevel)
     }
     for (const char* n : {"bt_Gestartet", "bt_Teilnehmer", "bt_Rekorde", "bt_RekordeRTF", "bt_Urkunde", "bt_Verarbeitung",
                           "b_StartStatistikExportieren", "bt_Statistik", "bt_Medaille", "bt_Fehlende", "bt_Mannschaften",
-                          "bt_Abmeldung", "bt_Bestaetigung", "bt_Ausgabe", "bt_Olympisch"})
+                          "bt_Abmeldung", "bt_Bestaetigung", "bt_Ausgabe", "bt_Olympisch", "bt_GesOK", "bt_Internet"})
         EXPECT_TRUE(ctl<QWidget>(n)->isEnabled()) << n;
-    for (const char* n : {"bt_GesOK", "bt_PreOK", "bt_Internet"})
+    for (const char* n : {"bt_PreOK"})
         EXPECT_FALSE(ctl<QWidget>(n)->isEnabled()) << n;
 
     // Item 10 opens the starter list for the started participants.
