@@ -168,10 +168,10 @@ int bench(const CliArgs& a)
         gerankt = zeilen;
     });
     if (const auto* e = einsprung("Ergebdruck1")) {
-        // The results dialog opens before the clock starts; "Gesamtausdruck"
-        // marks every group of the championship for output, and the time
-        // runs from the OK button to the finished PDF.
-        messen("Ergebnisliste", [&, e] {
+        // The results dialog opens before the clock starts; the steps set
+        // its controls, and the time runs from the button to the finished
+        // output.
+        auto imDialog = [&, e](const QList<QPair<QString, QString>>& schritte, const QString& knopf) {
             Vcl::TFormDriver oeffnen;
             oeffnen.Run([e] { e->Aufruf("true"); });
             QWidget* dialog = nullptr;
@@ -182,15 +182,34 @@ int bench(const CliArgs& a)
                 fehler = "Der Ergebnisdialog ist nicht offen";
                 return;
             }
-            Vcl::TFormDriver markieren;
-            markieren.AddCtl("cb_Gesamt", "true");
-            markieren.Play(dialog);
+            Vcl::TFormDriver vorher;
+            for (const auto& [name, wert] : schritte)
+                vorher.AddCtl(name, wert);
+            vorher.Play(dialog);
             Vcl::TFormDriver drucken;
-            drucken.AddClick("bt_ErgOK");
+            drucken.AddClick(knopf);
             uhr.restart();
             drucken.Play(dialog);
             gestoppt = uhr.nsecsElapsed() / 1e9;
             fensterSchliessen();
+        };
+        // "Gesamtausdruck" marks every group of the championship for output.
+        messen("Ergebnisliste", [&] { imDialog({{"cb_Gesamt", "true"}}, "bt_ErgOK"); });
+        // The overall list of the championship (every group with results)
+        // on paper, as RTF and as the web page.
+        const QList<QPair<QString, QString>> gesamt = {
+            {"pc_Ergebnis", "Gesamtergebnisliste"}, {"gb_Gesamt", "1"}, {"ed_GesPlatz", "3"}, {"cb_Ueberschrift", "true"}};
+        messen("Gesamtliste", [&] { imDialog(gesamt, "bt_GesOK"); });
+        messen("Gesamtliste RTF", [&] {
+            ui.folders = {home.path()};
+            imDialog(gesamt + QList<QPair<QString, QString>>{{"gb_Direkt", "2"}}, "bt_GesOK");
+            if (!QFile::exists(home.filePath("ERGLISTE.RTF")))
+                fehler = "Keine Gesamtergebnisliste als RTF erstellt";
+        });
+        messen("Gesamtliste HTML", [&] {
+            imDialog({{"pc_Ergebnis", "Internet"}, {"ed_GPlatz", "3"}, {"ed_Ziel", "gesamt.htm"}}, "bt_Internet");
+            if (!QFile::exists(QDir(Qvpaths::InternetFolder()).filePath("gesamt.htm")))
+                fehler = "Keine Gesamtergebnisliste als HTML erstellt";
         });
     }
     if (const auto* e = einsprung("Zusammenfassungsliste")) {

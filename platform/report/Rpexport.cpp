@@ -322,22 +322,42 @@ QString html(const QString& text) { return text.toHtmlEscaped(); }
 
 QString cm(double v) { return QString::number(v, 'f', 2) + QLatin1String("cm"); }
 
-QString spanFor(const TReportDocument& doc, const TStreamOp& op)
-{
-    const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
-    QString style = QStringLiteral("font-size:%1pt").arg(QString::number(f.Size));
-    if (f.Name.compare(QLatin1String("Arial"), Qt::CaseInsensitive) != 0)
-        style += QStringLiteral(";font-family:'%1'").arg(html(f.Name));
-    if (f.Bold)
-        style += QLatin1String(";font-weight:bold");
-    if (f.Italic)
-        style += QLatin1String(";font-style:italic");
-    if (f.Underline)
-        style += QLatin1String(";text-decoration:underline");
-    if ((op.Color & 0xffffff) != 0)
-        style += QLatin1String(";color:") + QColor::fromRgba(op.Color).name();
-    return QStringLiteral("<span style=\"%1\">%2</span>").arg(style, html(op.Text));
-}
+// The opening tag of a text's span, made once per font and colour: a long
+// list has hundreds of thousands of texts in a handful of fonts.
+class SpanTags {
+public:
+    explicit SpanTags(const TReportDocument& doc) : doc_(doc) {}
+    void append(QString& out, const TStreamOp& op)
+    {
+        const quint64 key = (quint64(quint32(op.Font)) << 32) | quint32(op.Color);
+        auto it = tags_.constFind(key);
+        if (it == tags_.constEnd())
+            it = tags_.insert(key, open(op));
+        out += *it;
+        out += html(op.Text);
+        out += QLatin1String("</span>");
+    }
+
+private:
+    QString open(const TStreamOp& op) const
+    {
+        const TFontSpec f = op.Font >= 0 && op.Font < doc_.Fonts.size() ? doc_.Fonts[op.Font] : TFontSpec();
+        QString style = QStringLiteral("font-size:%1pt").arg(QString::number(f.Size));
+        if (f.Name.compare(QLatin1String("Arial"), Qt::CaseInsensitive) != 0)
+            style += QStringLiteral(";font-family:'%1'").arg(html(f.Name));
+        if (f.Bold)
+            style += QLatin1String(";font-weight:bold");
+        if (f.Italic)
+            style += QLatin1String(";font-style:italic");
+        if (f.Underline)
+            style += QLatin1String(";text-decoration:underline");
+        if ((op.Color & 0xffffff) != 0)
+            style += QLatin1String(";color:") + QColor::fromRgba(op.Color).name();
+        return QStringLiteral("<span style=\"%1\">").arg(style);
+    }
+    const TReportDocument& doc_;
+    QHash<quint64, QString> tags_;
+};
 
 const char* alignName(char a) { return a == 'R' ? "right" : a == 'C' ? "center" : "left"; }
 
@@ -361,7 +381,9 @@ constexpr int MaxTabColumns = 256;
 QByteArray DocumentToHtml(const TReportDocument& doc)
 {
     const TPageSetup& setup = doc.Setup;
+    SpanTags spans(doc);
     QString out;
+    out.reserve(1 << 20);
     out += QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n"
                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n<title>")
            + html(doc.Title.isEmpty() ? QStringLiteral("Bericht") : doc.Title)
@@ -431,7 +453,7 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                 for (int k = 0; k < line.texts.size(); ++k) {
                     if (k > 0)
                         out += QLatin1String(" ");
-                    out += spanFor(doc, *line.texts[k]);
+                    spans.append(out, *line.texts[k]);
                 }
                 out += QLatin1String("</p>\n");
                 prevY = line.y;
@@ -514,7 +536,7 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                                 align = op->Align;
                             else
                                 content += QLatin1String(" ");
-                            content += spanFor(doc, *op);
+                            spans.append(content, *op);
                             any = true;
                         }
                     }

@@ -56,7 +56,8 @@ public:
 
 private:
     void mannschaften(TGruppe& g, int anzWertung);
-    QVector<TMitglied> mitglieder(Ado::TDataSet& team, int anzWertung, const Datamod::TDisziplinInfo& info);
+    // The members of every team of the group, by club and team number.
+    QHash<QString, QVector<TMitglied>> mitglieder(const TGruppe& g, int anzWertung, const Datamod::TDisziplinInfo& info);
     void einzelne(TGruppe& g);
 
     ErgebRangfolge::TErgebDaten& D;
@@ -64,7 +65,6 @@ private:
     bool rekorde_ = false;
     int sportjahr_ = 0;
     ErgebRekorde::TRekordSuche rekordSuche_;
-    QHash<QString, QStringList> namen_; // member number -> title, first name, surname
 };
 
 TListe TSammler::Sammeln()
@@ -130,6 +130,8 @@ void TSammler::mannschaften(TGruppe& g, int anzWertung)
     const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(g.Disziplin, g.Ident);
     ErgebRangfolge::TMannschaftPlatz platz;
     int letzterPlatz = 0;
+    QHash<QString, QVector<TMitglied>> alle;
+    bool gelesen = false;
     for (; !q.Eof(); q.Next()) {
         TMannschaft m;
         m.Platz = platz.Naechster(Feld(q, "Qual"));
@@ -147,36 +149,35 @@ void TSammler::mannschaften(TGruppe& g, int anzWertung)
             m.Mitgliederzeilen = TMannschaft::MitErgebnis;
         else if (!O.RestEinzeilig)
             m.Mitgliederzeilen = TMannschaft::NurNamen;
-        if (m.Mitgliederzeilen != TMannschaft::KeineMitglieder)
-            m.Mitglieder = mitglieder(q, anzWertung, info);
+        if (m.Mitgliederzeilen != TMannschaft::KeineMitglieder) {
+            if (!gelesen)
+                alle = mitglieder(g, anzWertung, info);
+            gelesen = true;
+            m.Mitglieder = alle.value(Feld(q, "VereinNr") + "|" + Feld(q, "MannschNr"));
+        }
         g.Mannschaften << m;
     }
 }
 
-QVector<TMitglied> TSammler::mitglieder(Ado::TDataSet& t, int anzWertung, const Datamod::TDisziplinInfo& info)
+QHash<QString, QVector<TMitglied>> TSammler::mitglieder(const TGruppe& g, int anzWertung,
+                                                        const Datamod::TDisziplinInfo& info)
 {
-    QVector<TMitglied> l;
-    auto q = abfrage("SELECT *\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(t.FieldByName("Ident")->AsInteger())
-                     + CRLF + "  AND MVereinNr = " + Ado::QuotedStr(Feld(t, "VereinNr")) + CRLF
-                     + "  AND MDisziplin = " + Ado::QuotedStr(Feld(t, "Disziplin")) + CRLF
-                     + "  AND MKlasse = " + Ado::QuotedStr(Feld(t, "MKlasse")) + CRLF
-                     + "  AND MannschNr = " + Ado::QuotedStr(Feld(t, "MannschNr")) + CRLF
-                     + "ORDER BY Ergebnis DESC,Serien DESC");
-    for (q->First(); !q->Eof() && (anzWertung <= 0 || l.size() < anzWertung); q->Next()) {
-        const QString nr = Feld(*q, "MitglNr");
-        auto it = namen_.find(nr);
-        if (it == namen_.end()) {
-            auto n = abfrage("SELECT Name,Vorname,Titel\r\nFROM EMITGLIED\r\nWHERE MitglNr = " + Ado::QuotedStr(nr));
-            QStringList teile;
-            if (!n->IsEmpty()) {
-                n->First();
-                teile = {Feld(*n, "Titel"), Feld(*n, "Vorname"), Feld(*n, "Name")};
-            }
-            it = namen_.insert(nr, teile);
-        }
-        l << TMitglied{voll(*it), Datamod::ErgebnisStr2(zahl(*q, "Ergebnis"), info), Feld(*q, "EKlasse")};
+    // One statement for the group instead of one per team: each team's
+    // members in the order of the team statement (best result first).
+    QHash<QString, QVector<TMitglied>> teams;
+    auto q = abfrage("SELECT E.MVereinNr,E.MannschNr,E.Ergebnis,E.EKlasse,M.Name,M.Vorname,M.Titel\r\n"
+                     "FROM ERGEBNIS E LEFT JOIN EMITGLIED M ON M.MitglNr = E.MitglNr\r\n"
+                     "WHERE E.Ident = " + QString::number(g.Ident) + CRLF
+                     + "  AND E.MDisziplin = " + Ado::QuotedStr(g.Disziplin) + CRLF
+                     + "  AND E.MKlasse = " + Ado::QuotedStr(g.Klasse) + CRLF
+                     + "ORDER BY E.MVereinNr,E.MannschNr,E.Ergebnis DESC,E.Serien DESC");
+    for (q->First(); !q->Eof(); q->Next()) {
+        QVector<TMitglied>& t = teams[Feld(*q, "MVereinNr") + "|" + Feld(*q, "MannschNr")];
+        if (anzWertung <= 0 || t.size() < anzWertung)
+            t << TMitglied{voll({Feld(*q, "Titel"), Feld(*q, "Vorname"), Feld(*q, "Name")}),
+                           Datamod::ErgebnisStr2(zahl(*q, "Ergebnis"), info), Feld(*q, "EKlasse")};
     }
-    return l;
+    return teams;
 }
 
 void TSammler::einzelne(TGruppe& g)
@@ -188,33 +189,43 @@ void TSammler::einzelne(TGruppe& g)
     g.TitelE = Feld(q, "DisName") + " - " + Feld(q, "KlaName") + "  " + Feld(q, "KlaZusatz");
     const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(g.Disziplin, g.Ident);
     ErgebRangfolge::TEinzelPlatz platz;
+    // The columns are looked up once per group: the loop runs over every
+    // start of the championship.
+    auto f = [&q](const char* name) { return q.FieldByName(name); };
+    Ado::TField *qual = f("Qual"), *disq = f("Disqualifikation"), *zusatz = f("Zusatz"), *kennung = f("Kennung"),
+                *ergebnis = f("Ergebnis"), *serienFeld = f("Serien"), *mess = f("MessErg"), *titelFeld = f("Titel"),
+                *name = f("Name"), *vorname = f("Vorname"), *kuerzel = f("Abkuerzung"), *verein = f("VerName"),
+                *innen = f("InnenZehner"), *finale = f("Finale"), *mitglNr = f("MitglNr"), *klasse = f("EKlasse");
+    const QString zehntel = info.Zehntelwertung ? QStringLiteral("J") : QString();
     for (; !q.Eof(); q.Next()) {
         TEinzel e;
-        const auto p = platz.Naechster(q);
+        const QString serienText = serienFeld->AsString();
+        const auto p = platz.Naechster(qual->AsString(), disq->AsInteger(), zusatz->AsInteger(), kennung->AsString(),
+                                       ergebnis->AsString(), serienText, mess->AsString());
         e.Platz = p.Nummer;
         e.Gedruckt = p.Gedruckt;
-        e.Disqualifiziert = q.FieldByName("Disqualifikation")->AsInteger() > 0;
-        const QString titel = Feld(q, "Titel").trimmed();
-        e.Name = Feld(q, "Name") + ", " + (titel.isEmpty() ? QString() : titel + " ") + Feld(q, "Vorname");
-        e.Kuerzel = Feld(q, "Abkuerzung");
-        e.Verein = Feld(q, "VerName");
-        const QStringList serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(Feld(q, "Serien")), "|");
+        e.Disqualifiziert = disq->AsInteger() > 0;
+        const QString titel = titelFeld->AsString().trimmed();
+        e.Name = name->AsString() + ", " + (titel.isEmpty() ? QString() : titel + " ") + vorname->AsString();
+        e.Kuerzel = kuerzel->AsString();
+        e.Verein = verein->AsString();
+        const QStringList serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(serienText), "|");
+        const int iz = innen->AsInteger();
         if (O.AlleSerien) {
             e.AlleSerien = serien;
-            const int iz = q.FieldByName("InnenZehner")->AsInteger();
             if (info.Zehntelwertung && iz > 0)
                 e.AlleSerien << "(" + QString::number(iz) + "iZ)";
         } else if (!O.OhneSerien) {
             for (int i = 0; i < 6 && i < serien.size(); ++i)
                 e.Serien[i] = serien[i];
-            D.InnenZehnerAusgeben(q, e.Serien);
+            ErgebRangfolge::InnenZehnerEintragen(zehntel, iz, e.Serien);
         }
-        e.Ergebnis = Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info);
-        if (zahl(q, "Finale") > 0)
+        e.Ergebnis = Datamod::ErgebnisStr2(ergebnis->AsFloat(), info);
+        if (finale->AsFloat() > 0)
             e.Gesamt = ErgebListe::ErgebnisText(q, info).trimmed();
         e.Werte = ErgebListe::Bemerkungen(q).join(' ');
         if (rekorde_ && !e.Disqualifiziert)
-            rekordSuche_.EinzelRekordFeststellen(g.Ident, sportjahr_, Feld(q, "MitglNr"), Feld(q, "EKlasse"),
+            rekordSuche_.EinzelRekordFeststellen(g.Ident, sportjahr_, mitglNr->AsString(), klasse->AsString(),
                                                  g.Disziplin, e.Rekord);
         g.Einzel << e;
     }
@@ -365,14 +376,14 @@ void TZeichner::einzelne(const TGruppe& g)
             f << s;
         return f << ergebnis << werte << gesamt << rekord;
     };
-    // The lines of a row: the club's further lines, then all series ten a line.
+    // The club's lines of a row, wrapped in its column (at the rows' font).
+    schrift(9, false);
+    spalten();
+    const Report::TTab vereinSpalte = *R.GetTab(3);
+    const double innen = R.XI2U(vereinSpalte.Margin);
     auto vereinZeilen = [&](const TEinzel& e) {
-        schrift(9, false);
-        spalten();
-        const Report::TTab& t = *R.GetTab(3);
-        const double innen = R.XI2U(t.Margin);
-        QStringList z = Reportutil::TextAufteilen(R, (e.Kuerzel + " " + e.Verein).trimmed(), t.Pos + innen,
-                                                  t.Pos + t.Width - innen);
+        QStringList z = Reportutil::TextAufteilen(R, (e.Kuerzel + " " + e.Verein).trimmed(), vereinSpalte.Pos + innen,
+                                                  vereinSpalte.Pos + vereinSpalte.Width - innen);
         if (z.isEmpty())
             z << QString();
         return z;
@@ -395,7 +406,10 @@ void TZeichner::einzelne(const TGruppe& g)
         Zeile(R, felder("Pl.", "Name", "Verein", O.OhneSerien || O.AlleSerien ? leer : n, "Erg.", "", "Ges.", ""));
     }
     bool disqualifikationKopf = false;
+    // The row's columns stay set until a page or the series lines change them.
+    int seite = -1;
     for (const TEinzel& e : g.Einzel) {
+        schrift(9, false);
         const QStringList verein = vereinZeilen(e);
         const QVector<QStringList> serien = serienZeilen(e);
         const int zeilen = int(verein.size() + serien.size());
@@ -405,10 +419,13 @@ void TZeichner::einzelne(const TGruppe& g)
             platzFuer(3 + zeilen);
             R.NewLine();
             mitte("Disqualifikation", 12);
+            seite = -1;
         }
         schrift(9, false);
         platzFuer(zeilen);
-        spalten();
+        if (seite != R.CurrentPage())
+            spalten();
+        seite = R.CurrentPage();
         Zeile(R, felder(e.Gedruckt ? QString::number(e.Platz) + "." : QString(), e.Name, verein.first(), e.Serien,
                         e.Ergebnis, e.Werte, e.Gesamt, e.Rekord));
         for (qsizetype i = 1; i < verein.size(); ++i)
@@ -421,6 +438,7 @@ void TZeichner::einzelne(const TGruppe& g)
             Reportutil::SpaltenSetzen(R, s);
             for (const QStringList& z : serien)
                 Zeile(R, z);
+            seite = -1;
         }
     }
 }
@@ -445,6 +463,8 @@ void GruppenMarkieren(const QVector<int>& Wettkaempfe, bool AlleStarter,
     const QString mannschaft = "SELECT DISTINCT Disziplin,MKlasse\r\nFROM EMANNSCH\r\nWHERE Ergebnis > 0\r\n"
                                "  AND AnzMannsch = AnzMannschIst\r\n"
                                + ErgebRangfolge::WettkampfListe("Ident", Wettkaempfe);
+    // One transaction: the marks are many small writes.
+    Ado::TTransaction t(*Datamod::DataModule1()->Connection());
     for (const auto& [sql, klasse] : {std::pair{einzel, "EKlasse"}, std::pair{mannschaft, "MKlasse"}}) {
         auto q = abfrage(sql);
         for (q->First(); !q->Eof(); q->Next())
@@ -452,6 +472,7 @@ void GruppenMarkieren(const QVector<int>& Wettkaempfe, bool AlleStarter,
                 if (w > 0)
                     Markieren(w, Feld(*q, "Disziplin"), Feld(*q, klasse));
     }
+    t.Commit();
 }
 
 TListe Sammeln(ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen)
