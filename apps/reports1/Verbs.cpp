@@ -41,6 +41,10 @@ const std::vector<Verb>& table()
         {"bench", bench,
          "reports1 bench [--starts N] [--seed S] [--repeat K] [--json]\n    Dokumente auf einer erzeugten Meisterschaft messen",
          {{"starts", "seed", "repeat"}, {"json"}, {"starts", "seed", "repeat"}}},
+        {"publish", publish,
+         "reports1 publish --db DATEI|URL [--ident N] --out ORDNER [--every SEKUNDEN] [--once] [--home ORDNER]\n"
+         "    Gesamtergebnisliste als Webseiten (eine je Gruppe und index.html) laufend aktuell halten",
+         {{"db", "ident", "out", "every", "home"}, {"once"}, {"ident", "every"}}},
         {"dump", dump, "reports1 dump DRUCKDATEI\n    Textauszug eines Berichtsstroms", {}},
         {"pdf", pdf, "reports1 pdf DRUCKDATEI AUS.pdf\n    Berichtsstrom als PDF", {}},
     };

@@ -4,6 +4,8 @@
 
 #include "CliArgs.h"
 
+class QTextStream;
+
 namespace Verbs {
 
 struct Verb {
@@ -29,5 +31,9 @@ int run(const CliArgs& a);           // VerbsRun.cpp
 // instead of the outputs, and any finding ends the run with status 1.
 int runJob(const CliArgs& a, bool check);
 int bench(const CliArgs& a);         // VerbsBench.cpp
+int publish(const CliArgs& a);       // VerbsPublish.cpp
+// Opens --db and chooses the championship --ident as the host does; false,
+// after saying why, when that fails. VerbsRun.cpp
+bool datenbankOeffnen(const CliArgs& a, QTextStream& out);
 
 } // namespace Verbs

@@ -24,9 +24,6 @@
 
 namespace Verbs {
 
-namespace {
-
-// Opens the database and chooses the championship as the host does.
 bool datenbankOeffnen(const CliArgs& a, QTextStream& out)
 {
     const QString db = a.value("db");
@@ -51,6 +48,8 @@ bool datenbankOeffnen(const CliArgs& a, QTextStream& out)
     }
     return true;
 }
+
+namespace {
 
 // The output files: none may be the database, a file of the other option,
 // or anything but a regular file (a device or pipe). "" when they are fine.

@@ -75,7 +75,7 @@ void TErgebDaten::EinzelMannschaftSQLErstellen(const TErgebOptionen& Optionen)
     q_Mannschaft = abfrage(sql.Mannschaft);
 }
 
-void TErgebDaten::ErgebEingSetzen() { q_Gruppen = abfrage(ErgebEingSQL(Wettkaempfe, GruppenProIdent)); }
+void TErgebDaten::ErgebEingSetzen() { q_Gruppen = abfrage(ErgebEingSQL(Wettkaempfe, GruppenProIdent, !AlleGruppen)); }
 
 void TErgebDaten::SetMannschaftundEinzelRange(int Auswahl, bool MitDisqualifikation)
 {

@@ -252,10 +252,18 @@ private:
     const TOptionen& O;
 };
 
+// A new page (with two blank lines at its top) when fewer than
+// max(3, zeilen) lines are left; the font and the columns are the same
+// after it, whatever the page header used.
 void TZeichner::platzFuer(int zeilen)
 {
     if (R.LinesLeft() < std::max(3, zeilen)) {
+        const double groesse = R.GetFontSize();
+        const bool fett = R.GetBold();
+        R.PushTabs();
         R.NewPage();
+        R.PopTabs();
+        schrift(groesse, fett);
         R.NewLine();
         R.NewLine();
     }

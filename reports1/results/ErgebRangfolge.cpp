@@ -118,12 +118,12 @@ TErgebSQL SQLErstellen(const QVector<int>& Wettkaempfe, const TErgebOptionen& o)
     return r;
 }
 
-QString ErgebEingSQL(const QVector<int>& Wettkaempfe, bool ProIdent)
+QString ErgebEingSQL(const QVector<int>& Wettkaempfe, bool ProIdent, bool NurMarkierte)
 {
     QString s = "SELECT Disziplin,Klasse,ErgebEing,AnzWertung,ErgebEinzel,Druckauftrag,\r\n"
                 "       Ident\r\n"
-                "FROM PDISKLA\r\n"
-                "WHERE ErgebEing = 'X'\r\n";
+                "FROM PDISKLA\r\n";
+    s += NurMarkierte ? QStringLiteral("WHERE ErgebEing = 'X'\r\n") : QStringLiteral("WHERE Ident > 0\r\n");
     s += WettkampfListe("Ident", Wettkaempfe);
     s += CRLF + (ProIdent ? "ORDER BY Ident,Disziplin,Klasse" : "ORDER BY Disziplin,Ident,Klasse");
     return s;

@@ -53,7 +53,8 @@ QString WettkampfListe(const QString& feld, const QVector<int>& Wettkaempfe);
 // The groups released for output (ErgebEing = 'X'), narrowed to the listed
 // competitions.
 // Ordered by discipline first, or with ProIdent by competition first.
-QString ErgebEingSQL(const QVector<int>& Wettkaempfe, bool ProIdent = false);
+// Without NurMarkierte every group of the listed competitions, marked or not.
+QString ErgebEingSQL(const QVector<int>& Wettkaempfe, bool ProIdent = false, bool NurMarkierte = true);
 
 // --- Place numbering -----------------------------------------------------
 
@@ -133,6 +134,9 @@ public:
     // The groups are walked competition by competition (else discipline by
     // discipline).
     bool GruppenProIdent = false;
+    // Every group of the listed competitions is walked, not only the marked
+    // ones (a run that must leave the user's marks alone).
+    bool AlleGruppen = false;
 
     std::unique_ptr<Ado::TADOQuery> q_Einzel;      // individual results
     std::unique_ptr<Ado::TADOQuery> q_Mannschaft;  // team results

@@ -193,9 +193,11 @@ TEST_F(Gesamtliste, EveryLineOfTheListFileHasTheWidthsOfItsFormat)
     ASSERT_GT(disq, 0);
     EXPECT_EQ(l[disq + 1].toStdString(), "    Raus, Eva                Hubertus Lódz              399  ");
     EXPECT_EQ(l.size(), disq + 2);
-    for (const QString& z : l)
-        if (!z.contains("Königlich"))
+    for (const QString& z : l) {
+        if (!z.contains("Königlich")) {
             EXPECT_LE(z.size(), 70) << z.toStdString();
+        }
+    }
 }
 
 TEST_F(Gesamtliste, TeamsUpToThePlaceHaveMembersTheRestOneLineEach)
@@ -382,6 +384,16 @@ TEST_F(Gesamtliste, GeneratedChampionshipPassesTheLayoutCheckOnPaperAndOnTheWeb)
         const QString stream = papier(d);
         ASSERT_FALSE(stream.isEmpty());
         EXPECT_EQ(ReportTest::layoutFindings(stream), "") << serien;
+        // Every group heading in its font, also at the top of a page after
+        // the page header.
+        int koepfe = 0;
+        for (const QString& l : ReportTest::linesStarting(Report::DumpStream(stream).split('\n'), "T\t")) {
+            if (!ReportTest::field(l, 8).contains(" - "))
+                continue;
+            ++koepfe;
+            EXPECT_EQ(ReportTest::field(l, 6) + " " + ReportTest::field(l, 7), "11 B") << l.toStdString();
+        }
+        EXPECT_GT(koepfe, 10);
         EXPECT_EQ(d.set(serien, "false"), "");
     }
     EXPECT_EQ(d.set("pc_Ergebnis", "Internet"), "");
