@@ -14,6 +14,7 @@
 #include "reports1/results/ErgebRekorde.h"
 
 #include <QHash>
+#include <QSet>
 
 using Report::TBaseReport;
 
@@ -59,6 +60,8 @@ private:
     // The members of every team of the group, by club and team number.
     QHash<QString, QVector<TMitglied>> mitglieder(const TGruppe& g, int anzWertung, const Datamod::TDisziplinInfo& info);
     void einzelne(TGruppe& g);
+    // The section "Gesamtstand": every group over the listed competitions.
+    void gesamtstand(TListe& liste, bool disqualifikation);
 
     ErgebRangfolge::TErgebDaten& D;
     const TOptionen& O;
@@ -115,7 +118,113 @@ TListe TSammler::Sammeln()
             liste.Abschnitte.last().Gruppen << g;
         weiter = D.SucheMannschaftOderEinzel(2, disqualifikation);
     }
+    if (abschnitte && ja("VBWettkampfGesamt"))
+        gesamtstand(liste, disqualifikation);
     return liste;
+}
+
+void TSammler::gesamtstand(TListe& liste, bool disqualifikation)
+{
+    // The shooters' results added up over the competitions (ranked in the
+    // combined dataset), the complete teams' sums; names and clubs from the
+    // rows of the single competitions.
+    D.DatenInClientDataSet();
+    D.EinzelMannschaftSQLErstellen({.ProMitglied = true, .AlleStarter = O.AlleStarter});
+    struct TSumme {
+        QString VereinNr, MannschNr;
+        double Summe, S1, S2, S3;
+    };
+    QHash<QString, QVector<TSumme>> summen; // discipline|class -> teams
+    auto s = abfrage(ErgebRangfolge::MannschaftSummenSQL(D.Wettkaempfe));
+    for (s->First(); !s->Eof(); s->Next())
+        summen[Feld(*s, "Disziplin") + "|" + Feld(*s, "MKlasse")].append(
+            {Feld(*s, "VereinNr"), Feld(*s, "MannschNr"), zahl(*s, "Summe"), zahl(*s, "Serie1"), zahl(*s, "Serie2"),
+             zahl(*s, "Serie3")});
+
+    TAbschnitt a;
+    a.Titel = QStringLiteral("Gesamtstand");
+    QSet<QString> gesehen;
+    for (bool weiter = D.ErsteGruppe(2, disqualifikation); weiter;
+         weiter = D.SucheMannschaftOderEinzel(2, disqualifikation)) {
+        Ado::TDataSet& gr = *D.q_Gruppen;
+        TGruppe g;
+        g.Ident = gr.FieldByName("Ident")->AsInteger();
+        g.Disziplin = Feld(gr, "Disziplin");
+        g.Klasse = Feld(gr, "Klasse");
+        if (gesehen.contains(g.Disziplin + "|" + g.Klasse))
+            continue;
+        gesehen.insert(g.Disziplin + "|" + g.Klasse);
+        const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(g.Disziplin, g.Ident);
+        QString kennziffer;
+
+        Ado::TDataSet& m = *D.q_Mannschaft;
+        QVector<TSumme> teams = summen.value(g.Disziplin + "|" + g.Klasse);
+        std::stable_sort(teams.begin(), teams.end(), [](const TSumme& x, const TSumme& y) {
+            return std::tie(y.Summe, y.S1, y.S2, y.S3) < std::tie(x.Summe, x.S1, x.S2, x.S3);
+        });
+        if (!m.IsEmpty() && !teams.isEmpty() && (!O.DSB || Feld(gr, "Druckauftrag") == "N")) {
+            m.First();
+            g.KennzahlM = Reportutil::KennzZahlHolen(g.Ident, "M", "M", g.Disziplin, g.Klasse, kennziffer, true);
+            g.TitelM = Feld(m, "DisName") + " - " + Feld(m, "KlaName");
+            ErgebRangfolge::TMannschaftPlatz platz;
+            for (const TSumme& t : teams) {
+                if (!m.Locate("VereinNr;MannschNr", {t.VereinNr, t.MannschNr}))
+                    continue;
+                TMannschaft z;
+                z.Platz = platz.Naechster(Feld(m, "Qual"));
+                z.Kuerzel = Feld(m, "Abkuerzung");
+                z.Name = ErgebRangfolge::MannschaftName(Feld(m, "VerName"), t.MannschNr);
+                z.Ergebnis = Datamod::ErgebnisStr2(t.Summe, info);
+                g.Mannschaften << z;
+            }
+        }
+
+        Ado::TDataSet& e = *D.q_Einzel;
+        Ado::TDataSet& c = *D.cds_Einzel;
+        c.SetFilter("Disziplin = " + Ado::QuotedStr(g.Disziplin) + " AND EKlasse = " + Ado::QuotedStr(g.Klasse)
+                    + (disqualifikation ? QString() : QStringLiteral(" AND Disqualifikation = 0")));
+        c.SetFiltered(true);
+        if (!e.IsEmpty() && !c.IsEmpty()) {
+            e.First();
+            g.KennzahlE = Reportutil::KennzZahlHolen(g.Ident, "E", "", g.Disziplin, g.Klasse, kennziffer, true);
+            g.TitelE = Feld(e, "DisName") + " - " + Feld(e, "KlaName") + "  " + Feld(e, "KlaZusatz");
+            ErgebRangfolge::TEinzelPlatz platz;
+            // Disqualified shooters after the others, in the combined order.
+            for (const bool disq : {false, true})
+                for (c.First(); !c.Eof(); c.Next()) {
+                    if ((c.FieldByName("Disqualifikation")->AsFloat() > 0) != disq
+                        || !e.Locate("MitglNr", {Feld(c, "MitglNr")}))
+                        continue;
+                    TEinzel z;
+                    const auto p = platz.Naechster(Feld(c, "Qual"), disq ? 1 : 0, c.FieldByName("Zusatz")->AsInteger(),
+                                                   Feld(e, "Kennung"), Feld(c, "Summe"), Feld(c, "Serien"),
+                                                   Feld(c, "MessErg"));
+                    z.Platz = p.Nummer;
+                    z.Gedruckt = p.Gedruckt;
+                    z.Disqualifiziert = disq;
+                    const QString titel = Feld(e, "Titel").trimmed();
+                    z.Name = Feld(e, "Name") + ", " + (titel.isEmpty() ? QString() : titel + " ") + Feld(e, "Vorname");
+                    z.Kuerzel = Feld(e, "Abkuerzung");
+                    z.Verein = Feld(e, "VerName");
+                    if (!O.OhneSerien) {
+                        const QStringList serien =
+                            Schtools::SerienToStrings(Schtools::FromSerienFormat(Feld(c, "Serien")), "|");
+                        if (O.AlleSerien)
+                            z.AlleSerien = serien;
+                        else
+                            for (int i = 0; i < 6 && i < serien.size(); ++i)
+                                z.Serien[i] = serien[i];
+                    }
+                    z.Ergebnis = Datamod::ErgebnisStr2(zahl(c, "Summe"), info);
+                    g.Einzel << z;
+                }
+        }
+        c.SetFiltered(false);
+        if (!g.Mannschaften.isEmpty() || !g.Einzel.isEmpty())
+            a.Gruppen << g;
+    }
+    if (!a.Gruppen.isEmpty())
+        liste.Abschnitte << a;
 }
 
 void TSammler::mannschaften(TGruppe& g, int anzWertung)

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStringDecoder>
 
@@ -235,7 +236,13 @@ TEST_F(Gesamtliste, PaperOptionsHeadingPageNumbersSeriesAndTheDsbForm)
     ErgebDialog::Dialog d;
     oeffnen(d);
     EXPECT_EQ(d.set("cb_Ueberschrift", "true"), "");
+    // The reprint with "DurchlaufJa" is the continuous display.
+    db.setting("Speziell", "DurchlaufJa", "J");
+    db.setting("Speziell", "Sekunden", 7);
     QStringList t = texte(papier(d));
+    ASSERT_FALSE(ui->previews.isEmpty());
+    EXPECT_EQ(ui->previews.last().interval, 7);
+    db.setting("Speziell", "DurchlaufJa", "N");
     EXPECT_TRUE(t.contains("Gesamtergebnisliste Bezirksmeisterschaft 2025"));
     EXPECT_TRUE(t.contains("Seite 1"));
     EXPECT_TRUE(t.contains("95") && t.contains("97")); // the series
@@ -302,6 +309,46 @@ TEST_F(Gesamtliste, SeveralCompetitionsFromTheSelectionPageInSections)
     EXPECT_LT(at("Rückkampf"), at("Bauer, Eva"));
     EXPECT_EQ(d.ctl<QStackedWidget>("pc_Ergebnisse")->currentWidget()->objectName(), "ts_Normal");
     EXPECT_EQ(db.count("PDISKLA", "ErgebEing = 'X'"), 0);
+}
+
+TEST_F(Gesamtliste, TheOverallStandingAddsUpTheCompetitions)
+{
+    db.insert("ZKTMP", {{"Ident", 2}, {"Veranstalter", "Rückkampf Oberland"}});
+    gruppe(2, "110", "Luftgewehr", "10", "Schützenklasse", "männlich");
+    start("1", "Adam", "1201", 390);
+    start("1", "Adam", "1201", 380, {}, 2);
+    start("2", "Bauer", "1202", 385);
+    start("2", "Bauer", "1202", 390, {}, 2);
+    for (const auto& [ident, ergebnis] : {std::pair{1, 1100}, std::pair{2, 1110}})
+        db.insert("EMANNSCH", {{"Ident", ident}, {"VereinNr", "1201"}, {"Disziplin", "110"}, {"MKlasse", "10"},
+                               {"MannschNr", "1"}, {"Ergebnis", ergebnis}, {"AnzMannsch", 3}, {"AnzMannschIst", 3},
+                               {"Qual", "N"}});
+    db.setting("Speziell", "VBWettkampf", "J");
+    db.setting("Speziell", "VBWettkampfGesamt", "J");
+    ErgebDialog::Dialog d;
+    oeffnen(d);
+    EXPECT_EQ(d.set("gb_Gesamt", "0"), "");
+    EXPECT_EQ(d.set("gb_Direkt", "1"), "");
+    d.click("bt_GesOK");
+    auto* links = d.ctl<QListWidget>("lx_VeranstL");
+    while (links->count() > 0) {
+        links->item(0)->setSelected(true);
+        d.click("bt_Rechts");
+    }
+    d.click("bt_Verarbeitung");
+    QFile f(QDir(Qvpaths::DataFolder()).filePath("ERGLISTE.TXT"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList l = QString(QStringDecoder("windows-1252").decode(f.readAll())).split("\r\n");
+    const qsizetype vor = l.indexOf(QString("Vorkampf").leftJustified(70));
+    const qsizetype rueck = l.indexOf(QString("Rückkampf").leftJustified(70));
+    const qsizetype gesamt = l.indexOf(QString("Gesamtstand").leftJustified(70));
+    ASSERT_TRUE(vor >= 0 && vor < rueck && rueck < gesamt) << vor << " " << rueck << " " << gesamt;
+    // Summed: the team 2210, Bauer 775 before Adam 770.
+    const QStringList stand = l.mid(gesamt);
+    EXPECT_EQ(stand.filter("2210").size(), 1);
+    const qsizetype bauer = stand.indexOf(QRegularExpression("^  1 Bauer, Eva .* 775  $"));
+    const qsizetype adam = stand.indexOf(QRegularExpression("^  2 Adam, Eva .* 770  $"));
+    EXPECT_TRUE(bauer > 0 && bauer < adam) << stand.join('\n').toStdString();
 }
 
 TEST_F(Gesamtliste, WebPageNamedByTheCaseRuleAndReplacedOnlyWhenAllowed)
