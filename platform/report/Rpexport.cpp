@@ -526,23 +526,17 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                 else if (k == (head ? i + 1 : i))
                     out += QLatin1String("<tbody>\n");
                 out += QLatin1String("<tr>");
+                // The texts of the row by column (the texts outside any tab
+                // go to the first one).
+                QHash<int, QVector<const TStreamOp*>> imTab;
+                for (const TStreamOp* op : l.texts)
+                    imTab[op->Tab > 0 ? op->Tab : columns.first()].append(op);
                 for (const int c : columns) {
-                    QString content;
-                    char align = 'L';
-                    bool any = false;
-                    for (const TStreamOp* op : l.texts) {
-                        if (op->Tab == c || (c == columns.first() && op->Tab <= 0)) {
-                            if (!any)
-                                align = op->Align;
-                            else
-                                content += QLatin1String(" ");
-                            spans.append(content, *op);
-                            any = true;
-                        }
-                    }
+                    const QVector<const TStreamOp*> texte = imTab.value(c);
+                    const char align = texte.isEmpty() ? 'L' : texte.first()->Align;
                     QString style;
                     if (align != 'L')
-                        style += QStringLiteral("text-align:%1;").arg(QLatin1String(alignName(align)));
+                        style += QLatin1String("text-align:") + QLatin1String(alignName(align)) + QLatin1Char(';');
                     if (const TStreamOp* box = boxes.value({l.line, c}, nullptr)) {
                         if (box->Shade > 0) {
                             const int g = 255 - int(std::lround(255 * box->Shade / 100.0));
@@ -557,13 +551,16 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                         if (box->Borders & BorderBottom)
                             style += QLatin1String("border-bottom:1px solid #000;");
                     }
-                    const QLatin1String tag(headRow ? "th" : "td");
-                    out += QLatin1Char('<') + tag;
-                    if (headRow)
-                        out += QLatin1String(" scope=\"col\"");
+                    out += headRow ? QLatin1String("<th scope=\"col\"") : QLatin1String("<td");
                     if (!style.isEmpty())
-                        out += QStringLiteral(" style=\"%1\"").arg(style);
-                    out += QLatin1Char('>') + content + QLatin1String("</") + tag + QLatin1Char('>');
+                        out += QLatin1String(" style=\"") + style + QLatin1Char('"');
+                    out += QLatin1Char('>');
+                    for (qsizetype t = 0; t < texte.size(); ++t) {
+                        if (t > 0)
+                            out += QLatin1Char(' ');
+                        spans.append(out, *texte[t]);
+                    }
+                    out += headRow ? QLatin1String("</th>") : QLatin1String("</td>");
                 }
                 out += QLatin1String("</tr>\n");
                 if (headRow)

@@ -304,6 +304,15 @@ void SpaltenSetzen(TBaseReport& Report, const QVector<TSpalte>& Spalten, double 
     }
 }
 
+QString Verbinden(const QStringList& Teile)
+{
+    QStringList l;
+    for (const QString& t : Teile)
+        if (!t.trimmed().isEmpty())
+            l << t.trimmed();
+    return l.join(' ');
+}
+
 QString Druckbar(const QString& Wert)
 {
     QString s = Wert;

@@ -58,6 +58,9 @@ void Zeile(Report::TBaseReport& Report, const QStringList& Felder);
 void Zelle(Report::TBaseReport& Report, const QString& Feld);
 // A value as it may enter a printed line: tabs and line breaks as blanks.
 QString Druckbar(const QString& Wert);
+// The parts that are not empty, trimmed and joined by a blank (title,
+// first name and surname).
+QString Verbinden(const QStringList& Teile);
 
 // Labels: room kept between two texts of one line, and the smallest size
 // a label's text is set in before it is shortened.

@@ -39,15 +39,6 @@ bool ja(const char* key) { return Qvsettings::GetString("Speziell", key) == "J";
 
 double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
 
-// Title, first name and surname, the empty ones left out.
-QString voll(const QStringList& teile)
-{
-    QStringList t;
-    for (const QString& s : teile)
-        if (!s.trimmed().isEmpty())
-            t << s.trimmed();
-    return t.join(' ');
-}
 
 // Collects the rows group by group.
 class TSammler {
@@ -57,8 +48,14 @@ public:
 
 private:
     void mannschaften(TGruppe& g, int anzWertung);
-    // The members of every team of the group, by club and team number.
-    QHash<QString, QVector<TMitglied>> mitglieder(const TGruppe& g, int anzWertung, const Datamod::TDisziplinInfo& info);
+    // The members of every team of competition Ident, best result first,
+    // by discipline, class, club and team number ("d|k|v|n").
+    struct TRoh {
+        QString Name, Klasse;
+        double Ergebnis = 0;
+    };
+    const QHash<QString, QVector<TRoh>>& mitglieder(int Ident);
+    QHash<int, QHash<QString, QVector<TRoh>>> mitglieder_;
     void einzelne(TGruppe& g);
     // The section "Gesamtstand": every group over the listed competitions.
     void gesamtstand(TListe& liste, bool disqualifikation);
@@ -239,8 +236,6 @@ void TSammler::mannschaften(TGruppe& g, int anzWertung)
     const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(g.Disziplin, g.Ident);
     ErgebRangfolge::TMannschaftPlatz platz;
     int letzterPlatz = 0;
-    QHash<QString, QVector<TMitglied>> alle;
-    bool gelesen = false;
     for (; !q.Eof(); q.Next()) {
         TMannschaft m;
         m.Platz = platz.Naechster(Feld(q, "Qual"));
@@ -259,33 +254,38 @@ void TSammler::mannschaften(TGruppe& g, int anzWertung)
         else if (!O.RestEinzeilig)
             m.Mitgliederzeilen = TMannschaft::NurNamen;
         if (m.Mitgliederzeilen != TMannschaft::KeineMitglieder) {
-            if (!gelesen)
-                alle = mitglieder(g, anzWertung, info);
-            gelesen = true;
-            m.Mitglieder = alle.value(Feld(q, "VereinNr") + "|" + Feld(q, "MannschNr"));
+            const QVector<TRoh> roh = mitglieder(g.Ident).value(g.Disziplin + "|" + g.Klasse + "|" + Feld(q, "VereinNr")
+                                                                + "|" + Feld(q, "MannschNr"));
+            for (const TRoh& r : roh) {
+                if (anzWertung > 0 && m.Mitglieder.size() >= anzWertung)
+                    break;
+                m.Mitglieder << TMitglied{r.Name, Datamod::ErgebnisStr2(r.Ergebnis, info), r.Klasse};
+            }
         }
         g.Mannschaften << m;
     }
 }
 
-QHash<QString, QVector<TMitglied>> TSammler::mitglieder(const TGruppe& g, int anzWertung,
-                                                        const Datamod::TDisziplinInfo& info)
+const QHash<QString, QVector<TSammler::TRoh>>& TSammler::mitglieder(int Ident)
 {
-    // One statement for the group instead of one per team: each team's
-    // members in the order of the team statement (best result first).
-    QHash<QString, QVector<TMitglied>> teams;
-    auto q = abfrage("SELECT E.MVereinNr,E.MannschNr,E.Ergebnis,E.EKlasse,M.Name,M.Vorname,M.Titel\r\n"
+    // One statement for the competition instead of one per team: each
+    // team's members in the order of the team statement.
+    auto it = mitglieder_.find(Ident);
+    if (it != mitglieder_.end())
+        return *it;
+    QHash<QString, QVector<TRoh>>& teams = mitglieder_[Ident];
+    auto q = abfrage("SELECT E.MDisziplin,E.MKlasse,E.MVereinNr,E.MannschNr,E.Ergebnis,E.EKlasse,\r\n"
+                     "       M.Name,M.Vorname,M.Titel\r\n"
                      "FROM ERGEBNIS E LEFT JOIN EMITGLIED M ON M.MitglNr = E.MitglNr\r\n"
-                     "WHERE E.Ident = " + QString::number(g.Ident) + CRLF
-                     + "  AND E.MDisziplin = " + Ado::QuotedStr(g.Disziplin) + CRLF
-                     + "  AND E.MKlasse = " + Ado::QuotedStr(g.Klasse) + CRLF
-                     + "ORDER BY E.MVereinNr,E.MannschNr,E.Ergebnis DESC,E.Serien DESC");
-    for (q->First(); !q->Eof(); q->Next()) {
-        QVector<TMitglied>& t = teams[Feld(*q, "MVereinNr") + "|" + Feld(*q, "MannschNr")];
-        if (anzWertung <= 0 || t.size() < anzWertung)
-            t << TMitglied{voll({Feld(*q, "Titel"), Feld(*q, "Vorname"), Feld(*q, "Name")}),
-                           Datamod::ErgebnisStr2(zahl(*q, "Ergebnis"), info), Feld(*q, "EKlasse")};
-    }
+                     "WHERE E.Ident = " + QString::number(Ident) + CRLF + "  AND E.MVereinNr <> ''" + CRLF
+                     + "ORDER BY E.MDisziplin,E.MKlasse,E.MVereinNr,E.MannschNr,E.Ergebnis DESC,E.Serien DESC");
+    auto f = [&q](const char* name) { return q->FieldByName(name); };
+    Ado::TField *dis = f("MDisziplin"), *kla = f("MKlasse"), *verein = f("MVereinNr"), *nr = f("MannschNr"),
+                *ergebnis = f("Ergebnis"), *klasse = f("EKlasse"), *name = f("Name"), *vorname = f("Vorname"),
+                *titel = f("Titel");
+    for (q->First(); !q->Eof(); q->Next())
+        teams[dis->AsString() + "|" + kla->AsString() + "|" + verein->AsString() + "|" + nr->AsString()].append(
+            {Reportutil::Verbinden({titel->AsString(), vorname->AsString(), name->AsString()}), klasse->AsString(), ergebnis->AsFloat()});
     return teams;
 }
 
