@@ -81,7 +81,8 @@ ErgebGesamt::TOptionen TErgebDruckForm::GesamtOptionen() const
     o.AlleSerien = ui->cb_AlleSerien->isChecked();
     o.AlleStarter = ui->cb_AlleStarter->isChecked();
     o.Ueberschrift = ui->cb_Ueberschrift->isChecked();
-    o.DSB = ui->cb_DSB->isVisible() && ui->cb_DSB->isChecked();
+    // Hidden below a state championship (not merely off screen on another page).
+    o.DSB = !ui->cb_DSB->isHidden() && ui->cb_DSB->isChecked();
     const QString schrift = Qvsettings::GetString("Allgemein", "FontGesamt").trimmed();
     if (!schrift.isEmpty())
         o.Schrift = schrift;

@@ -268,6 +268,20 @@ TEST_F(Gesamtliste, PaperOptionsHeadingPageNumbersSeriesAndTheDsbForm)
     EXPECT_TRUE(t.filter("Seite ").isEmpty());
     EXPECT_FALSE(t.contains("Zimmerstutzen - Schützenklasse"));
     EXPECT_TRUE(t.contains("Eva Schütz00 380  (10), Eva Schütz01 379  (10), Eva Schütz02 378  (10)"));
+    // The same form for competitions chosen on the selection page.
+    EXPECT_EQ(d.set("gb_Gesamt", "0"), "");
+    EXPECT_EQ(d.set("cb_DSB", "true"), "");
+    d.click("bt_GesOK");
+    auto* links = d.ctl<QListWidget>("lx_VeranstL");
+    ASSERT_GT(links->count(), 0);
+    links->item(0)->setSelected(true);
+    d.click("bt_Rechts");
+    d.click("bt_Verarbeitung");
+    t = texte(ui->previews.last().file);
+    EXPECT_TRUE(t.filter("Seite ").isEmpty());
+    EXPECT_FALSE(t.contains("Zimmerstutzen - Schützenklasse"));
+    EXPECT_TRUE(t.contains("Eva Schütz00 380  (10), Eva Schütz01 379  (10), Eva Schütz02 378  (10)"));
+    EXPECT_EQ(d.set("gb_Gesamt", "1"), "");
     EXPECT_EQ(d.set("gb_Direkt", "1"), "");
     EXPECT_EQ(d.set("cb_DSB", "true"), "");
     d.click("bt_GesOK");
