@@ -22,6 +22,7 @@
 #include "reports1/results/ErgebListe.h"
 #include "reports1/results/ErgebVordrucke.h"
 
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/statistics/Statistik2.h"
@@ -1070,6 +1071,7 @@ void TErgebDruckForm::bt_VerarbeitungClick()
 void TErgebDruckForm::Gestartetliste() { Gestartet1::Gestartetliste(); }
 
 void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
+void TErgebDruckForm::Medaillenliste() { Zusammen1::Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }
 void TErgebDruckForm::Statistikliste(bool Auswahl) { Statistik2::Erstellen(Auswahl); }
 
 bool TErgebDruckForm::RekordeVorbereiten()

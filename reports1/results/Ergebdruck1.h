@@ -133,6 +133,9 @@ public:
     // Jobs of the general page.
     void Gestartetliste();
     void Starterliste();
+    // The staff confirmation per club (the start summary dialog in its
+    // staff confirmation mode, printed to the preview).
+    void Medaillenliste();
     // The statistics dialog: participation statistics (true) or the medal
     // count of a range and day (false).
     void Statistikliste(bool Auswahl);

@@ -14,6 +14,7 @@
 #include "platform/host/Qvsettings.h"
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpstream.h"
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/statistics/Statistik2.h"
 #include "tests/support/TestHostUi.h"
 #include "platform/vcl/FormDriver.h"
@@ -512,6 +513,19 @@ TEST_F(ErgebDruck, GeneralPageItemsFollowFederationAndLevel)
     Qvform::SetShowHook({});
     EXPECT_EQ(gezeigt, "Tdl_StatistikDlg");
     EXPECT_TRUE(Statistik2::bAuswahl);
+    // The staff confirmation opens the start summary dialog in its staff
+    // confirmation mode, printing to the preview.
+    Qvform::SetShowHook([&](QWidget* w) {
+        gezeigt = w->metaObject()->className();
+        QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); });
+    });
+    gezeigt.clear();
+    Zusammen1::bPDFDatei = true;
+    Ergebdruck1::ErgebDruckForm->Medaillenliste();
+    Qvform::SetShowHook({});
+    EXPECT_EQ(gezeigt, "TZusammenForm");
+    EXPECT_EQ(Zusammen1::fAuswahl, Host::daMitarbeiterBestaetigung);
+    EXPECT_FALSE(Zusammen1::bPDFDatei);
 
     db.setting("Allgemein", "Verband", 0);
     db.setting("Allgemein", "VeranstaltungsArt", 3);
