@@ -142,9 +142,8 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet,
-             ui->bt_Abgemeldet, ui->bt_Ummeldungen,
-             ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
+             ui->bt_GesOK, ui->bt_Internet,
+             ui->bt_Abgemeldet, ui->bt_Ummeldungen})
         NichtVerfuegbar(w);
 }
 
@@ -411,6 +410,7 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Statistik, klick, this, [this] { Statistikliste(true); });
     Host::Connect(ui->bt_Medaille, klick, this, [this] { Statistikliste(false); });
     MedaillenspiegelEinrichten();
+    PresseEinrichten();
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -1063,6 +1063,8 @@ void TErgebDruckForm::bt_VerarbeitungClick()
     ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
     if (auswahlFuer_ == afUrkunden)
         UrkundenAusgeben(wettkaempfe, true);
+    else if (auswahlFuer_ == afBSSBEinzel || auswahlFuer_ == afBSSBMannsch)
+        WeitermeldungAusgeben(wettkaempfe, auswahlFuer_ == afBSSBMannsch);
 }
 
 // --- Jobs of the general page --------------------------------------------------
