@@ -187,16 +187,12 @@ QVector<TGruppe> PresseDaten(ErgebRangfolge::TErgebDaten& D, const TOptionen& O)
         TGruppe g;
         if (!m.IsEmpty()) {
             m.First();
-            const ErgebAuswahl::TGruppenKopf k = ErgebAuswahl::GruppenKopf(m, true);
-            g.MannschaftKennzahl = k.Kennzahl;
-            g.MannschaftTitel = k.Titel;
+            g.MannschaftKopf = ErgebAuswahl::GruppenKopf(m, true);
             mannschaftenLesen(m, O, E, rekorde, g.Mannschaften);
         }
         if (!e.IsEmpty()) {
             e.First();
-            const ErgebAuswahl::TGruppenKopf k = ErgebAuswahl::GruppenKopf(e, false);
-            g.EinzelKennzahl = k.Kennzahl;
-            g.EinzelTitel = k.Titel;
+            g.EinzelKopf = ErgebAuswahl::GruppenKopf(e, false);
             einzelLesen(e, O, E, rekorde, g.Einzel);
         }
         if (!g.Mannschaften.isEmpty() || !g.Einzel.isEmpty())
@@ -249,12 +245,11 @@ void PresseListe(TBaseReport& R, const QVector<TGruppe>& Gruppen, const TOptione
         einzelSpalten(R);
         return ErgebAuswahl::SpaltenZeilen(R, 3, z.Verein);
     };
-    const auto teil = [&](const QString& kennzahl, const QString& titel, const QVector<TZeile>& zeilen, bool mannschaft) {
+    const auto teil = [&](const ErgebAuswahl::TGruppenKopf& kopf, const QVector<TZeile>& zeilen, bool mannschaft) {
         if (zeilen.isEmpty())
             return;
         // The heading stays with its first row; a part continued on a new
         // page repeats it there.
-        const ErgebAuswahl::TGruppenKopf kopf{kennzahl, titel};
         platzFuer(2 + int(zeilenVon(zeilen.first(), mannschaft).size()));
         R.NewLine();
         ErgebAuswahl::GruppenKopfDrucken(R, kopf);
@@ -272,8 +267,8 @@ void PresseListe(TBaseReport& R, const QVector<TGruppe>& Gruppen, const TOptione
         }
     };
     for (const TGruppe& g : Gruppen) {
-        teil(g.MannschaftKennzahl, g.MannschaftTitel, g.Mannschaften, true);
-        teil(g.EinzelKennzahl, g.EinzelTitel, g.Einzel, false);
+        teil(g.MannschaftKopf, g.Mannschaften, true);
+        teil(g.EinzelKopf, g.Einzel, false);
     }
 }
 

@@ -3,6 +3,8 @@
 // newspapers, printed or as an RTF file, optionally restricted to one
 // subdivision (a district or region).
 
+#include "reports1/results/ErgebAuswahl.h"
+
 #include <QString>
 #include <QVector>
 
@@ -44,9 +46,9 @@ struct TZeile {
 };
 // One group: its team part and its individual part, each with its heading.
 struct TGruppe {
-    QString MannschaftKennzahl, MannschaftTitel;
+    ErgebAuswahl::TGruppenKopf MannschaftKopf;
     QVector<TZeile> Mannschaften;
-    QString EinzelKennzahl, EinzelTitel;
+    ErgebAuswahl::TGruppenKopf EinzelKopf;
     QVector<TZeile> Einzel;
 };
 

@@ -257,14 +257,23 @@ void BSSBMannschPrint(TBaseReport& R, const QVector<TGruppe>& Gruppen, int Sport
     });
     seite.Titel("Ergebnis-Weitermeldung Mannschaften", Sportjahr);
     for (const TGruppe& g : Gruppen) {
-        seite.Gruppe(g, g.Mannschaften.isEmpty() ? 1 : 1 + int(g.Mannschaften.first().Mitglieder.size()));
-        for (const TMannschaft& m : g.Mannschaften) {
-            // A team goes to the next page with its members.
-            seite.PlatzFuer(1 + int(m.Mitglieder.size()));
+        // A long team name wraps within its column.
+        const auto namensZeilen = [&R](const TMannschaft& m) {
             R.SetFont("Arial", 10);
             R.SetBold(false);
             mannschaftSpalten(R);
-            Zeile(R, {m.Platz, m.VereinNr, m.Name, QString(), m.Ergebnis, QString(), QString()});
+            return ErgebAuswahl::SpaltenZeilen(R, 3, m.Name);
+        };
+        const auto zeilen = [&](const TMannschaft& m) {
+            return int(namensZeilen(m).size() + m.Mitglieder.size());
+        };
+        seite.Gruppe(g, g.Mannschaften.isEmpty() ? 1 : zeilen(g.Mannschaften.first()));
+        for (const TMannschaft& m : g.Mannschaften) {
+            // A team goes to the next page with its members.
+            seite.PlatzFuer(zeilen(m));
+            const QStringList name = namensZeilen(m);
+            ErgebAuswahl::UmbruchZeile(R, {m.Platz, m.VereinNr, QString(), QString(), m.Ergebnis, QString(), QString()},
+                                       3, name);
             mitgliedSpalten(R);
             for (const TMitglied& t : m.Mitglieder)
                 Zeile(R, {QString(), QString(), t.Name, t.Geburtsdatum, t.VereinNr, t.Ergebnis, t.Abmeldung});
