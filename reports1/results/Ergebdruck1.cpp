@@ -19,6 +19,7 @@
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/Udateiexporte.h"
+#include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebListe.h"
 #include "reports1/results/ErgebVordrucke.h"
 
@@ -586,10 +587,8 @@ void TErgebDruckForm::UpdateDisKla(int Wettkampf, const QString& Disziplin, cons
                 sql += CRLF + "  AND Klasse = " + Ado::QuotedStr(Klasse);
         }
     } else if (!ohneAuswahl) {
-        sql = "UPDATE PDISKLA SET ErgebEing = 'X'WHERE Disziplin = " + Ado::QuotedStr(Disziplin)
-              + "  AND Klasse = " + Ado::QuotedStr(Klasse);
-        if (Wettkampf >= 1)
-            sql += "  AND Ident = " + Nr(Wettkampf);
+        ErgebAuswahl::GruppeMarkieren(Wettkampf, Disziplin, Klasse);
+        return;
     } else if (Wettkampf >= 1) {
         sql = "UPDATE PDISKLA SET ErgebEing = ''\r\nWHERE Ident = " + Nr(Wettkampf);
     } else {
