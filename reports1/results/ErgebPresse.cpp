@@ -155,9 +155,9 @@ bool InUntergliederung(const QString& Code, const QString& VereinNr, const QStri
 {
     if (Code.isEmpty())
         return true;
-    // A state championship's (level 3 and above) subdivisions are the districts its clubs
-    // record; below it the club number, whose first two characters are
-    // the district, decides.
+    // At a state championship (level 3 and above) the subdivisions are the
+    // districts the clubs record; below it the club number, whose first
+    // two characters are the district, decides.
     if (Veranstaltungsart >= 3 && !Kreis.trimmed().isEmpty())
         return Kreis.trimmed().left(2) == Code.left(2);
     if (VereinNr.left(2) != Code.left(2))

@@ -33,7 +33,8 @@ QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->A
 QString abmeldung(Ado::TDataSet& q) { return feld(q, "Abmeldung") == "N" ? QString() : feld(q, "Abmeldung"); }
 
 // Steps the marked groups of the wanted dataset (0 individuals, 1 teams)
-// and hands each group to lesen, which returns whether it kept rows.
+// and hands each group to lesen, which fills its rows; groups left without
+// rows are dropped.
 QVector<TGruppe> gruppenLesen(ErgebRangfolge::TErgebDaten& D, int Auswahl,
                               const std::function<void(Ado::TDataSet&, Ado::TDataSet& Gruppe, TGruppe&)>& lesen)
 {
@@ -54,7 +55,8 @@ QVector<TGruppe> gruppenLesen(ErgebRangfolge::TErgebDaten& D, int Auswahl,
     return gruppen;
 }
 
-Ado::TDataSet& einmal(std::unique_ptr<Ado::TADOQuery>& q, const QString& sql)
+// Opens sql into q, freeing the dataset q held before.
+Ado::TDataSet& oeffnen(std::unique_ptr<Ado::TADOQuery>& q, const QString& sql)
 {
     q = Datamod::DataModule1()->DynQuery(sql, Ado::clUseServer, Ado::ltReadOnly);
     return *q;
@@ -186,16 +188,17 @@ QVector<TGruppe> MannschaftDaten(ErgebRangfolge::TErgebDaten& D)
             m.Name = ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr"));
             m.Ergebnis = Datamod::ErgebnisStr2(q.FieldByName("Ergebnis")->AsFloat(), info);
             // The members whose results count, best first, at most AnzWertung.
-            Ado::TDataSet& e = einmal(mitglieder, "SELECT *\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(ident)
-                                                      + CRLF + "  AND MVereinNr = " + Ado::QuotedStr(m.VereinNr) + CRLF
-                                                      + "  AND MDisziplin = " + Ado::QuotedStr(feld(q, "Disziplin"))
-                                                      + CRLF + "  AND MKlasse = " + Ado::QuotedStr(feld(q, "MKlasse"))
-                                                      + CRLF + "  AND MannschNr = " + Ado::QuotedStr(feld(q, "MannschNr"))
-                                                      + CRLF + "ORDER BY Ergebnis DESC,Serien DESC");
+            const QString mitgliederSql = "SELECT *\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(ident) + CRLF
+                                          + "  AND MVereinNr = " + Ado::QuotedStr(m.VereinNr) + CRLF
+                                          + "  AND MDisziplin = " + Ado::QuotedStr(feld(q, "Disziplin")) + CRLF
+                                          + "  AND MKlasse = " + Ado::QuotedStr(feld(q, "MKlasse")) + CRLF
+                                          + "  AND MannschNr = " + Ado::QuotedStr(feld(q, "MannschNr")) + CRLF
+                                          + "ORDER BY Ergebnis DESC,Serien DESC";
+            Ado::TDataSet& e = oeffnen(mitglieder, mitgliederSql);
             for (e.First(); !e.Eof() && (wertung <= 0 || m.Mitglieder.size() < wertung); e.Next()) {
-                Ado::TDataSet& n = einmal(mitglied, "SELECT Name,Vorname,Titel,Tag,Monat,Jahrgang\r\nFROM EMITGLIED\r\n"
-                                                    "WHERE MitglNr = "
-                                                        + Ado::QuotedStr(feld(e, "MitglNr")));
+                Ado::TDataSet& n = oeffnen(mitglied, "SELECT Name,Vorname,Titel,Tag,Monat,Jahrgang\r\nFROM EMITGLIED\r\n"
+                                                     "WHERE MitglNr = "
+                                                         + Ado::QuotedStr(feld(e, "MitglNr")));
                 TMitglied t;
                 if (!n.IsEmpty()) {
                     n.First();
