@@ -19,6 +19,7 @@
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/Udateiexporte.h"
+#include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebListe.h"
 #include "reports1/results/ErgebVordrucke.h"
 
@@ -143,9 +144,8 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet,
-             ui->bt_Abgemeldet, ui->bt_Ummeldungen,
-             ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
+             ui->bt_GesOK, ui->bt_Internet,
+             ui->bt_Abgemeldet, ui->bt_Ummeldungen})
         NichtVerfuegbar(w);
 }
 
@@ -412,6 +412,7 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Statistik, klick, this, [this] { Statistikliste(true); });
     Host::Connect(ui->bt_Medaille, klick, this, [this] { Statistikliste(false); });
     MedaillenspiegelEinrichten();
+    PresseEinrichten();
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -587,10 +588,8 @@ void TErgebDruckForm::UpdateDisKla(int Wettkampf, const QString& Disziplin, cons
                 sql += CRLF + "  AND Klasse = " + Ado::QuotedStr(Klasse);
         }
     } else if (!ohneAuswahl) {
-        sql = "UPDATE PDISKLA SET ErgebEing = 'X'WHERE Disziplin = " + Ado::QuotedStr(Disziplin)
-              + "  AND Klasse = " + Ado::QuotedStr(Klasse);
-        if (Wettkampf >= 1)
-            sql += "  AND Ident = " + Nr(Wettkampf);
+        ErgebAuswahl::GruppeMarkieren(Wettkampf, Disziplin, Klasse);
+        return;
     } else if (Wettkampf >= 1) {
         sql = "UPDATE PDISKLA SET ErgebEing = ''\r\nWHERE Ident = " + Nr(Wettkampf);
     } else {
@@ -1064,6 +1063,8 @@ void TErgebDruckForm::bt_VerarbeitungClick()
     ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
     if (auswahlFuer_ == afUrkunden)
         UrkundenAusgeben(wettkaempfe, true);
+    else if (auswahlFuer_ == afBSSBEinzel || auswahlFuer_ == afBSSBMannsch)
+        WeitermeldungAusgeben(wettkaempfe, auswahlFuer_ == afBSSBMannsch);
 }
 
 // --- Jobs of the general page --------------------------------------------------

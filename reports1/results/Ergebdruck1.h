@@ -7,10 +7,12 @@
 
 #include "platform/host/Qvform.h"
 #include "reports1/results/ErgebKontrolle.h"
+#include "reports1/results/ErgebPresse.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 #include "reports1/results/ErgebUrkunde.h"
 #include "reports1/results/ErgebVordrucke.h"
+#include "reports1/results/ErgebWeitermeldung.h"
 
 #include <QEvent>
 #include <QHash>
@@ -126,9 +128,12 @@ public:
     void ed_SucheChange();
     void bt_OlWaehlenClick();
     void bt_SBeendenClick();
+    void bt_PreOKClick();
+    void bt_BSSBEinzelClick();
+    void bt_BSSBMannschClick();
 
     // What the selection page of several competitions serves.
-    enum TAuswahlFuer { afGesamt, afUrkunden };
+    enum TAuswahlFuer { afGesamt, afUrkunden, afBSSBEinzel, afBSSBMannsch };
 
     // Jobs of the general page.
     void Gestartetliste();
@@ -205,6 +210,13 @@ private:
     ErgebVordrucke::TOlympisch olympisch_;            // the application while rf_Olympisch runs
     void OlympischAnlegen();
     void OlMitgliedGewaehlt();
+    // The press list and the forwarding lists (Ergebdruck1Presse.cpp).
+    ErgebPresse::TPresseJob presse_;
+    QString sPresseLaufwerk;               // the folder of the press list as RTF
+    ErgebWeitermeldung::TWeitermeldungJob weitermeldung_;
+    void PresseEinrichten();
+    void WeitermeldungStarten(TAuswahlFuer Fuer);
+    void WeitermeldungAusgeben(const QVector<int>& Wettkaempfe, bool Mannschaft);
 };
 
 namespace Ergebdruck1 {
