@@ -9,6 +9,7 @@
 #include "reports1/results/ErgebKontrolle.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
+#include "reports1/results/ErgebUmmeldung.h"
 #include "reports1/results/ErgebUrkunde.h"
 #include "reports1/results/ErgebVordrucke.h"
 
@@ -120,6 +121,8 @@ public:
     void bt_FehlendeClick();
     void bt_MannschaftenClick();
     void bt_AbmeldungClick();
+    void bt_UmmeldungenClick();
+    void bt_AbgemeldetClick();
     void bt_BestaetigungClick();
     void bt_AusgabeClick();
     void bt_OlympischClick();
@@ -200,6 +203,7 @@ private:
     QHash<QString, QPair<QString, QString>> vereine_; // club number -> abbreviation, name
     void MitVerFiltern();
     ErgebVordrucke::TOlympisch olympisch_;            // the application while rf_Olympisch runs
+    ErgebUmmeldung::TUmmeldungen ummeldungen_{this};  // the re-registration sheets (rf_Ummeldungen)
     void OlympischAnlegen();
     void OlMitgliedGewaehlt();
 };
