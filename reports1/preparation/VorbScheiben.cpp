@@ -74,9 +74,9 @@ void Schrift(TBaseReport& Rpt, double Groesse, bool Fett = false) { Reportutil::
 
 // The article columns: quantity, article number, name, smallest pack,
 // carton size.
-void ArtikelSpalten(TBaseReport& Rpt)
+void ArtikelSpalten(TBaseReport& Rpt, int Linien = Alle)
 {
-    Spalten(Rpt, {{2.0, R}, {2.5, L}, {10.8, L}, {1.5, R}, {1.7, R}}, Alle);
+    Spalten(Rpt, {{2.0, R}, {2.5, L}, {10.8, L}, {1.5, R}, {1.7, R}}, Linien);
 }
 
 // The name of an article left in its cell and its marks right; the name
@@ -138,10 +138,12 @@ void Kopf(TBaseReport& Rpt, int Seiten)
                        oben + (unten - oben - bild.Hoehe) / 2);
     Rpt.NewLine();
 
+    // The column heads: two lines in one ruled cell each.
     Schrift(Rpt, 9, true);
-    ArtikelSpalten(Rpt);
+    ArtikelSpalten(Rpt, Report::BOXLINELEFT | Report::BOXLINERIGHT | Report::BOXLINETOP);
     Rpt.Print("\t\t\t\tKleinst\tKarton");
     Rpt.NewLine();
+    ArtikelSpalten(Rpt, Report::BOXLINELEFT | Report::BOXLINERIGHT | Report::BOXLINEBOTTOM);
     Rpt.Print("\tMenge\tArtikel-Nr.\tBezeichnung\tpackung\tinhalt");
     Rpt.NewLine();
     Schrift(Rpt, 9);
@@ -185,14 +187,18 @@ void Fuss(TBaseReport& Rpt, bool Blanko, int Seite, int Seiten)
     Rpt.SetYPos(Rpt.GetYPos() + Rpt.LineHeight() / 2);
 
     // The signature with the date written under it, the page beside.
-    Rpt.ClearTabs();
-    Rpt.SetTab(Rpt.SectionLeft(), L, 2.3, 3, Report::BOXLINENONE, 0);
-    Rpt.SetTab(Report::NA, L, 6.95, 3, Report::BOXLINEBOTTOM, 0);
-    Rpt.SetTab(Report::NA, L, 0.5, 3, Report::BOXLINENONE, 0);
-    Rpt.SetTab(Report::NA, L, 8.75, 3, Report::BOXLINENONE, 0);
+    const auto unterschrift = [&Rpt](int Linie) {
+        Rpt.ClearTabs();
+        Rpt.SetTab(Rpt.SectionLeft(), L, 2.3, 3, Report::BOXLINENONE, 0);
+        Rpt.SetTab(Report::NA, L, 6.95, 3, Linie, 0);
+        Rpt.SetTab(Report::NA, L, 0.5, 3, Report::BOXLINENONE, 0);
+        Rpt.SetTab(Report::NA, L, 8.75, 3, Report::BOXLINENONE, 0);
+    };
+    unterschrift(Report::BOXLINEBOTTOM);
     Reportutil::Zeile(Rpt, {"Unterschrift:", "", "",
                             "Seite  " + QString::number(Seite) + "  von  "
                                 + (Seiten > 0 ? QString::number(Seiten) : QString("____"))});
+    unterschrift(Report::BOXLINENONE);
     Schrift(Rpt, 7);
     Reportutil::Zeile(Rpt, {"", "      Tag               Monat                  Jahr", "",
                             "Bitte unbedingt Datum angeben -- Danke"});
