@@ -239,10 +239,14 @@ QString ScheibenSQL(bool Blanko)
 {
     if (Blanko)
         return "SELECT *\r\nFROM PSCHEIART\r\n" + QString("WHERE Sort < 100") + CRLF + "ORDER BY Sort,Nummer,ScheibenArt";
-    return "SELECT SA.BestMengeW,SA.BestMengeP,SA.ScheibenArt,SA.Anzahl,\r\n       SA.AnzahlWert,SA.AnzahlProbe,SA.BestAnz,"
-           "\r\n       SA.Von,SA.Bis,SA.Wertung,SA.Probe,\r\n       SA.Liegend,SA.Stehend,SA.Kniend,\r\n       "
-           "S.Sort,S.Nummer,\r\n       S.Name,S.Packung,S.Karton,S.Unterteilung\r\nFROM PSCHEIART S, ESCHEIBEN SA\r\nWHERE "
-           "SA.ScheibenArt = S.ScheibenArt\r\n"
+    return "SELECT SA.BestMengeW,SA.BestMengeP,SA.ScheibenArt,SA.Anzahl,\r\n"
+           "       SA.AnzahlWert,SA.AnzahlProbe,SA.BestAnz,\r\n"
+           "       SA.Von,SA.Bis,SA.Wertung,SA.Probe,\r\n"
+           "       SA.Liegend,SA.Stehend,SA.Kniend,\r\n"
+           "       S.Sort,S.Nummer,\r\n"
+           "       S.Name,S.Packung,S.Karton,S.Unterteilung\r\n"
+           "FROM PSCHEIART S, ESCHEIBEN SA\r\n"
+           "WHERE SA.ScheibenArt = S.ScheibenArt\r\n"
            + QString("  AND SA.Ident = :Ident") + CRLF + "ORDER BY S.Sort,S.Nummer,S.ScheibenArt,SA.Wertung,SA.Probe";
 }
 
@@ -282,7 +286,8 @@ void AdressenPruefen()
             throw EHostFehler("Wichtige Adressfelder wurden nicht ausgefüllt.");
 }
 
-void ScheibenPrint(TBaseReport& Rpt, Ado::TDataSet& q, bool Blanko, int Seiten)
+void ScheibenPrint(TBaseReport& Rpt, Ado::TDataSet& q, bool Blanko, int Seiten,
+                   const std::function<void(int)>& Fortschritt)
 {
     int seite = 1;
     Kopf(Rpt, Seiten);
@@ -295,7 +300,8 @@ void ScheibenPrint(TBaseReport& Rpt, Ado::TDataSet& q, bool Blanko, int Seiten)
     bool ersteZeile = true;
     int sort = 0, n = 0;
     for (q.First(); !q.Eof(); q.Next()) {
-        Druckjob::Progress(++n);
+        if (Fortschritt)
+            Fortschritt(++n);
         const int s = q.FieldByName("Sort")->AsInteger();
         if (ersteZeile || s != sort) {
             const QStringList titel = Abschnitt(s);
@@ -354,7 +360,7 @@ TScheibenBestellung::TScheibenBestellung(QObject* Owner) : rf_Scheiben(new Repor
     };
     rf_Scheiben->OnPrint = [this](TBaseReport& r) {
         if (Q1)
-            ScheibenPrint(r, *Q1, blanko_, seiten_);
+            ScheibenPrint(r, *Q1, blanko_, seiten_, Druckjob::Progress);
     };
     rf_Scheiben->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Scheiben); };
 }

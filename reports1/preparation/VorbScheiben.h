@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QObject;
@@ -43,8 +44,10 @@ QString Kennzeichen(Ado::TDataSet& q);
 void AdressenPruefen();
 
 // Draws the form over the rows of q, Seiten pages in all (0: unknown, the
-// head and foot then leave the count to be written in).
-void ScheibenPrint(Report::TBaseReport& Report, Ado::TDataSet& q, bool Blanko, int Seiten);
+// head and foot then leave the count to be written in); Fortschritt, when
+// given, hears of each row.
+void ScheibenPrint(Report::TBaseReport& Report, Ado::TDataSet& q, bool Blanko, int Seiten,
+                   const std::function<void(int)>& Fortschritt = {});
 
 // The form of the preparation centre: its writer rf_Scheiben and the run
 // from the question's answer to the preview.

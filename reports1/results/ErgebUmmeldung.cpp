@@ -34,8 +34,11 @@ constexpr int LeereZeilen = 4;
 // The ranges of a team's members, one per member.
 QStringList AnlagenLesen(int Ident, const TMannschaft& M)
 {
-    const QString sql = "SELECT A.Name\r\nFROM ERGEBNIS E, PANLAGE A\r\nWHERE E.Ident = A.Ident\r\n  AND E.Anlage = "
-                        "A.Anlage\r\n  AND E.Ident = "
+    const QString sql = "SELECT A.Name\r\n"
+                        "FROM ERGEBNIS E, PANLAGE A\r\n"
+                        "WHERE E.Ident = A.Ident\r\n"
+                        "  AND E.Anlage = A.Anlage\r\n"
+                        "  AND E.Ident = "
                         + QString::number(Ident) + CRLF + "  AND E.MVereinNr = " + Ado::QuotedStr(M.VereinNr) + CRLF
                         + "  AND E.MDisziplin = " + Ado::QuotedStr(M.Disziplin) + CRLF
                         + "  AND E.MKlasse = " + Ado::QuotedStr(M.Klasse) + CRLF
@@ -212,11 +215,18 @@ QString MannschaftenSQL(int Ident)
 {
     // The teams of this championship only: the table holds every
     // championship's, and only this one's marks are cleared after printing.
-    return "SELECT M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr,\r\n       D.Name AS DisName,K.Name AS KlaName,\r\n       "
-           "V.Name AS VerName,V.Titel,V.Abkuerzung\r\nFROM EMANNSCH M, EVEREIN V,PDISZIPLIN D, PKLASSE K\r\nWHERE M.Ident "
-           "= D.Ident\r\n  AND M.Ident = K.Ident\r\n  AND M.VereinNr = V.VereinNr\r\n  AND M.Disziplin = "
-           "D.Disziplin\r\n  AND M.MKlasse = K.Klasse\r\n  AND M.MUmmeldung = 'J'\r\n  AND M.Ident = "
-           + QString::number(Ident) + "\r\nORDER BY M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr";
+    return "SELECT M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr,\r\n"
+           "       D.Name AS DisName,K.Name AS KlaName,\r\n"
+           "       V.Name AS VerName,V.Titel,V.Abkuerzung\r\n"
+           "FROM EMANNSCH M, EVEREIN V,PDISZIPLIN D, PKLASSE K\r\n"
+           "WHERE M.Ident = D.Ident\r\n"
+           "  AND M.Ident = K.Ident\r\n"
+           "  AND M.VereinNr = V.VereinNr\r\n"
+           "  AND M.Disziplin = D.Disziplin\r\n"
+           "  AND M.MKlasse = K.Klasse\r\n"
+           "  AND M.MUmmeldung = 'J'\r\n"
+           "  AND M.Ident = "
+           + QString::number(Ident) + CRLF + "ORDER BY M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr";
 }
 
 QVector<TMannschaft> MannschaftenLesen(int Ident)
