@@ -266,7 +266,7 @@ QString Kennzeichen(Ado::TDataSet& q)
         m << "P";
     const int von = q.FieldByName("Von")->AsInteger(), bis = q.FieldByName("Bis")->AsInteger();
     if (bis > 0)
-        m << "SN " + QString::number(von) + "-" + QString::number(bis);
+        m << (von > 0 ? "SN " + QString::number(von) + "-" + QString::number(bis) : QString("SN"));
     if (ja(q, "Kniend"))
         m << "K";
     if (ja(q, "Liegend"))
@@ -411,9 +411,8 @@ void TScheibenBestellung::Drucken(bool Blanko, int& DruckjobID)
 void Scheibenbestellung(int& DruckjobID)
 {
     const bool blanko = Scheiben1::Bestellung();
-    TScheibenBestellung b(nullptr);
-    const auto weg = qScopeGuard([&b] { delete b.rf_Scheiben; });
-    b.Drucken(blanko, DruckjobID);
+    QObject besitzer; // owns the writer for this run
+    TScheibenBestellung(&besitzer).Drucken(blanko, DruckjobID);
 }
 
 } // namespace VorbScheiben
