@@ -190,13 +190,6 @@ QString BetragErstellen(const QString& Betrag, int Art, const QString& Waehrung)
     return minus ? "-" + text : text;
 }
 
-QString Waehrung()
-{
-    const bool euro = Qvsettings::GetInteger("Speziell", "Waehrung") == 0;
-    const QString w = Qvsettings::GetString("Speziell", euro ? "W1" : "W2").trimmed();
-    return !w.isEmpty() ? w : euro ? QStringLiteral("Euro") : QStringLiteral("DM");
-}
-
 QString Gebuehr()
 {
     const QString text = Qvsettings::GetString("Speziell", "UmmeldeBetr").trimmed();
@@ -208,7 +201,7 @@ QString Gebuehr()
         throw EHostFehler("Die Ummeldegebühr ist fehlerhaft eingestellt: " + fehler);
     if (cent <= 0)
         return {};
-    return BetragErstellen(Cent::Text(cent), 0, Waehrung());
+    return BetragErstellen(Cent::Text(cent), 0, Cent::Waehrung());
 }
 
 QString MannschaftenSQL(int Ident)

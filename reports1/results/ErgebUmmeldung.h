@@ -24,10 +24,6 @@ namespace ErgebUmmeldung {
 // and "Euro" gives "1.234,50 Euro".
 QString BetragErstellen(const QString& Betrag, int Art, const QString& Waehrung);
 
-// The currency text of the championship: "W1" (Waehrung 0) or "W2", else
-// "Euro" or "DM".
-QString Waehrung();
-
 // The re-registration fee as printed ("5,00 Euro"): the setting
 // "UmmeldeBetr" (an amount typed the German way), or, when it is empty,
 // "UBetrag" in cents, which the invoices bill. Empty when there is no fee.
