@@ -80,13 +80,15 @@ QStringList Bemerkungen(Ado::TDataSet& q)
     return b;
 }
 
-// The result as both lists show it: the total with a final, else the
-// result (padded to four characters).
+} // namespace
+
 QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info)
 {
     return zahl(q, "Finale") > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info)
                                  : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(4);
 }
+
+namespace {
 
 // One result row of an individual with everything printed under it, made
 // before it is printed so that it goes to the next page whole.

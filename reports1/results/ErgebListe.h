@@ -9,6 +9,7 @@
 namespace Report { class TBaseReport; }
 namespace Ado { class TDataSet; }
 namespace ErgebRangfolge { class TErgebDaten; }
+namespace Datamod { struct TDisziplinInfo; }
 
 namespace ErgebListe {
 
@@ -19,6 +20,11 @@ struct TOptionen {
 
 // The body of rf_Ergebnisse for the current competition (Datamod::iIdent).
 void ErgebnissePrint(Report::TBaseReport& Report, ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen);
+
+// The result of the current row of an individual result dataset as the
+// results lists show it: the total with a final, else the result (padded
+// to four characters).
+QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info);
 
 // The body of rf_Nichtangetreten over the non-starters query q.
 void NichtangetretenPrint(Report::TBaseReport& Report, Ado::TDataSet& q);

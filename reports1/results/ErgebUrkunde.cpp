@@ -13,6 +13,7 @@
 #include "platform/report/Rpbase.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/ReportUtil.h"
+#include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 
@@ -56,14 +57,7 @@ QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->A
 double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
 
 // The parts that are not empty, joined by a blank.
-QString verbinden(const QStringList& teile)
-{
-    QStringList l;
-    for (const QString& t : teile)
-        if (!t.trimmed().isEmpty())
-            l << t.trimmed();
-    return l.join(' ');
-}
+QString verbinden(const QStringList& teile) { return ErgebAuswahl::NamenTeile(teile); }
 
 QDate datumLesen(const QString& text)
 {

@@ -20,9 +20,11 @@
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/Udateiexporte.h"
 #include "reports1/results/ErgebAbgemeldet.h"
+#include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebListe.h"
 #include "reports1/results/ErgebVordrucke.h"
 
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/statistics/Statistik2.h"
@@ -143,8 +145,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_PreOK, ui->bt_Internet,
-             ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
+             ui->bt_GesOK, ui->bt_Internet})
         NichtVerfuegbar(w);
 }
 
@@ -413,6 +414,7 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Statistik, klick, this, [this] { Statistikliste(true); });
     Host::Connect(ui->bt_Medaille, klick, this, [this] { Statistikliste(false); });
     MedaillenspiegelEinrichten();
+    PresseEinrichten();
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -588,10 +590,8 @@ void TErgebDruckForm::UpdateDisKla(int Wettkampf, const QString& Disziplin, cons
                 sql += CRLF + "  AND Klasse = " + Ado::QuotedStr(Klasse);
         }
     } else if (!ohneAuswahl) {
-        sql = "UPDATE PDISKLA SET ErgebEing = 'X'WHERE Disziplin = " + Ado::QuotedStr(Disziplin)
-              + "  AND Klasse = " + Ado::QuotedStr(Klasse);
-        if (Wettkampf >= 1)
-            sql += "  AND Ident = " + Nr(Wettkampf);
+        ErgebAuswahl::GruppeMarkieren(Wettkampf, Disziplin, Klasse);
+        return;
     } else if (Wettkampf >= 1) {
         sql = "UPDATE PDISKLA SET ErgebEing = ''\r\nWHERE Ident = " + Nr(Wettkampf);
     } else {
@@ -1065,6 +1065,8 @@ void TErgebDruckForm::bt_VerarbeitungClick()
     ui->pc_Ergebnisse->setCurrentWidget(ui->ts_Normal);
     if (auswahlFuer_ == afUrkunden)
         UrkundenAusgeben(wettkaempfe, true);
+    else if (auswahlFuer_ == afBSSBEinzel || auswahlFuer_ == afBSSBMannsch)
+        WeitermeldungAusgeben(wettkaempfe, auswahlFuer_ == afBSSBMannsch);
 }
 
 // --- Jobs of the general page --------------------------------------------------
@@ -1072,6 +1074,7 @@ void TErgebDruckForm::bt_VerarbeitungClick()
 void TErgebDruckForm::Gestartetliste() { Gestartet1::Gestartetliste(); }
 
 void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
+void TErgebDruckForm::Medaillenliste() { Zusammen1::Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }
 void TErgebDruckForm::Statistikliste(bool Auswahl) { Statistik2::Erstellen(Auswahl); }
 
 bool TErgebDruckForm::RekordeVorbereiten()

@@ -7,11 +7,13 @@
 
 #include "platform/host/Qvform.h"
 #include "reports1/results/ErgebKontrolle.h"
+#include "reports1/results/ErgebPresse.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 #include "reports1/results/ErgebUmmeldung.h"
 #include "reports1/results/ErgebUrkunde.h"
 #include "reports1/results/ErgebVordrucke.h"
+#include "reports1/results/ErgebWeitermeldung.h"
 
 #include <QEvent>
 #include <QHash>
@@ -129,13 +131,19 @@ public:
     void ed_SucheChange();
     void bt_OlWaehlenClick();
     void bt_SBeendenClick();
+    void bt_PreOKClick();
+    void bt_BSSBEinzelClick();
+    void bt_BSSBMannschClick();
 
     // What the selection page of several competitions serves.
-    enum TAuswahlFuer { afGesamt, afUrkunden };
+    enum TAuswahlFuer { afGesamt, afUrkunden, afBSSBEinzel, afBSSBMannsch };
 
     // Jobs of the general page.
     void Gestartetliste();
     void Starterliste();
+    // The staff confirmation per club (the start summary dialog in its
+    // staff confirmation mode, printed to the preview).
+    void Medaillenliste();
     // The statistics dialog: participation statistics (true) or the medal
     // count of a range and day (false).
     void Statistikliste(bool Auswahl);
@@ -206,6 +214,13 @@ private:
     ErgebUmmeldung::TUmmeldungen ummeldungen_{this};  // the re-registration sheets (rf_Ummeldungen)
     void OlympischAnlegen();
     void OlMitgliedGewaehlt();
+    // The press list and the forwarding lists (Ergebdruck1Presse.cpp).
+    ErgebPresse::TPresseJob presse_;
+    QString sPresseLaufwerk;               // the folder of the press list as RTF
+    ErgebWeitermeldung::TWeitermeldungJob weitermeldung_;
+    void PresseEinrichten();
+    void WeitermeldungStarten(TAuswahlFuer Fuer);
+    void WeitermeldungAusgeben(const QVector<int>& Wettkaempfe, bool Mannschaft);
 };
 
 namespace Ergebdruck1 {
