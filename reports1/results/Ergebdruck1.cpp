@@ -19,6 +19,7 @@
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/Udateiexporte.h"
+#include "reports1/results/ErgebAbgemeldet.h"
 #include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebListe.h"
 #include "reports1/results/ErgebVordrucke.h"
@@ -144,8 +145,7 @@ void TErgebDruckForm::NichtVerfuegbareSperren()
 {
     // Outputs whose documents are not part of this dialog yet.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_GesOK, ui->bt_Internet,
-             ui->bt_Abgemeldet, ui->bt_Ummeldungen})
+             ui->bt_GesOK, ui->bt_Internet})
         NichtVerfuegbar(w);
 }
 
@@ -405,6 +405,8 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Fehlende, klick, this, &F::bt_FehlendeClick);
     Host::Connect(ui->bt_Mannschaften, klick, this, &F::bt_MannschaftenClick);
     Host::Connect(ui->bt_Abmeldung, klick, this, &F::bt_AbmeldungClick);
+    Host::Connect(ui->bt_Ummeldungen, klick, this, &F::bt_UmmeldungenClick);
+    Host::Connect(ui->bt_Abgemeldet, klick, this, &F::bt_AbgemeldetClick);
     Host::Connect(ui->bt_Bestaetigung, klick, this, &F::bt_BestaetigungClick);
     Host::Connect(ui->bt_Ausgabe, klick, this, &F::bt_AusgabeClick);
     Host::Connect(ui->bt_Olympisch, klick, this, &F::bt_OlympischClick);
@@ -1140,6 +1142,14 @@ void TErgebDruckForm::bt_MannschaftenClick()
 }
 
 void TErgebDruckForm::bt_AbmeldungClick() { Druckjob::Vorschau(*rf_Abmeldungen, Ergebdruck1::DruckjobID); }
+
+void TErgebDruckForm::bt_UmmeldungenClick()
+{
+    ummeldungen_.Drucken(ui->cb_Ummeldungen->isChecked(), Ergebdruck1::DruckjobID);
+}
+
+// The deregistered starts of the championship.
+void TErgebDruckForm::bt_AbgemeldetClick() { ErgebAbgemeldet::Abgemeldetliste(true); }
 
 void TErgebDruckForm::bt_BestaetigungClick()
 {

@@ -10,6 +10,7 @@
 #include "reports1/results/ErgebPresse.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
+#include "reports1/results/ErgebUmmeldung.h"
 #include "reports1/results/ErgebUrkunde.h"
 #include "reports1/results/ErgebVordrucke.h"
 #include "reports1/results/ErgebWeitermeldung.h"
@@ -122,6 +123,8 @@ public:
     void bt_FehlendeClick();
     void bt_MannschaftenClick();
     void bt_AbmeldungClick();
+    void bt_UmmeldungenClick();
+    void bt_AbgemeldetClick();
     void bt_BestaetigungClick();
     void bt_AusgabeClick();
     void bt_OlympischClick();
@@ -208,6 +211,7 @@ private:
     QHash<QString, QPair<QString, QString>> vereine_; // club number -> abbreviation, name
     void MitVerFiltern();
     ErgebVordrucke::TOlympisch olympisch_;            // the application while rf_Olympisch runs
+    ErgebUmmeldung::TUmmeldungen ummeldungen_{this};  // the re-registration sheets (rf_Ummeldungen)
     void OlympischAnlegen();
     void OlMitgliedGewaehlt();
     // The press list and the forwarding lists (Ergebdruck1Presse.cpp).
