@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 
 class QSqlDatabase;
 class QSqlQuery;
@@ -72,6 +73,25 @@ private:
     TEngine engine_ = engSQLite;
     int transDepth_ = 0;
     mutable QHash<QString, QStringList> keyCache_;
+};
+
+// A statement with "?" placeholders prepared once and run many times with
+// different values (a stamp for every printed row): the database compiles
+// it once instead of once per row. Values are bound as Execute(sql, values)
+// binds them. It must not outlive its connection.
+class TPreparedStatement {
+public:
+    TPreparedStatement(TADOConnection& c, const QString& sql);
+    ~TPreparedStatement();
+    TPreparedStatement(const TPreparedStatement&) = delete;
+    TPreparedStatement& operator=(const TPreparedStatement&) = delete;
+    // Returns the number of rows changed; throws naming the statement.
+    int Execute(const QVariantList& values);
+
+private:
+    TADOConnection& c_;
+    QString sql_;
+    std::unique_ptr<QSqlQuery> q_;
 };
 
 // Commits on Commit(), rolls back when destroyed without.

@@ -362,6 +362,27 @@ int TADOConnection::Execute(const QString& sql, const QVariantList& values)
     return Run(sql, bound(*this, values)).numRowsAffected();
 }
 
+TPreparedStatement::TPreparedStatement(TADOConnection& c, const QString& sql) : c_(c), sql_(sql)
+{
+    if (!c_.Connected())
+        throw EDatenfehler("Keine Datenbank geöffnet");
+    q_ = std::make_unique<QSqlQuery>(c_.Database());
+    q_->setForwardOnly(true);
+    if (!q_->prepare(sql_))
+        throw c_.Fehler("Datenbankfehler", q_->lastError().text(), sql_);
+}
+
+TPreparedStatement::~TPreparedStatement() = default;
+
+int TPreparedStatement::Execute(const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        q_->bindValue(i, c_.BindValue(values[i]));
+    if (!q_->exec())
+        throw c_.Fehler("Datenbankfehler", q_->lastError().text(), sql_);
+    return q_->numRowsAffected();
+}
+
 QVariant TADOConnection::Scalar(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q = Run(AdaptSql(sql), bound(*this, values), sql);

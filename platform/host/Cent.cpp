@@ -1,5 +1,7 @@
 #include "platform/host/Cent.h"
 
+#include "platform/host/Qvsettings.h"
+
 #include <QRegularExpression>
 #include <cmath>
 
@@ -58,6 +60,13 @@ QString Text(qint64 Cents)
 }
 
 QString PunktText(qint64 Cents) { return Text(Cents).replace(',', '.'); }
+
+QString Waehrung()
+{
+    const bool euro = Qvsettings::GetInteger("Speziell", "Waehrung") == 0;
+    const QString w = Qvsettings::GetString("Speziell", euro ? "W1" : "W2").trimmed();
+    return !w.isEmpty() ? w : euro ? QStringLiteral("Euro") : QStringLiteral("DM");
+}
 
 qint64 AusBetrag(double Betrag) { return std::llround(Betrag * 100.0); }
 

@@ -21,6 +21,10 @@ QString Text(qint64 Cents);
 // "1234.50": two decimals, decimal point (XML, SEPA).
 QString PunktText(qint64 Cents);
 
+// The championship's currency text: "Speziell"/"W1" when "Waehrung" is 0,
+// else "W2"; "Euro" or "DM" when that is not set.
+QString Waehrung();
+
 // A fee of a REAL column (8.0, 12.5) in cents, rounded to the nearest cent.
 qint64 AusBetrag(double Betrag);
 

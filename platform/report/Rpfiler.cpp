@@ -1,9 +1,19 @@
 #include "platform/report/Rpfiler.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+#include <QSet>
 #include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Report {
 
@@ -35,23 +45,23 @@ bool IstTemporaererStrom(const QString& file)
            && f.fileName().startsWith(QLatin1String("reports1-")) && f.suffix() == QLatin1String("ndr");
 }
 
-QString DateiFehler(const QString& file, const QFileDevice& device)
+QString DateiFehlerGrund(const QFileDevice& device)
 {
-    QString warum;
     switch (device.error()) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
-        warum = QStringLiteral("der Ordner fehlt, ist keiner oder ist nicht beschreibbar");
-        break;
+        return QStringLiteral("der Ordner fehlt, ist keiner oder ist nicht beschreibbar");
     case QFileDevice::WriteError:
     case QFileDevice::ResourceError:
-        warum = QStringLiteral("der Datenträger ist voll oder nicht beschreibbar");
-        break;
+        return QStringLiteral("der Datenträger ist voll oder nicht beschreibbar");
     default:
-        warum = device.errorString();
-        break;
+        return device.errorString();
     }
-    return QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(file, warum);
+}
+
+QString DateiFehler(const QString& file, const QFileDevice& device)
+{
+    return QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(file, DateiFehlerGrund(device));
 }
 
 bool WriteFileAtomic(const QString& file, const QByteArray& data, QString* error)
@@ -63,6 +73,109 @@ bool WriteFileAtomic(const QString& file, const QByteArray& data, QString* error
         return false;
     }
     return true;
+}
+
+struct TFileSet::Entry {
+    QString target;
+    QFile temp;
+};
+
+TFileSet::TFileSet() = default;
+TFileSet::~TFileSet() { Discard(); }
+
+QFileDevice* TFileSet::Create(const QString& file, QString* error)
+{
+    const QFileInfo ziel(file);
+    const auto fehler = [&](const QString& warum) {
+        if (error)
+            *error = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(file, warum);
+        return nullptr;
+    };
+    if (ziel.isDir())
+        return fehler(QStringLiteral("an ihrer Stelle steht ein Ordner"));
+    auto e = std::make_unique<Entry>();
+    e->target = file;
+    // A hidden name beside the file, unique among concurrent writers.
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        e->temp.setFileName(ziel.dir().filePath(QStringLiteral(".%1.%2-%3.tmp")
+                                                     .arg(ziel.fileName())
+                                                     .arg(QCoreApplication::applicationPid())
+                                                     .arg(QRandomGenerator::global()->generate() % 1000000)));
+        if (e->temp.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        if (e->temp.error() != QFileDevice::OpenError || !QFileInfo::exists(e->temp.fileName()))
+            return fehler(DateiFehlerGrund(e->temp));
+    }
+    if (!e->temp.isOpen())
+        return fehler(e->temp.errorString());
+    entries_.push_back(std::move(e));
+    return &entries_.back()->temp;
+}
+
+void TFileSet::Drop(const QString& file)
+{
+    for (auto it = entries_.begin(); it != entries_.end(); ++it)
+        if ((*it)->target == file) {
+            (*it)->temp.close();
+            (*it)->temp.remove();
+            entries_.erase(it);
+            return;
+        }
+}
+
+bool TFileSet::Commit(QString* error)
+{
+    const auto fehler = [&](const QString& file, const QString& warum) {
+        if (error)
+            *error = QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(file, warum);
+        Discard();
+        return false;
+    };
+    // Close every file, then one sync per file system holding them.
+    QSet<dev_t> synchron;
+    for (const auto& e : entries_) {
+        if (e->temp.isOpen() && !e->temp.flush())
+            return fehler(e->target, DateiFehlerGrund(e->temp));
+        e->temp.close();
+        const QByteArray ordner = QFile::encodeName(QFileInfo(e->temp.fileName()).absolutePath());
+        struct stat st {};
+        if (stat(ordner.constData(), &st) != 0)
+            return fehler(e->target, QString::fromLocal8Bit(std::strerror(errno)));
+        if (synchron.contains(st.st_dev))
+            continue;
+        const int fd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool ok = fd >= 0 && syncfs(fd) == 0;
+        const int grund = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (!ok)
+            return fehler(e->target, QString::fromLocal8Bit(std::strerror(grund)));
+        synchron.insert(st.st_dev);
+    }
+    while (!entries_.empty()) {
+        Entry& e = *entries_.front();
+        if (std::rename(QFile::encodeName(e.temp.fileName()).constData(), QFile::encodeName(e.target).constData()) != 0)
+            return fehler(e.target, QString::fromLocal8Bit(std::strerror(errno)));
+        entries_.erase(entries_.begin());
+    }
+    return true;
+}
+
+void TFileSet::Discard()
+{
+    for (const auto& e : entries_) {
+        e->temp.close();
+        e->temp.remove();
+    }
+    entries_.clear();
+}
+
+QStringList TFileSet::Files() const
+{
+    QStringList files;
+    for (const auto& e : entries_)
+        files << e->target;
+    return files;
 }
 
 TReportComponent::TReportComponent(QObject* parent) : QObject(parent) {}

@@ -14,6 +14,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QFileDevice;
 
@@ -148,5 +149,37 @@ bool IstTemporaererStrom(const QString& file);
 // failed: why in German by the kind of failure (a folder that is missing or
 // not writable, a full disk), else in the system's words.
 QString DateiFehler(const QString& file, const QFileDevice& device);
+// The reason alone ("der Datenträger ist voll oder nicht beschreibbar", …).
+QString DateiFehlerGrund(const QFileDevice& device);
+
+// Files that are put in place together: each is written under a hidden
+// temporary name in its own folder, and Commit() brings the data to the
+// disk with one flush per file system (not one per file, which costs
+// milliseconds each) and then renames every file to its name. A file set
+// destroyed or discarded without Commit() leaves nothing behind.
+class TFileSet {
+public:
+    TFileSet();
+    ~TFileSet();
+    TFileSet(const TFileSet&) = delete;
+    TFileSet& operator=(const TFileSet&) = delete;
+
+    // An open, empty file that becomes `file` on Commit(); nullptr (and
+    // the German reason in error) when it cannot be made, e.g. when a
+    // folder stands where the file should go. The set owns the device.
+    QFileDevice* Create(const QString& file, QString* error = nullptr);
+    // Gives up one file of the set (its temporary is removed).
+    void Drop(const QString& file);
+    // Puts every file in place; false with the first failure in error.
+    // Files renamed before a failure stay, the rest are removed.
+    bool Commit(QString* error = nullptr);
+    void Discard();
+    // The files that Commit() would put in place, in the order created.
+    QStringList Files() const;
+
+private:
+    struct Entry;
+    std::vector<std::unique_ptr<Entry>> entries_;
+};
 
 } // namespace Report

@@ -1,4 +1,5 @@
 #include "platform/report/Rppdf.h"
+#include "platform/report/Rpfiler.h"
 #include "platform/report/Rpfonts.h"
 #include "platform/report/Rpttf.h"
 
@@ -234,10 +235,12 @@ struct TPdfWriter::Impl {
         int object = 0;
     };
 
-    explicit Impl(const QString& file) : fileName(file) {}
+    Impl(const QString& file, TFileSet* fileSet) : fileName(file), set(fileSet) {}
 
     QString fileName;
-    QSaveFile out{fileName};
+    TFileSet* set = nullptr; // the file belongs to a set, else it is saved on its own
+    QSaveFile own{fileName};
+    QFileDevice* out = nullptr;
     bool opened = false, failed = false, finished = false;
     QString error;
     std::string fileBuf;
@@ -295,8 +298,19 @@ struct TPdfWriter::Impl {
         if (opened)
             return !failed;
         opened = true;
-        if (!out.open(QIODevice::WriteOnly))
-            return fail(out.errorString());
+        if (set) {
+            QString why;
+            out = set->Create(fileName, &why);
+            if (!out) {
+                failed = true;
+                error = why;
+                return false;
+            }
+        } else {
+            out = &own;
+            if (!own.open(QIODevice::WriteOnly))
+                return fail(own.errorString());
+        }
         // The fastest level: page contents are repetitive enough that it
         // still takes them to a fifth, at a third of the default level's time.
         if (deflateInit(&zs, Z_BEST_SPEED) != Z_OK)
@@ -309,8 +323,8 @@ struct TPdfWriter::Impl {
     }
     void flush()
     {
-        if (!fileBuf.empty() && !failed && out.write(fileBuf.data(), qint64(fileBuf.size())) != qint64(fileBuf.size()))
-            fail(out.errorString());
+        if (!fileBuf.empty() && !failed && out->write(fileBuf.data(), qint64(fileBuf.size())) != qint64(fileBuf.size()))
+            fail(out->errorString());
         fileBuf.clear();
     }
     void write(const char* data, size_t n)
@@ -318,8 +332,8 @@ struct TPdfWriter::Impl {
         if (fileBuf.size() + n > (1u << 20))
             flush();
         if (n >= (1u << 20)) {
-            if (!failed && out.write(data, qint64(n)) != qint64(n))
-                fail(out.errorString());
+            if (!failed && out->write(data, qint64(n)) != qint64(n))
+                fail(out->errorString());
         } else {
             fileBuf.append(data, n);
         }
@@ -1156,26 +1170,42 @@ struct TPdfWriter::Impl {
         flush();
         finished = true;
         if (failed) {
-            out.cancelWriting();
-            out.commit();
+            drop();
             return false;
         }
-        if (!out.commit())
-            return fail(out.errorString());
+        if (set) {
+            // Closed now (a set may hold hundreds of files); the set puts it in place.
+            out->close();
+            if (out->error() != QFileDevice::NoError)
+                return fail(out->errorString());
+            return true;
+        }
+        if (!own.commit())
+            return fail(own.errorString());
         return true;
     }
 
     void cancel()
     {
-        if (opened && !finished) {
-            out.cancelWriting();
-            out.commit(); // removes the temporary file
-        }
+        if (opened && !finished)
+            drop();
         finished = true;
+    }
+
+    // Removes what was written so far.
+    void drop()
+    {
+        if (set) {
+            set->Drop(fileName);
+        } else if (own.isOpen()) {
+            own.cancelWriting();
+            own.commit(); // removes the temporary file
+        }
     }
 };
 
-TPdfWriter::TPdfWriter(const QString& file) : d(std::make_unique<Impl>(file)) {}
+TPdfWriter::TPdfWriter(const QString& file) : d(std::make_unique<Impl>(file, nullptr)) {}
+TPdfWriter::TPdfWriter(const QString& file, TFileSet& set) : d(std::make_unique<Impl>(file, &set)) {}
 
 TPdfWriter::~TPdfWriter()
 {

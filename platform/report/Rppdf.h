@@ -19,10 +19,15 @@
 
 namespace Report {
 
+class TFileSet;
+
 class TPdfWriter : public TPageSink {
 public:
     // Nothing is opened before the first page (or Finish).
     explicit TPdfWriter(const QString& file);
+    // Writes into a file of the set: Finish() completes the file, the set's
+    // Commit() puts it in place; Cancel() drops it from the set.
+    TPdfWriter(const QString& file, TFileSet& set);
     // An unfinished file is dropped.
     ~TPdfWriter() override;
     TPdfWriter(const TPdfWriter&) = delete;

@@ -130,12 +130,7 @@ void TRechnungForm::cb_StartgelderClick()
     }
 }
 
-QString TRechnungForm::Waehrung() const
-{
-    const bool euro = Qvsettings::GetInteger("Speziell", "Waehrung") == 0;
-    const QString w = setting("Speziell", euro ? "W1" : "W2");
-    return !w.isEmpty() ? w : euro ? QStringLiteral("Euro") : QStringLiteral("DM");
-}
+QString TRechnungForm::Waehrung() const { return Cent::Waehrung(); }
 
 // --- OK ----------------------------------------------------------------------
 

@@ -12,7 +12,7 @@
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
 #include "platform/report/Rplabel.h"
-#include "platform/report/Rprender.h"
+#include "platform/report/Rppdf.h"
 #include "platform/report/Rpstream.h"
 #include "platform/vcl/RadioGroup.h"
 #include "reports1/frame/Druckjob.h"
@@ -320,7 +320,10 @@ void TZusammenForm::bt_OKClick()
         return;
     }
     // Stamps of a print that did not finish are rolled back.
-    const auto stempelZurueck = qScopeGuard([this] { Stempel.reset(); });
+    const auto stempelZurueck = qScopeGuard([this] {
+        StempelSQL.reset();
+        Stempel.reset();
+    });
     const bool pdf = Zusammen1::bPDFDatei && (istKarte() || istZusammenfassung());
     if (pdf)
         PdfDateien(Ausgabe());
@@ -540,10 +543,19 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
     if (!Druckjob::ErsetzenErlaubt(ziel, vorhanden, "Dateien"))
         return;
 
-    // The files are the user's, not prints of a batch run: each club's print
-    // is rendered from the writer's document into its own PDF.
+    // The files are the user's, not prints of a batch run: each club's pages
+    // go straight into its own PDF while they are drawn (no stream file in
+    // between), replacing whatever sink a batch run has installed.
+    // The files are put in place together at the end, with the stamps:
+    // a run that fails leaves the folder as it was.
+    QString pdf;
+    Report::TFileSet dateien;
     const Report::TPrintSinkFactory batch = Report::PrintSinkFactory();
-    Report::SetPrintSinkFactory({});
+    Report::SetPrintSinkFactory([&](const Report::TReportComponent& c) -> std::unique_ptr<Report::TPageSink> {
+        if (&c != &w)
+            return nullptr;
+        return std::make_unique<Report::TPdfWriter>(pdf, dateien);
+    });
     const auto zurueck = qScopeGuard([&] {
         Report::SetPrintSinkFactory(batch);
         bPdfLauf = false;
@@ -554,10 +566,12 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
     Ado::TTransaction stempel(*Datamod::DataModule1()->Connection());
     sGruppenFeld = schluessel;
     bPdfLauf = true;
+    QList<QPair<QString, QString>> geschrieben; // file and club (or district)
+    QDir().mkpath(ziel);
     for (const QString& k : gruppen) {
-        const QString pdf = datei(k);
+        pdf = datei(k);
         // A folder that cannot be made leaves that club without its file.
-        if (!QDir().mkpath(QFileInfo(pdf).path()))
+        if (!QDir(ziel).mkdir(k) && !QFileInfo(QFileInfo(pdf).path()).isDir())
             continue;
         if (verstreut.contains(k)) {
             iErsteZeile = 0;
@@ -568,16 +582,17 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
             iErsteZeile = erste.value(k);
             sGruppe = k;
         }
+        // A file that cannot be written aborts the drawing; its error names the file.
         if (!w.Execute())
             throw EHostFehler("Der Druck \"" + w.Title() + "\" für " + k + " ist nicht entstanden: " + w.ErrorString());
-        QString fehler;
-        const bool ok = Report::RenderPdf(w.Document(), pdf, &fehler);
-        QFile::remove(w.FileName());
-        if (!ok)
-            throw EHostFehler("Die Datei \"" + pdf + "\" kann nicht geschrieben werden: " + fehler);
-        Datamod::PDFStringList.AddObject(pdf, std::make_unique<Datamod::TDisziplin>(k));
+        geschrieben << qMakePair(pdf, k);
     }
+    QString fehler;
+    if (!dateien.Commit(&fehler))
+        throw EHostFehler(fehler);
     stempel.Commit();
+    for (const auto& [datei, gruppe] : std::as_const(geschrieben))
+        Datamod::PDFStringList.AddObject(datei, std::make_unique<Datamod::TDisziplin>(gruppe));
 }
 
 void TZusammenForm::Anfang()

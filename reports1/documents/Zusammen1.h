@@ -16,7 +16,7 @@
 #include <memory>
 
 namespace Ui { class TZusammenForm; }
-namespace Ado { class TADOQuery; class TDataSet; class TTransaction; }
+namespace Ado { class TADOQuery; class TDataSet; class TPreparedStatement; class TTransaction; }
 namespace Report {
 class TBaseReport;
 class TRvNDRWriter;
@@ -116,6 +116,7 @@ private:
     int iFortschritt = 0;
     QDateTime DruckZeit;
     std::unique_ptr<Ado::TTransaction> Stempel;
+    std::unique_ptr<Ado::TPreparedStatement> StempelSQL; // prepared once per print
 };
 
 namespace Zusammen1 {

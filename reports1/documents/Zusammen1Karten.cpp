@@ -104,9 +104,11 @@ void TZusammenForm::Stempeln()
 {
     // The start of the row; a start that is not found prints unstamped.
     Ado::TADOConnection& c = *Datamod::DataModule1()->Connection();
-    c.Execute("UPDATE ERGEBNIS SET DruckDat = ? WHERE Ident = ? AND MitglNr = ? AND Disziplin = ? AND VereinNr = ?",
-              {c.BindValue(DruckZeit, Ado::ftDateTime), Datamod::iIdent, Feld(*Q1, "MitglNr"), Feld(*Q1, "Disziplin"),
-               Feld(*Q1, "VereinNr")});
+    if (!StempelSQL)
+        StempelSQL = std::make_unique<Ado::TPreparedStatement>(
+            c, "UPDATE ERGEBNIS SET DruckDat = ? WHERE Ident = ? AND MitglNr = ? AND Disziplin = ? AND VereinNr = ?");
+    StempelSQL->Execute({c.BindValue(DruckZeit, Ado::ftDateTime), Datamod::iIdent, Feld(*Q1, "MitglNr"),
+                         Feld(*Q1, "Disziplin"), Feld(*Q1, "VereinNr")});
 }
 
 // --- One, two and three cards per page ----------------------------------------------------
@@ -175,6 +177,7 @@ void TZusammenForm::KartenDrucken(TBaseReport& Report, int Plaetze)
     }
     Stempel->Commit();
     Stempel.reset();
+    StempelSQL.reset();
 }
 
 void TZusammenForm::KarteDrucken(TBaseReport& Report, double BmpY)
@@ -312,6 +315,7 @@ void TZusammenForm::rpt_StartkarteMReportAfter(TBaseReport&)
 {
     Stempel->Commit();
     Stempel.reset();
+    StempelSQL.reset();
 }
 
 // --- Score sheets ---------------------------------------------------------------------------

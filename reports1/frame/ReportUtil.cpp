@@ -8,6 +8,8 @@
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
 
+#include <algorithm>
+
 using Report::TBaseReport;
 using Report::TTab;
 
@@ -304,15 +306,6 @@ void SpaltenSetzen(TBaseReport& Report, const QVector<TSpalte>& Spalten, double 
     }
 }
 
-QString Verbinden(const QStringList& Teile)
-{
-    QStringList l;
-    for (const QString& t : Teile)
-        if (!t.trimmed().isEmpty())
-            l << t.trimmed();
-    return l.join(' ');
-}
-
 QString Druckbar(const QString& Wert)
 {
     QString s = Wert;
@@ -344,6 +337,21 @@ void Zeile(TBaseReport& Report, const QStringList& Felder)
     for (const QString& f : Felder)
         Zelle(Report, f);
     Report.NewLine();
+}
+
+TBildgroesse Wappengroesse(double Breite, double Hoehe)
+{
+    double b = Qvsettings::GetInteger("Speziell", "BitmapLL") / 100.0;
+    double h = Qvsettings::GetInteger("Speziell", "BitmapLH") / 100.0;
+    if (b <= 0 && h <= 0)
+        return {};
+    // One size alone gives a square picture.
+    if (b <= 0)
+        b = h;
+    if (h <= 0)
+        h = b;
+    const double faktor = std::min({1.0, Breite / b, Hoehe / h});
+    return {b * faktor, h * faktor};
 }
 
 QString KennzZahlHolen(int Ident, const QString& AuswahlE, const QString& AuswahlM, const QString& Disziplin,

@@ -58,9 +58,6 @@ void Zeile(Report::TBaseReport& Report, const QStringList& Felder);
 void Zelle(Report::TBaseReport& Report, const QString& Feld);
 // A value as it may enter a printed line: tabs and line breaks as blanks.
 QString Druckbar(const QString& Wert);
-// The parts that are not empty, trimmed and joined by a blank (title,
-// first name and surname).
-QString Verbinden(const QStringList& Teile);
 
 // Labels: room kept between two texts of one line, and the smallest size
 // a label's text is set in before it is shortened.
@@ -74,6 +71,13 @@ QString EtikettEinpassen(Report::TBaseReport& Report, QString Text, double Breit
 // less EtikettAbstand, so it stays apart from the next label (or to its
 // width when centred on X), then a new line. The font stays as it was.
 void EtikettZeile(Report::TBaseReport& Report, const QString& Text, double X, bool Zentriert = false);
+// The coat of arms of the forms ("WAPPEN.BMP"), its size from the settings
+// "BitmapLL" (width) and "BitmapLH" (height) in hundredths of a
+// centimetre, scaled down to fit Breite x Hoehe; 0 x 0 when neither is set.
+struct TBildgroesse {
+    double Breite = 0, Hoehe = 0;
+};
+TBildgroesse Wappengroesse(double Breite, double Hoehe);
 // The lists' body font: "Arial" at Groesse points, bold or not, not italic.
 void Schrift(Report::TBaseReport& Report, double Groesse, bool Fett);
 // The text of field Name in the current row of q.

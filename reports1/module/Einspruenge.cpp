@@ -13,6 +13,7 @@
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/Vorbereitung1.h"
 #include "reports1/preparation/Vollst1.h"
+#include "reports1/preparation/VorbScheiben.h"
 #include "reports1/preparation/Zulassung.h"
 #include "reports1/results/Ergebdruck1.h"
 #include "reports1/statistics/Statistik1.h"
@@ -47,6 +48,8 @@ const std::vector<TEinsprung>& alle()
         {"AdressEtiketten", "bt_OK", [](const QString&) { Etiketten1::AdressEtiketten(); }},
         {"Ummeldung", "bt_Bearbeiten", [](const QString&) { Ummeldungdlg::Erstellen(); }},
         {"Ausnahmen", "bt_OK", [](const QString&) { Ausnahme1::Ausnahmen(); }},
+        // The target order question, then the form (blank or filled).
+        {"Scheibenbestellung", "bt_OK", [](const QString&) { VorbScheiben::Scheibenbestellung(Ausnahme1::DruckjobID); }},
         {"Ergebdruck1", "", [](const QString& a) { Ergebdruck1::Erstellen(a.isEmpty() || wahr(a)); }},
         {"Vorbereitung1", "", [](const QString&) { Vorbereitung1::Erstellen(); }},
         {"MitarbeiterStatistik", "bt_OK", [](const QString&) { Statistik1::MitarbeiterStatistik(); }},

@@ -24,11 +24,13 @@
 #include "reports1/entries/Abmeldung1.h"
 #include "reports1/entries/Etiketten1.h"
 #include "reports1/entries/Flinten1.h"
+#include "reports1/entries/Scheiben1.h"
 #include "reports1/preparation/Ausnahme1.h"
 #include "reports1/preparation/Durchgang1.h"
 #include "reports1/preparation/VorbDateien.h"
 #include "reports1/preparation/VorbListen.h"
 #include "reports1/preparation/VorbMedaillen.h"
+#include "reports1/preparation/VorbScheiben.h"
 #include "reports1/preparation/VorbSchiesszeit.h"
 #include "reports1/preparation/VorbStarterkl.h"
 #include "reports1/preparation/Vollst1.h"
@@ -51,10 +53,6 @@ using Qvutil::CRLF;
 const QString NichtVerfuegbarText = QStringLiteral("Noch nicht verfügbar");
 
 void info(const QString& text) { Pmsgdlg::qvMessageDlg(text, Host::mtInformation, Host::mbOK, 1); }
-
-// A job that is not part of the module yet; its button is disabled, so
-// only a caller that ignores that reaches this.
-[[noreturn]] void nichtVorhanden(const QString& job) { throw EHostFehler(job + ": " + NichtVerfuegbarText); }
 
 // The lines of a memo; a line break at the very end starts no line.
 QStringList zeilen(const QPlainTextEdit* memo)
@@ -168,6 +166,10 @@ void TVorbereitungForm::SchreiberAnlegen()
         Druckjob::NachDruck(*rf_Hinweis);
     };
 
+    // The target order form has a head and foot of its own.
+    scheiben_ = std::make_unique<VorbScheiben::TScheibenBestellung>(this);
+    rf_Scheiben = scheiben_->rf_Scheiben;
+
     // The password sheet has neither page header nor footer.
     rf_Passwoerter = new Report::TRvNDRWriter(this);
     rf_Passwoerter->setObjectName("rf_Passwoerter");
@@ -203,7 +205,7 @@ void TVorbereitungForm::KnoepfeVerbinden()
         {ui->bt_Starter, true, [this] { Starterliste(); }},
         {ui->bt_Vollst, true, [this] { Vollstaendigkeitsliste(); }},
         {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
-        {ui->bt_Scheiben, false, [this] { Scheibenbestellung(); }},
+        {ui->bt_Scheiben, true, [this] { Scheibenbestellung(); }},
         {ui->bt_Etiketten, true, [this] { AdressEtiketten(); }},
         {ui->bt_Ausnahme, true, [this] { Ausnahmegenehmigungen(); }},
         {ui->bt_Abmeldung, true, [] { Abmeldung1::Abgemeldete(false); }},
@@ -726,7 +728,12 @@ void TVorbereitungForm::AdressEtiketten() { Etiketten1::AdressEtiketten(); }
 
 void TVorbereitungForm::StatistikListe() { Statistik1::MitarbeiterStatistik(); }
 
-void TVorbereitungForm::Scheibenbestellung() { nichtVorhanden("Scheiben1"); }
+void TVorbereitungForm::Scheibenbestellung()
+{
+    // A cancelled question leaves the last answer: the form is printed either way.
+    bBlanko = Scheiben1::Bestellung();
+    scheiben_->Drucken(bBlanko, Ausnahme1::DruckjobID);
+}
 
 void TVorbereitungForm::Ausnahmegenehmigungen() { Ausnahme1::Ausnahmen(); }
 

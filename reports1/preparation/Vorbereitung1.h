@@ -18,6 +18,7 @@ namespace Report {
 class TBaseReport;
 class TRvNDRWriter;
 } // namespace Report
+namespace VorbScheiben { class TScheibenBestellung; }
 class QAbstractButton;
 class QPlainTextEdit;
 
@@ -66,6 +67,7 @@ public:
     bool PDFStringListeErstellen();
 
     // --- State ---------------------------------------------------------------------
+    bool bBlanko = false;          // the answer of the target order question: the form blank
     bool bStarterklaerung = false; // disqualification (true) or reminder letters
     int iEinzel = 0, iMannschaft = 0, iMEinzel = 0, iMMannschaft = 0;
     QString sVerein;       // club of the password sheet being printed
@@ -75,7 +77,7 @@ public:
 
     Report::TRvNDRWriter *rf_Hinweis, *rf_OhneStart, *rf_Klassensprung, *rf_Schiesszeit, *rf_Stammdaten,
         *rf_Teilnehmer, *rf_WaffenGrp, *rf_Mitglieder, *rf_Bar, *rf_Flinten, *rf_Disziplinen, *rf_Starterklaerung,
-        *rf_Passwoerter;
+        *rf_Passwoerter, *rf_Scheiben;
 
 protected:
     void FormShow() override;
@@ -113,6 +115,7 @@ private:
     QStringList hinweise_;      // FEHLER.DAT while rf_Hinweis runs
     QVector<VorbStarterkl::TMitglied> unerklaerte_; // members with undeclared starts while a list or letters run
     bool verlassen_ = false;    // a memo's exit handler is running
+    std::unique_ptr<VorbScheiben::TScheibenBestellung> scheiben_; // the target order form
 };
 
 namespace Vorbereitung1 {

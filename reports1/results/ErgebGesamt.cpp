@@ -9,6 +9,7 @@
 #include "platform/report/Rpbase.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/ReportUtil.h"
+#include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebListe.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
@@ -285,7 +286,7 @@ const QHash<QString, QVector<TSammler::TRoh>>& TSammler::mitglieder(int Ident)
                 *titel = f("Titel");
     for (q->First(); !q->Eof(); q->Next())
         teams[dis->AsString() + "|" + kla->AsString() + "|" + verein->AsString() + "|" + nr->AsString()].append(
-            {Reportutil::Verbinden({titel->AsString(), vorname->AsString(), name->AsString()}), klasse->AsString(), ergebnis->AsFloat()});
+            {ErgebAuswahl::NamenTeile({titel->AsString(), vorname->AsString(), name->AsString()}), klasse->AsString(), ergebnis->AsFloat()});
     return teams;
 }
 

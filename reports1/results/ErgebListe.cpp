@@ -62,6 +62,32 @@ void TabulatorSetzen(TBaseReport& r, int n)
     Reportutil::SpaltenSetzen(r, s);
 }
 
+} // namespace
+
+QStringList Bemerkungen(Ado::TDataSet& q)
+{
+    QStringList b;
+    const double finale = zahl(q, "Finale"), stech = zahl(q, "StechErg"), mess = zahl(q, "MessErg");
+    const int zusatz = q.FieldByName("Zusatz")->AsInteger();
+    if (finale > 0)
+        b << Schtools::Format31(finale / 10);
+    if (stech > 0)
+        b << Schtools::Format31(stech / 10);
+    if (mess > 0)
+        b << Schtools::Format31(1000 - mess / 10);
+    if (zusatz >= 1 && zusatz <= 9998)
+        b << QString::asprintf("%2d", zusatz);
+    return b;
+}
+
+QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info)
+{
+    return zahl(q, "Finale") > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info)
+                                 : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(4);
+}
+
+namespace {
+
 // One result row of an individual with everything printed under it, made
 // before it is printed so that it goes to the next page whole.
 struct TEinzelZeile {
@@ -487,28 +513,6 @@ void bildschirmOeffnen(ErgebRangfolge::TErgebDaten& Daten, std::unique_ptr<Ado::
 }
 
 } // namespace
-
-QStringList Bemerkungen(Ado::TDataSet& q)
-{
-    QStringList b;
-    const double finale = zahl(q, "Finale"), stech = zahl(q, "StechErg"), mess = zahl(q, "MessErg");
-    const int zusatz = q.FieldByName("Zusatz")->AsInteger();
-    if (finale > 0)
-        b << Schtools::Format31(finale / 10);
-    if (stech > 0)
-        b << Schtools::Format31(stech / 10);
-    if (mess > 0)
-        b << Schtools::Format31(1000 - mess / 10);
-    if (zusatz >= 1 && zusatz <= 9998)
-        b << QString::asprintf("%2d", zusatz);
-    return b;
-}
-
-QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info)
-{
-    return zahl(q, "Finale") > 0 ? Datamod::ErgebnisStr2(zahl(q, "Gesamt"), info)
-                                 : Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(4);
-}
 
 void ErgebnissePrint(TBaseReport& Report, ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen)
 {

@@ -21,6 +21,11 @@ struct TOptionen {
 // The body of rf_Ergebnisse for the current competition (Datamod::iIdent).
 void ErgebnissePrint(Report::TBaseReport& Report, ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen);
 
+// The result of the current row of an individual result dataset as the
+// results lists show it: the total with a final, else the result (padded
+// to four characters).
+QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info);
+
 // The body of rf_Nichtangetreten over the non-starters query q.
 void NichtangetretenPrint(Report::TBaseReport& Report, Ado::TDataSet& q);
 
@@ -28,9 +33,6 @@ void NichtangetretenPrint(Report::TBaseReport& Report, Ado::TDataSet& q);
 // shows them: the final, the shoot-off, the measured value (each "%3.1f")
 // and the additional value 1 to 9998 ("%2d").
 QStringList Bemerkungen(Ado::TDataSet& q);
-// The result as the lists show it: the total with a final, else the result
-// (padded to four characters).
-QString ErgebnisText(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info);
 
 // The on-screen list of one discipline and class.
 struct TBildschirm {

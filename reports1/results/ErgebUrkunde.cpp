@@ -13,6 +13,7 @@
 #include "platform/report/Rpbase.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/ReportUtil.h"
+#include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
 
@@ -55,7 +56,8 @@ using Qvutil::CRLF;
 QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
 double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
 
-using Reportutil::Verbinden;
+// The parts that are not empty, joined by a blank.
+QString verbinden(const QStringList& teile) { return ErgebAuswahl::NamenTeile(teile); }
 
 QDate datumLesen(const QString& text)
 {
@@ -177,7 +179,7 @@ TUrkunde TAuswahlLauf::urkunde(Ado::TDataSet& q, bool mannschaft, double ergebni
     u.Disziplin = feld(q, "Disziplin");
     u.Klasse = feld(q, mannschaft ? "MKlasse" : "EKlasse");
     u.DisziplinName = feld(q, "DisName").trimmed();
-    u.KlasseName = E.UrkZusatz ? Verbinden({feld(q, "KlaName"), feld(q, mannschaft ? "Zusatz" : "KlaZusatz")})
+    u.KlasseName = E.UrkZusatz ? verbinden({feld(q, "KlaName"), feld(q, mannschaft ? "Zusatz" : "KlaZusatz")})
                                : feld(q, "KlaName").trimmed();
     u.VereinNr = feld(q, "VereinNr");
     u.Verein = feld(q, "VerName");
@@ -194,7 +196,7 @@ TUrkunde TAuswahlLauf::einzel(Ado::TDataSet& p, double ergebnis, int platz)
     u.Titel = feld(p, "Titel").trimmed();
     u.Vorname = feld(p, "Vorname").trimmed();
     u.Nachname = feld(p, "Name").trimmed();
-    u.Name = Verbinden({u.Titel, u.Vorname, u.Nachname});
+    u.Name = verbinden({u.Titel, u.Vorname, u.Nachname});
     if (E.Rekorde)
         rekorde_.EinzelRekordFeststellen(A.Gesamt ? Datamod::iIdent : p.FieldByName("Ident")->AsInteger(), E.Sportjahr,
                                          feld(p, "MitglNr"), u.Klasse, u.Disziplin, u.Rekord);
@@ -262,7 +264,7 @@ TUrkunde TAuswahlLauf::mannschaft(Ado::TDataSet& t, double ergebnis, int platz)
             + "GROUP BY E.MitglNr, M.Vorname, M.Name\r\nORDER BY SUM(E.Ergebnis) DESC, M.Name, M.Vorname",
         Ado::clUseServer, Ado::ltReadOnly);
     for (m->First(); !m->Eof() && (anzahl <= 0 || u.Mitglieder.size() < anzahl); m->Next())
-        u.Mitglieder << Verbinden({feld(*m, "Vorname"), feld(*m, "Name")});
+        u.Mitglieder << verbinden({feld(*m, "Vorname"), feld(*m, "Name")});
     return u;
 }
 
@@ -478,10 +480,10 @@ private:
 void seitenkopf(TSeite& s, const TEinstellungen& E, const TUrkunde& u)
 {
     s.Zeile(E.ErsteZ, 12, false, 0);
-    s.Zeile(Verbinden({E.Meistersch, QString::number(E.Sportjahr)}), 20, true, 2);
+    s.Zeile(verbinden({E.Meistersch, QString::number(E.Sportjahr)}), 20, true, 2);
     s.Zeile(E.Veranstalter, 14, false, 1);
     s.Zeile("im Wettbewerb", 10, false, 2);
-    s.Zeile(Verbinden({u.DisziplinName, u.KlasseName.isEmpty() ? QString() : "- " + u.KlasseName}), 14, false, 1);
+    s.Zeile(verbinden({u.DisziplinName, u.KlasseName.isEmpty() ? QString() : "- " + u.KlasseName}), 14, false, 1);
     s.Zeile("errang", 10, false, 1);
 }
 
@@ -489,7 +491,7 @@ void seitenkopf(TSeite& s, const TEinstellungen& E, const TUrkunde& u)
 // the club's title before it.
 QString mitTitel(const TEinstellungen& E, const TUrkunde& u, const QString& name)
 {
-    return E.Verband == 3 ? Verbinden({u.VerTitel, name}) : name;
+    return E.Verband == 3 ? verbinden({u.VerTitel, name}) : name;
 }
 
 void drucken(TBaseReport& R, const QVector<TUrkunde>& Urkunden, const TEinstellungen& E, bool mannschaft)
@@ -506,7 +508,7 @@ void drucken(TBaseReport& R, const QVector<TUrkunde>& Urkunden, const TEinstellu
             s.Zeile(mitTitel(E, u, u.Name), 36, false, 3);
             s.Absatz(u.Mitglieder, 14, 0);
         } else {
-            s.Zeile(Verbinden({u.Titel, u.Vorname}) + "  " + u.Nachname, 36, false, 3);
+            s.Zeile(verbinden({u.Titel, u.Vorname}) + "  " + u.Nachname, 36, false, 3);
             s.Zeile(mitTitel(E, u, u.Verein), 20, false, 0);
         }
         s.Platzzeile(u, 3);

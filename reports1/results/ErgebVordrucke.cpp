@@ -52,21 +52,6 @@ QString Erklaerung(int VeranstaltungsArt)
         .arg(QString::fromUtf8(stufen[VeranstaltungsArt]));
 }
 
-TBildgroesse Wappengroesse(double Breite, double Hoehe)
-{
-    double b = Qvsettings::GetInteger("Speziell", "BitmapLL") / 100.0;
-    double h = Qvsettings::GetInteger("Speziell", "BitmapLH") / 100.0;
-    if (b <= 0 && h <= 0)
-        return {};
-    // One size alone gives a square picture.
-    if (b <= 0)
-        b = h;
-    if (h <= 0)
-        h = b;
-    const double faktor = std::min({1.0, Breite / b, Hoehe / h});
-    return {b * faktor, h * faktor};
-}
-
 namespace {
 
 // One form, its top at Oben: the addressee and organiser beside the left

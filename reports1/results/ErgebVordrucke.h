@@ -3,6 +3,8 @@
 // the blank deregistration forms (two to a page) and the pre-filled
 // application for the Olympic disciplines. Nothing here touches a widget.
 
+#include "reports1/frame/ReportUtil.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -24,13 +26,9 @@ QString Erklaerung(int VeranstaltungsArt);
 // Draws one page with two deregistration forms and the cut line between
 // them.
 void AbmeldungenPrint(Report::TBaseReport& Report);
-// The coat of arms of the forms, its size from the settings "BitmapLL"
-// (width) and "BitmapLH" (height) in hundredths of a centimetre, scaled
-// down to fit Breite x Hoehe; 0 x 0 when neither is set.
-struct TBildgroesse {
-    double Breite = 0, Hoehe = 0;
-};
-TBildgroesse Wappengroesse(double Breite, double Hoehe);
+// The coat of arms of the forms (shared with the other forms).
+using Reportutil::TBildgroesse;
+using Reportutil::Wappengroesse;
 
 // --- Results confirmation ------------------------------------------------------
 

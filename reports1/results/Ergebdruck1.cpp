@@ -19,9 +19,12 @@
 #include "platform/vcl/ModalForm.h"
 #include "reports1/frame/Druckjob.h"
 #include "reports1/frame/Udateiexporte.h"
+#include "reports1/results/ErgebAbgemeldet.h"
+#include "reports1/results/ErgebAuswahl.h"
 #include "reports1/results/ErgebListe.h"
 #include "reports1/results/ErgebVordrucke.h"
 
+#include "reports1/documents/Zusammen1.h"
 #include "reports1/entries/Gestartet1.h"
 #include "reports1/entries/Starter1.h"
 #include "reports1/statistics/Statistik2.h"
@@ -141,12 +144,8 @@ void TErgebDruckForm::AuswahlgruppenFuellen()
 
 void TErgebDruckForm::NichtVerfuegbareSperren()
 {
-    // Outputs whose documents are not part of this dialog yet.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui->bt_PreOK,
-             ui->bt_Abgemeldet, ui->bt_Ummeldungen,
-             ui->bt_BSSBEinzel, ui->bt_BSSBMannsch})
-        NichtVerfuegbar(w);
+    // Every output of the dialog is there; a button whose job is not built
+    // yet would be listed here (NichtVerfuegbar).
 }
 
 void TErgebDruckForm::DatenmengenAnlegen()
@@ -405,6 +404,8 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Fehlende, klick, this, &F::bt_FehlendeClick);
     Host::Connect(ui->bt_Mannschaften, klick, this, &F::bt_MannschaftenClick);
     Host::Connect(ui->bt_Abmeldung, klick, this, &F::bt_AbmeldungClick);
+    Host::Connect(ui->bt_Ummeldungen, klick, this, &F::bt_UmmeldungenClick);
+    Host::Connect(ui->bt_Abgemeldet, klick, this, &F::bt_AbgemeldetClick);
     Host::Connect(ui->bt_Bestaetigung, klick, this, &F::bt_BestaetigungClick);
     Host::Connect(ui->bt_Ausgabe, klick, this, &F::bt_AusgabeClick);
     Host::Connect(ui->bt_Olympisch, klick, this, &F::bt_OlympischClick);
@@ -412,6 +413,7 @@ void TErgebDruckForm::HandlerVerbinden()
     Host::Connect(ui->bt_Statistik, klick, this, [this] { Statistikliste(true); });
     Host::Connect(ui->bt_Medaille, klick, this, [this] { Statistikliste(false); });
     MedaillenspiegelEinrichten();
+    PresseEinrichten();
     Host::Connect(ui->ed_NamenSuche, text, this, &F::ed_NamenSucheChange);
     Host::Connect(Timer, &QTimer::timeout, this, &F::TimerTimer);
     Host::Connect(SchaltZeit, &QTimer::timeout, this, &F::SchaltZeitTimer);
@@ -587,10 +589,8 @@ void TErgebDruckForm::UpdateDisKla(int Wettkampf, const QString& Disziplin, cons
                 sql += CRLF + "  AND Klasse = " + Ado::QuotedStr(Klasse);
         }
     } else if (!ohneAuswahl) {
-        sql = "UPDATE PDISKLA SET ErgebEing = 'X'WHERE Disziplin = " + Ado::QuotedStr(Disziplin)
-              + "  AND Klasse = " + Ado::QuotedStr(Klasse);
-        if (Wettkampf >= 1)
-            sql += "  AND Ident = " + Nr(Wettkampf);
+        ErgebAuswahl::GruppeMarkieren(Wettkampf, Disziplin, Klasse);
+        return;
     } else if (Wettkampf >= 1) {
         sql = "UPDATE PDISKLA SET ErgebEing = ''\r\nWHERE Ident = " + Nr(Wettkampf);
     } else {
@@ -1071,6 +1071,8 @@ void TErgebDruckForm::bt_VerarbeitungClick()
         UrkundenAusgeben(wettkaempfe, true);
     else if (auswahlFuer_ == afGesamt)
         GesamtAusgeben(wettkaempfe, ui->gb_Direkt->ItemIndex());
+    else if (auswahlFuer_ == afBSSBEinzel || auswahlFuer_ == afBSSBMannsch)
+        WeitermeldungAusgeben(wettkaempfe, auswahlFuer_ == afBSSBMannsch);
 }
 
 // --- Jobs of the general page --------------------------------------------------
@@ -1078,6 +1080,7 @@ void TErgebDruckForm::bt_VerarbeitungClick()
 void TErgebDruckForm::Gestartetliste() { Gestartet1::Gestartetliste(); }
 
 void TErgebDruckForm::Starterliste() { Starter1::Starterliste(true); }
+void TErgebDruckForm::Medaillenliste() { Zusammen1::Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }
 void TErgebDruckForm::Statistikliste(bool Auswahl) { Statistik2::Erstellen(Auswahl); }
 
 bool TErgebDruckForm::RekordeVorbereiten()
@@ -1145,6 +1148,14 @@ void TErgebDruckForm::bt_MannschaftenClick()
 }
 
 void TErgebDruckForm::bt_AbmeldungClick() { Druckjob::Vorschau(*rf_Abmeldungen, Ergebdruck1::DruckjobID); }
+
+void TErgebDruckForm::bt_UmmeldungenClick()
+{
+    ummeldungen_.Drucken(ui->cb_Ummeldungen->isChecked(), Ergebdruck1::DruckjobID);
+}
+
+// The deregistered starts of the championship.
+void TErgebDruckForm::bt_AbgemeldetClick() { ErgebAbgemeldet::Abgemeldetliste(true); }
 
 void TErgebDruckForm::bt_BestaetigungClick()
 {

@@ -8,10 +8,13 @@
 #include "platform/host/Qvform.h"
 #include "reports1/results/ErgebGesamt.h"
 #include "reports1/results/ErgebKontrolle.h"
+#include "reports1/results/ErgebPresse.h"
 #include "reports1/results/ErgebRangfolge.h"
 #include "reports1/results/ErgebRekorde.h"
+#include "reports1/results/ErgebUmmeldung.h"
 #include "reports1/results/ErgebUrkunde.h"
 #include "reports1/results/ErgebVordrucke.h"
+#include "reports1/results/ErgebWeitermeldung.h"
 
 #include <QEvent>
 #include <QHash>
@@ -126,6 +129,8 @@ public:
     void bt_FehlendeClick();
     void bt_MannschaftenClick();
     void bt_AbmeldungClick();
+    void bt_UmmeldungenClick();
+    void bt_AbgemeldetClick();
     void bt_BestaetigungClick();
     void bt_AusgabeClick();
     void bt_OlympischClick();
@@ -134,13 +139,19 @@ public:
     void bt_SBeendenClick();
     void bt_GesOKClick();
     void bt_InternetClick();
+    void bt_PreOKClick();
+    void bt_BSSBEinzelClick();
+    void bt_BSSBMannschClick();
 
     // What the selection page of several competitions serves.
-    enum TAuswahlFuer { afGesamt, afUrkunden };
+    enum TAuswahlFuer { afGesamt, afUrkunden, afBSSBEinzel, afBSSBMannsch };
 
     // Jobs of the general page.
     void Gestartetliste();
     void Starterliste();
+    // The staff confirmation per club (the start summary dialog in its
+    // staff confirmation mode, printed to the preview).
+    void Medaillenliste();
     // The statistics dialog: participation statistics (true) or the medal
     // count of a range and day (false).
     void Statistikliste(bool Auswahl);
@@ -219,8 +230,16 @@ private:
     QHash<QString, QPair<QString, QString>> vereine_; // club number -> abbreviation, name
     void MitVerFiltern();
     ErgebVordrucke::TOlympisch olympisch_;            // the application while rf_Olympisch runs
+    ErgebUmmeldung::TUmmeldungen ummeldungen_{this};  // the re-registration sheets (rf_Ummeldungen)
     void OlympischAnlegen();
     void OlMitgliedGewaehlt();
+    // The press list and the forwarding lists (Ergebdruck1Presse.cpp).
+    ErgebPresse::TPresseJob presse_;
+    QString sPresseLaufwerk;               // the folder of the press list as RTF
+    ErgebWeitermeldung::TWeitermeldungJob weitermeldung_;
+    void PresseEinrichten();
+    void WeitermeldungStarten(TAuswahlFuer Fuer);
+    void WeitermeldungAusgeben(const QVector<int>& Wettkaempfe, bool Mannschaft);
 };
 
 namespace Ergebdruck1 {

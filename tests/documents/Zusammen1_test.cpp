@@ -333,6 +333,8 @@ TEST_F(Zusammen, OnePdfPerClubEachWithItsOwnCardsAndACancelledFolderMakesNothing
     EXPECT_EQ(drucken(1, true, {}), Vcl::TFormDriver::Fehler);
     EXPECT_TRUE(ui->errors.last().contains("1200_Startkarte.PDF")) << ui->errors.last().toStdString();
     EXPECT_TRUE(gestempelt().isEmpty());
+    // No file of the run is left, not even the club's printed before.
+    EXPECT_EQ(QDir(ziel + "1102").entryList(QDir::Files | QDir::Hidden), QStringList());
     ASSERT_TRUE(QDir(ziel).removeRecursively());
     Datamod::PDFStringList.Clear();
 

@@ -6,8 +6,10 @@
 
 #include "reports1/preparation/DurchgangSQL.h"
 #include "reports1/preparation/VorbListen.h"
+#include "reports1/preparation/VorbScheiben.h"
 #include "reports1/preparation/VorbSchiesszeit.h"
 #include "reports1/preparation/VorbStarterkl.h"
+#include "reports1/results/ErgebUmmeldung.h"
 
 #include <QString>
 #include <QStringList>
@@ -116,11 +118,7 @@ inline std::vector<Q> All()
         {"Unvollständige Mannschaften Mitglieder", "SELECT E.Ergebnis,E.StartNr,M.Name,M.Vorname,M.Titel\r\nFROM ERGEBNIS E, EMITGLIED M\r\n"
                             "WHERE E.MitglNr = M.MitglNr\r\n  AND E.Ident = 1\r\n  AND E.MVereinNr = '1101'\r\n"
                             "  AND E.MDisziplin = '531'\r\n  AND E.MKlasse = '10'\r\n  AND E.MannschNr = '1'", true},
-        {"Ummeldungsliste Mannschaften", "SELECT M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr,\r\n       D.Name AS DisName,K.Name AS KlaName,\r\n"
-                             "       V.Name AS VerName,V.Titel,V.Abkuerzung\r\nFROM EMANNSCH M, EVEREIN V,PDISZIPLIN D, PKLASSE K\r\n"
-                             "WHERE M.Ident = D.Ident\r\n  AND M.Ident = K.Ident\r\n  AND M.VereinNr = V.VereinNr\r\n"
-                             "  AND M.Disziplin = D.Disziplin\r\n  AND M.MKlasse = K.Klasse\r\n  AND M.MUmmeldung = 'J'\r\n"
-                             "ORDER BY M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr", true},
+        {"Ummeldungsliste Mannschaften", ErgebUmmeldung::MannschaftenSQL(1), true},
         {"Ummeldungsliste Anlagen", "SELECT A.Name\r\nFROM ERGEBNIS E, PANLAGE A\r\nWHERE E.Ident = A.Ident\r\n  AND E.Anlage = A.Anlage\r\n"
                          "  AND E.Ident = 1\r\n  AND E.MVereinNr = '1101'", false},
         {"Olympische Disziplinen Kennzahl", "SELECT KennzEDSB\r\nFROM PDISKLA\r\nWHERE Ident = 1\r\n AND Disziplin = '110'\r\n AND Klasse = '10'", true},
@@ -163,12 +161,8 @@ inline std::vector<Q> All()
                              "WHERE D.VereinNr = V.VereinNr\r\n  AND D.MitglNr = '11010001'\r\nORDER BY D.Disziplin", false},
         {"Starterklärung Disziplin", "SELECT *\r\nFROM PDIsZIPLIN\r\nWHERE Ident = 1\r\n  AND Disziplin = '110'", true},
         {"Mitarbeiterliste Tage", DurchgangSQL::MitarbeiterTage(), true},
-        {"Scheibenbestellung", "SELECT SA.BestMengeW,SA.BestMengeP,SA.ScheibenArt,SA.Anzahl,\r\n       SA.AnzahlWert,SA.AnzahlProbe,SA.BestAnz,\r\n"
-                          "       SA.Von,SA.Bis,SA.Wertung,SA.Probe,\r\n       SA.Liegend,SA.Stehend,SA.Kniend,\r\n"
-                          "       S.Sort,S.Nummer,\r\n       S.Name,S.Packung,S.Karton,S.Unterteilung\r\n"
-                          "FROM PSCHEIART S, ESCHEIBEN SA\r\nWHERE SA.ScheibenArt = S.ScheibenArt\r\n  AND SA.Ident = :Ident\r\n"
-                          "ORDER BY S.Sort,S.Nummer,S.ScheibenArt,SA.Wertung,SA.Probe", true},
-        {"Scheibenbestellung blanko", "SELECT *\r\nFROM PSCHEIART\r\nWHERE Sort < 100\r\nORDER BY Sort,Nummer,ScheibenArt", true},
+        {"Scheibenbestellung", VorbScheiben::ScheibenSQL(false), true},
+        {"Scheibenbestellung blanko", VorbScheiben::ScheibenSQL(true), true},
         {"Zusammen1 Startzusammenfassung", "SELECT DISTINCT E.Disziplin, E.VereinNr, E.EKlasse, E.StartNr, E.WKTag, E.WKZeit1, E.Stand,"
                                 " E.Durchgang, E.Anlage, E.MannschNr, M.Name, M.Vorname, M.Jahrgang, M.Titel, M.MitglNr,"
                                 " D.Kurz AS DisKurz, D.Name AS DisName, D.Kennung, V.Name AS VerName, V.Abkuerzung,"

@@ -503,4 +503,30 @@ TEST(Connection, TransactionsRollBackUnlessCommittedAndNest)
     EXPECT_THROW(db.exec("INSERT INTO EREGEL (Nummer,Regel) VALUES (2,'doppelt')"), Ado::EDatenfehler);
 }
 
+TEST(Connection, PreparedStatementRunsAgainWithNewValuesAndNamesItselfWhenRefused)
+{
+    Fixture::Database db;
+    Ado::TADOConnection& c = db.connection();
+    db.exec("DELETE FROM EREGEL");
+    Ado::TPreparedStatement insert(c, "INSERT INTO EREGEL (Nummer,Regel) VALUES (?,?)");
+    EXPECT_EQ(insert.Execute({1, "a"}), 1);
+    EXPECT_EQ(insert.Execute({2, "b'c"}), 1); // values are bound, never spliced into the text
+    Ado::TPreparedStatement update(c, "UPDATE EREGEL SET Regel = ? WHERE Nummer = ?");
+    EXPECT_EQ(update.Execute({"neu", 2}), 1);
+    EXPECT_EQ(update.Execute({"keiner", 99}), 0);
+    EXPECT_EQ(c.Scalar("SELECT Regel FROM EREGEL WHERE Nummer = 2").toString(), "neu");
+    EXPECT_EQ(db.count("EREGEL"), 2);
+
+    // A refused run names the statement; the next run still works.
+    try {
+        insert.Execute({1, "doppelt"});
+        ADD_FAILURE() << "a duplicate key must be refused";
+    } catch (const Ado::EDatenfehler& e) {
+        EXPECT_TRUE(e.Message().startsWith("Datenbankfehler")) << e.what();
+        EXPECT_TRUE(e.Detail().contains("INSERT INTO EREGEL (Nummer,Regel) VALUES (?,?)")) << e.Detail().toStdString();
+    }
+    EXPECT_EQ(insert.Execute({3, "c"}), 1);
+    EXPECT_THROW(Ado::TPreparedStatement(c, "UPDATE GIBTESNICHT SET x = ?"), Ado::EDatenfehler);
+}
+
 } // namespace

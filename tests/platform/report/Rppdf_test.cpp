@@ -264,3 +264,73 @@ TEST(Rppdf, AFileIsReplacedOnlyWhenComplete)
     ASSERT_TRUE(RenderPdf(TReportDocument(), dir.filePath("leer.pdf")));
     EXPECT_TRUE(run("pdfinfo", {dir.filePath("leer.pdf")}).contains(QRegularExpression("Pages:\\s+1\\n")));
 }
+
+TEST(Rppdf, FilesOfASetAppearTogetherOnCommitAndNotAtAllWithout)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
+    const QString a = dir.filePath("a/a.pdf"), b = dir.filePath("b/b.pdf"), c = dir.filePath("b/c.pdf");
+    ASSERT_TRUE(WriteFileAtomic(a, "vorher"));
+    const TReportDocument doc = draw([](TBaseReport& r) { r.Println("Verein"); });
+    const auto alles = [&] {
+        QStringList dateien;
+        for (const char* ordner : {"a", "b"})
+            for (const QString& f : QDir(dir.filePath(ordner)).entryList(QDir::Files | QDir::Hidden))
+                dateien << QString(ordner) + "/" + f;
+        return dateien;
+    };
+    const auto schreiben = [&](TFileSet& set, const QString& file) {
+        TPdfWriter w(file, set);
+        return w.AddPage(doc, doc.Pages[0]) && w.Finish();
+    };
+
+    {
+        // Finished files wait under hidden names until the set commits;
+        // a set dropped without committing leaves nothing and the old file.
+        TFileSet set;
+        ASSERT_TRUE(schreiben(set, a));
+        ASSERT_TRUE(schreiben(set, b));
+        EXPECT_EQ(set.Files(), QStringList({a, b}));
+        EXPECT_FALSE(QFileInfo::exists(b));
+        EXPECT_EQ(alles().size(), 3);
+    }
+    EXPECT_EQ(alles(), QStringList({"a/a.pdf"}));
+
+    {
+        // A cancelled writer drops its own file only.
+        TFileSet set;
+        ASSERT_TRUE(schreiben(set, a));
+        {
+            TPdfWriter w(c, set);
+            ASSERT_TRUE(w.AddPage(doc, doc.Pages[0]));
+            w.Cancel();
+        }
+        ASSERT_TRUE(schreiben(set, b));
+        QString error;
+        ASSERT_TRUE(set.Commit(&error)) << error.toStdString();
+        EXPECT_TRUE(set.Files().isEmpty());
+    }
+    EXPECT_EQ(alles(), QStringList({"a/a.pdf", "b/b.pdf"}));
+    for (const QString& f : {a, b})
+        EXPECT_TRUE(run("pdftotext", {f, "-"}).contains("Verein")) << f.toStdString();
+
+    // A folder where the file should go is refused at once, naming the
+    // file; a folder removed before the commit fails it, and the set
+    // leaves no temporary behind.
+    TFileSet set;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("b/c.pdf"));
+    {
+        TPdfWriter w(c, set);
+        EXPECT_FALSE(w.AddPage(doc, doc.Pages[0]));
+        EXPECT_EQ(w.ErrorString(), "Die Datei \"" + c + "\" kann nicht geschrieben werden: an ihrer Stelle steht ein Ordner");
+    }
+    ASSERT_TRUE(QDir(dir.filePath("b/c.pdf")).removeRecursively());
+    ASSERT_TRUE(QDir(dir.path()).mkpath("d"));
+    const QString d = dir.filePath("d/d.pdf");
+    ASSERT_TRUE(schreiben(set, d));
+    ASSERT_TRUE(QDir(dir.filePath("d")).removeRecursively());
+    QString error;
+    EXPECT_FALSE(set.Commit(&error));
+    EXPECT_TRUE(error.startsWith("Die Datei \"" + d + "\" kann nicht geschrieben werden: ")) << error.toStdString();
+    EXPECT_EQ(alles(), QStringList({"a/a.pdf", "b/b.pdf"}));
+}
