@@ -29,11 +29,11 @@ void PrintTo(const Fall& f, std::ostream* os) { *os << f.name; }
 const QList<Fall>& Faelle()
 {
     static const QList<Fall> faelle{
-        {"Anfuehrungszeichen", Art::Anhaengen, "O'Brien \"Kuno\" --;", 12},
-        {"RtfUndHtml", Art::Anhaengen, "{\\rtf1}\\par <b>&amp;</b> ${x} %s", 12},
-        {"TabUndZeilenwechsel", Art::Anhaengen, "A\tB\r\nC", 12},
-        {"Lang", Art::Anhaengen, QString(80, QChar(u'Ä')), 12},
-        {"AndereSchriften", Art::Anhaengen, QString::fromUtf16(u"\U0001F3AF \u0C20 \u202Egnal"), 12},
+        {"Anfuehrungszeichen", Art::Anhaengen, "O'Brien \"Kuno\" --;", 13},
+        {"RtfUndHtml", Art::Anhaengen, "{\\rtf1}\\par <b>&amp;</b> ${x} %s", 13},
+        {"TabUndZeilenwechsel", Art::Anhaengen, "A\tB\r\nC", 13},
+        {"Lang", Art::Anhaengen, QString(80, QChar(u'Ä')), 13},
+        {"AndereSchriften", Art::Anhaengen, QString::fromUtf16(u"\U0001F3AF \u0C20 \u202Egnal"), 13},
         {"Null", Art::Null, {}, 7},
         {"Leer", Art::Leer, {}, 7},
     };
@@ -57,6 +57,8 @@ const QList<QStringList>& Auftraege()
          "--click", "bt_ErgOK"},
         {"Ergebdruck1", "true", "--ctl", "cb_Gesamt=true", "--ctl", "gb_Ergebnisse=1", "--ctl", "gb_Drucker=0", "--click",
          "bt_ErgOK"},
+        {"Ergebdruck1", "true", "--ctl", "pc_Ergebnis=Gesamtergebnisliste", "--ctl", "gb_Gesamt=1", "--ctl",
+         "ed_GesPlatz=3", "--ctl", "cb_Ueberschrift=true", "--set", "Speziell/Disqualifikation=J", "--click", "bt_GesOK"},
         {"Vorbereitung1", "--click", "bt_Stammdaten"},
         {"Vorbereitung1", "--click", "bt_Schiesszeiten"},
         {"Rechnungliste", "1", "--ctl", "ed_RechnungsNummer=2025100"},
@@ -179,8 +181,9 @@ TEST_P(FeindlicheDaten, JedeListeDrucktOhneBefundOderSagtWarum)
     }
     // The lists still find their starts: what is damaged is printed, not
     // left out. Without any texts the lists that select by one (the
-    // sub-championship, the withdrawal mark, the fees) find nothing and say
-    // so; start and results lists still print.
+    // sub-championship, the withdrawal mark, the fees, the overall list's
+    // disciplines with results) find nothing and say so; start and results
+    // lists still print.
     EXPECT_EQ(gedruckt, fall.drucke);
 
     QFile rtf(ordner + "/STARTER.RTF");
