@@ -499,12 +499,18 @@ void TZeichner::einzelne(const TGruppe& g)
     spalten();
     const Report::TTab vereinSpalte = *R.GetTab(3);
     const double innen = R.XI2U(vereinSpalte.Margin);
+    // A club's lines are the same in every row: wrapped once per group.
+    QHash<QString, QStringList> umbrochen;
     auto vereinZeilen = [&](const TEinzel& e) {
-        QStringList z = Reportutil::TextAufteilen(R, (e.Kuerzel + " " + e.Verein).trimmed(), vereinSpalte.Pos + innen,
+        const QString text = (e.Kuerzel + " " + e.Verein).trimmed();
+        auto it = umbrochen.constFind(text);
+        if (it != umbrochen.constEnd())
+            return *it;
+        QStringList z = Reportutil::TextAufteilen(R, text, vereinSpalte.Pos + innen,
                                                   vereinSpalte.Pos + vereinSpalte.Width - innen);
         if (z.isEmpty())
             z << QString();
-        return z;
+        return *umbrochen.insert(text, z);
     };
     auto serienZeilen = [&](const TEinzel& e) {
         QVector<QStringList> zeilen;
