@@ -192,7 +192,10 @@ QString BetragErstellen(const QString& Betrag, int Art, const QString& Waehrung)
 
 QString Gebuehr()
 {
-    const QString text = Qvsettings::GetString("Speziell", "UmmeldeBetr").trimmed();
+    QString text = Qvsettings::GetString("Speziell", "UmmeldeBetr").trimmed();
+    // Decimals beyond the second are cut, as the amount text cuts them.
+    if (const qsizetype komma = text.indexOf(','); komma >= 0 && text.size() - komma - 1 > 2)
+        text.truncate(komma + 3);
     qint64 cent = 0;
     QString fehler;
     if (text.isEmpty())
@@ -204,10 +207,9 @@ QString Gebuehr()
     return BetragErstellen(Cent::Text(cent), 0, Cent::Waehrung());
 }
 
-QString MannschaftenSQL(int Ident)
+QString MannschaftenSQL()
 {
-    // The teams of this championship only: the table holds every
-    // championship's, and only this one's marks are cleared after printing.
+    // Every re-registered team of the database, whatever its competition.
     return "SELECT M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr,\r\n"
            "       D.Name AS DisName,K.Name AS KlaName,\r\n"
            "       V.Name AS VerName,V.Titel,V.Abkuerzung\r\n"
@@ -218,14 +220,13 @@ QString MannschaftenSQL(int Ident)
            "  AND M.Disziplin = D.Disziplin\r\n"
            "  AND M.MKlasse = K.Klasse\r\n"
            "  AND M.MUmmeldung = 'J'\r\n"
-           "  AND M.Ident = "
-           + QString::number(Ident) + CRLF + "ORDER BY M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr";
+           "ORDER BY M.VereinNr,M.Disziplin,M.MKlasse,M.MannschNr";
 }
 
 QVector<TMannschaft> MannschaftenLesen(int Ident)
 {
     QVector<TMannschaft> l;
-    auto q = Datamod::DataModule1()->DynQuery(MannschaftenSQL(Ident), Ado::clUseServer, Ado::ltReadOnly);
+    auto q = Datamod::DataModule1()->DynQuery(MannschaftenSQL(), Ado::clUseServer, Ado::ltReadOnly);
     for (q->First(); !q->Eof(); q->Next()) {
         const auto f = [&q](const char* name) { return Reportutil::Feld(*q, name).trimmed(); };
         TMannschaft m{f("VereinNr"), f("Disziplin"), f("MKlasse"), f("MannschNr"), f("DisName"),

@@ -30,9 +30,9 @@ QString BetragErstellen(const QString& Betrag, int Art, const QString& Waehrung)
 // A setting that is no amount raises the host's error naming it.
 QString Gebuehr();
 
-// The re-registered teams (MUmmeldung = 'J') of championship Ident, by
-// club, discipline, class and team number.
-QString MannschaftenSQL(int Ident);
+// The re-registered teams (MUmmeldung = 'J') of the database, by club,
+// discipline, class and team number.
+QString MannschaftenSQL();
 
 // A team of a sheet and the ranges of its members, one per member.
 struct TMannschaft {

@@ -37,7 +37,7 @@ protected:
         team(1, "1101", "10", "1");
         team(1, "1101", "10", "2");
         team(1, "1102", "11", "1");
-        team(2, "1101", "10", "1", "J"); // another championship's mark is not ours
+        team(2, "1101", "10", "1"); // another competition's team
         mitglied("1101", "10", "1", 1);
         mitglied("1101", "10", "1", 1);
         mitglied("1101", "10", "1", 2);
@@ -140,9 +140,9 @@ TEST_F(Ummeldungen, EachMarkedTeamGetsOneSheetOnceThenTheDialogIsOffered)
     EXPECT_EQ(Ergebdruck1::DruckjobID, ui->previews.last().id);
     EXPECT_TRUE(ui->progressStarts.contains(qMakePair(0, 2)));
 
-    // Printed once: this championship's marks are cleared, the host's count
-    // of re-registrations and the other championship's mark stay.
-    EXPECT_EQ(marken(), (QStringList{"1|1101|10|1|N|2", "1|1101|10|2|N|0", "1|1102|11|1|N|1", "2|1101|10|1|J|0"}));
+    // Printed once: the marks are cleared, the host's count of
+    // re-registrations stays.
+    EXPECT_EQ(marken(), (QStringList{"1|1101|10|1|N|2", "1|1101|10|2|N|0", "1|1102|11|1|N|1", "2|1101|10|1|N|0"}));
 
     // Nothing marked now: the dialog is offered; left with "Zurück" it says so.
     spielen(dialog, {"bt_Ummeldungen", "cxButton2"});
@@ -179,7 +179,7 @@ TEST_F(Ummeldungen, TheBlankSheetNamesNoTeamAndClearsNoMark)
     EXPECT_EQ(t.filter(QRegularExpression("^\\d$")).size(), 4);
     EXPECT_TRUE(t.contains("Die Ummeldegebühr beträgt 1.234,50 Euro."));
     EXPECT_FALSE(d.dump.contains("SG Nord"));
-    EXPECT_EQ(db.count("EMANNSCH", "MUmmeldung = 'J'"), 3);
+    EXPECT_EQ(db.count("EMANNSCH", "MUmmeldung = 'J'"), 2);
     EXPECT_TRUE(ui->progressStarts.isEmpty());
 }
 
@@ -203,14 +203,19 @@ TEST_F(Ummeldungen, TheFeeIsWrittenAsTheHostWritesAmounts)
     db.setting("Speziell", "UBetrag", "");
     EXPECT_EQ(ErgebUmmeldung::Gebuehr(), "");
 
-    // A fee that is no amount is named; nothing is printed or cleared.
+    // Decimals beyond the second are cut.
     db.setting("Speziell", "UmmeldeBetr", "12,345");
+    db.setting("Speziell", "Waehrung", "0");
+    EXPECT_EQ(ErgebUmmeldung::Gebuehr(), "12,34 Euro");
+
+    // A fee that is no amount is named; nothing is printed or cleared.
+    db.setting("Speziell", "UmmeldeBetr", "12,3x");
     db.exec("UPDATE EMANNSCH SET MUmmeldung = 'J' WHERE Ident = 1");
     ErgebDialog::Dialog dialog;
     spielen(dialog, {"bt_Ummeldungen"});
     EXPECT_TRUE(ui->previews.isEmpty());
-    EXPECT_EQ(ui->errors, QStringList{"Die Ummeldegebühr ist fehlerhaft eingestellt: Der Betrag 12,345 hat mehr als "
-                                      "zwei Nachkommastellen."});
+    EXPECT_EQ(ui->errors, QStringList{"Die Ummeldegebühr ist fehlerhaft eingestellt: Der Betrag 12,3x ist keine "
+                                      "gültige Zahl."});
     EXPECT_EQ(db.count("EMANNSCH", "Ident = 1 AND MUmmeldung = 'J'"), 3);
 }
 

@@ -118,7 +118,7 @@ inline std::vector<Q> All()
         {"Unvollständige Mannschaften Mitglieder", "SELECT E.Ergebnis,E.StartNr,M.Name,M.Vorname,M.Titel\r\nFROM ERGEBNIS E, EMITGLIED M\r\n"
                             "WHERE E.MitglNr = M.MitglNr\r\n  AND E.Ident = 1\r\n  AND E.MVereinNr = '1101'\r\n"
                             "  AND E.MDisziplin = '531'\r\n  AND E.MKlasse = '10'\r\n  AND E.MannschNr = '1'", true},
-        {"Ummeldungsliste Mannschaften", ErgebUmmeldung::MannschaftenSQL(1), true},
+        {"Ummeldungsliste Mannschaften", ErgebUmmeldung::MannschaftenSQL(), true},
         {"Ummeldungsliste Anlagen", "SELECT A.Name\r\nFROM ERGEBNIS E, PANLAGE A\r\nWHERE E.Ident = A.Ident\r\n  AND E.Anlage = A.Anlage\r\n"
                          "  AND E.Ident = 1\r\n  AND E.MVereinNr = '1101'", false},
         {"Olympische Disziplinen Kennzahl", "SELECT KennzEDSB\r\nFROM PDISKLA\r\nWHERE Ident = 1\r\n AND Disziplin = '110'\r\n AND Klasse = '10'", true},
