@@ -15,7 +15,6 @@
 #include "platform/host/Schtools.h"
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
-#include "platform/report/Rprender.h"
 #include "platform/report/Rpstream.h"
 #include "reports1/documents/Startgeld1.h"
 #include "reports1/frame/Druckjob.h"
@@ -23,6 +22,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 using Report::TBaseReport;
 
@@ -303,22 +303,19 @@ void TRechnungForm::PdfDateien(Report::TRvNDRWriter& Writer, const QString& Endu
         return;
 
     const QVector<TVerein> alle = Vereine;
-    for (const TVerein& v : alle) {
-        Vereine = {v};
-        if (!Writer.Execute())
-            throw EHostFehler("Die Rechnung des Vereins " + v.VereinNr + " wurde nicht erstellt: " + Writer.ErrorString());
-        const QString stream = Writer.FileName();
-        Report::TReportDocument doc;
-        QString fehler;
-        const QString pdf = datei(v);
-        const bool ok = QDir().mkpath(QFileInfo(pdf).path()) && Report::ReadStream(stream, doc, &fehler)
-            && Report::RenderPdf(doc, pdf, &fehler);
-        QFile::remove(stream);
-        if (!ok)
-            throw EHostFehler("Die Datei \"" + pdf + "\" kann nicht geschrieben werden: " + fehler);
-        Datamod::PDFStringList.AddObject(pdf, std::make_unique<Datamod::TDisziplin>(v.VereinNr));
-    }
-    Vereine = alle;
+    const auto zurueck = qScopeGuard([&] { Vereine = alle; });
+    QStringList dateien;
+    for (const TVerein& v : alle)
+        dateien << datei(v);
+    const QList<int> geschrieben = Druckjob::PdfDateien(
+        Writer, dateien,
+        [&](int i) {
+            Vereine = {alle[i]};
+            return QDir().mkpath(QFileInfo(dateien[i]).path());
+        },
+        [&](int i) { return "Die Rechnung des Vereins " + alle[i].VereinNr + " wurde nicht erstellt"; });
+    for (int i : geschrieben)
+        Datamod::PDFStringList.AddObject(dateien[i], std::make_unique<Datamod::TDisziplin>(alle[i].VereinNr));
     Pmsgdlg::qvMessageDlg("Die Ausgabe ist erstellt", Host::mtInformation, Host::mbOK, 1);
 }
 

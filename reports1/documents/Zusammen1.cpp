@@ -12,7 +12,6 @@
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
 #include "platform/report/Rplabel.h"
-#include "platform/report/Rppdf.h"
 #include "platform/report/Rpstream.h"
 #include "platform/vcl/RadioGroup.h"
 #include "reports1/frame/Druckjob.h"
@@ -543,56 +542,42 @@ void TZusammenForm::PdfDateien(Report::TRvNDRWriter& w)
     if (!Druckjob::ErsetzenErlaubt(ziel, vorhanden, "Dateien"))
         return;
 
-    // The files are the user's, not prints of a batch run: each club's pages
-    // go straight into its own PDF while they are drawn (no stream file in
-    // between), replacing whatever sink a batch run has installed.
-    // The files are put in place together at the end, with the stamps:
-    // a run that fails leaves the folder as it was.
-    QString pdf;
-    Report::TFileSet dateien;
-    const Report::TPrintSinkFactory batch = Report::PrintSinkFactory();
-    Report::SetPrintSinkFactory([&](const Report::TReportComponent& c) -> std::unique_ptr<Report::TPageSink> {
-        if (&c != &w)
-            return nullptr;
-        return std::make_unique<Report::TPdfWriter>(pdf, dateien);
-    });
     const auto zurueck = qScopeGuard([&] {
-        Report::SetPrintSinkFactory(batch);
         bPdfLauf = false;
         iErsteZeile = 0;
         Q1->SetFiltered(false);
     });
-    // The print stamps of all files go in together, or none.
+    // The print stamps of all files go in together, or none: after the
+    // files are in place.
     Ado::TTransaction stempel(*Datamod::DataModule1()->Connection());
     sGruppenFeld = schluessel;
     bPdfLauf = true;
-    QList<QPair<QString, QString>> geschrieben; // file and club (or district)
+    QStringList dateien;
+    for (const QString& k : gruppen)
+        dateien << datei(k);
     QDir().mkpath(ziel);
-    for (const QString& k : gruppen) {
-        pdf = datei(k);
-        // A folder that cannot be made leaves that club without its file.
-        if (!QDir(ziel).mkdir(k) && !QFileInfo(QFileInfo(pdf).path()).isDir())
-            continue;
-        if (verstreut.contains(k)) {
-            iErsteZeile = 0;
-            Q1->SetFilter(QString(schluessel) + " = " + Ado::QuotedStr(k));
-            Q1->SetFiltered(true);
-        } else {
-            Q1->SetFiltered(false);
-            iErsteZeile = erste.value(k);
-            sGruppe = k;
-        }
-        // A file that cannot be written aborts the drawing; its error names the file.
-        if (!w.Execute())
-            throw EHostFehler("Der Druck \"" + w.Title() + "\" für " + k + " ist nicht entstanden: " + w.ErrorString());
-        geschrieben << qMakePair(pdf, k);
-    }
-    QString fehler;
-    if (!dateien.Commit(&fehler))
-        throw EHostFehler(fehler);
+    const QList<int> geschrieben = Druckjob::PdfDateien(
+        w, dateien,
+        [&](int i) {
+            const QString& k = gruppen[i];
+            // A folder that cannot be made leaves that club without its file.
+            if (!QDir(ziel).mkdir(k) && !QFileInfo(QFileInfo(dateien[i]).path()).isDir())
+                return false;
+            if (verstreut.contains(k)) {
+                iErsteZeile = 0;
+                Q1->SetFilter(QString(schluessel) + " = " + Ado::QuotedStr(k));
+                Q1->SetFiltered(true);
+            } else {
+                Q1->SetFiltered(false);
+                iErsteZeile = erste.value(k);
+                sGruppe = k;
+            }
+            return true;
+        },
+        [&](int i) { return "Der Druck \"" + w.Title() + "\" für " + gruppen[i] + " ist nicht entstanden"; });
     stempel.Commit();
-    for (const auto& [datei, gruppe] : std::as_const(geschrieben))
-        Datamod::PDFStringList.AddObject(datei, std::make_unique<Datamod::TDisziplin>(gruppe));
+    for (int i : geschrieben)
+        Datamod::PDFStringList.AddObject(dateien[i], std::make_unique<Datamod::TDisziplin>(gruppen[i]));
 }
 
 void TZusammenForm::Anfang()

@@ -8,9 +8,11 @@
 #include "platform/host/Qvmain.h"
 #include "platform/report/Rpbase.h"
 #include "platform/report/Rpfiler.h"
+#include "platform/report/Rppdf.h"
 #include "reports1/frame/ReportUtil.h"
 
 #include <QDir>
+#include <QScopeGuard>
 
 namespace Druckjob {
 
@@ -51,6 +53,35 @@ bool ErsetzenErlaubt(const QString& Ordner, int vorhanden, const QString& Was)
                                         + "\r\nSollen sie ersetzt werden?",
                                     Host::mtConfirmation, Host::mbYesNo, 1)
                   == Host::mrYes;
+}
+
+QList<int> PdfDateien(Report::TRvNDRWriter& Writer, const QStringList& Dateien,
+                      const std::function<bool(int)>& Vorbereiten, const std::function<QString(int)>& Fehlertext)
+{
+    // The files are the user's, not prints of a batch run: this writer's
+    // runs go into them whatever sink a batch run has installed.
+    QString datei;
+    Report::TFileSet dateien;
+    const Report::TPrintSinkFactory vorher = Report::PrintSinkFactory();
+    Report::SetPrintSinkFactory([&](const Report::TReportComponent& c) -> std::unique_ptr<Report::TPageSink> {
+        if (&c != &Writer)
+            return nullptr;
+        return std::make_unique<Report::TPdfWriter>(datei, dateien);
+    });
+    const auto zurueck = qScopeGuard([&] { Report::SetPrintSinkFactory(vorher); });
+    QList<int> geschrieben;
+    for (int i = 0; i < Dateien.size(); ++i) {
+        if (!Vorbereiten(i))
+            continue;
+        datei = Dateien[i];
+        if (!Writer.Execute())
+            throw EHostFehler(Fehlertext(i) + ": " + Writer.ErrorString());
+        geschrieben << i;
+    }
+    QString fehler;
+    if (!dateien.Commit(&fehler))
+        throw EHostFehler(fehler);
+    return geschrieben;
 }
 
 void Datei(Report::TReportComponent& filer, const QString& File, const QString& Meldung)

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QObject;
 
@@ -55,6 +56,16 @@ Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const
 // Ordner already: asked, when there are any, as "Im Ordner … gibt es schon
 // n dieser <Was>. Sollen sie ersetzt werden?".
 bool ErsetzenErlaubt(const QString& Ordner, int vorhanden, const QString& Was);
+
+// One PDF file per run of the writer (a file per club): before run i,
+// Vorbereiten(i) sets what the run prints and returns false to leave
+// Dateien[i] out (its folder could not be made). Each run's pages go
+// straight into its file as they are drawn; the files are put in place
+// together after the last run, with one flush to the disk. A run that
+// fails raises the host's error "<Fehlertext(i)>: <reason>" and leaves no
+// file of this call behind. Returns the indexes of the files written.
+QList<int> PdfDateien(Report::TRvNDRWriter& Writer, const QStringList& Dateien,
+                      const std::function<bool(int)>& Vorbereiten, const std::function<QString(int)>& Fehlertext);
 
 // The standard page header and footer of lists.
 void Kopf(Report::TBaseReport& report, bool Ueberschrift = false, int SchriftAuswahl = 1);

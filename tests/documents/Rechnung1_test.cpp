@@ -9,6 +9,7 @@
 #include "apps/reports1/demo/Demo.h"
 #include "platform/host/Datamod.h"
 #include "platform/host/Schtools.h"
+#include "platform/report/Rprender.h"
 #include "platform/vcl/FormDriver.h"
 #include "tests/documents/DocumentsTest.h"
 #include "tests/platform/report/ReportTestUtil.h"
@@ -237,6 +238,19 @@ TEST_F(Rechnung, OnePdfFilePerClubInAFolderNamedAfterIt)
     ui->folders = {""};
     EXPECT_EQ(drucken("2", true, {}), Vcl::TFormDriver::Ok);
     EXPECT_FALSE(QFile::exists(ziel + "/1101/1101_StartgeldD.PDF"));
+
+    // A batch run that sends its prints to a PDF of its own still writes
+    // the clubs' files, and nothing into the batch's file.
+    const QString stapel = db.folder() + "/stapel.pdf";
+    Report::TBatchOutput ausgabe(stapel, {});
+    ausgabe.WriteDirectly();
+    Datamod::PDFStringList.Clear();
+    ui->folders = {ziel};
+    EXPECT_EQ(drucken("2", true, {}), Vcl::TFormDriver::Ok) << ui->errors.join('\n').toStdString();
+    EXPECT_EQ(Datamod::PDFStringList.Count(), 3);
+    EXPECT_TRUE(ReportTest::run("pdftotext", {ziel + "/1101/1101_StartgeldD.PDF", "-"}).contains("Tell Dachau"));
+    EXPECT_EQ(ausgabe.Count(), 0);
+    EXPECT_FALSE(QFile::exists(stapel));
 }
 
 TEST(RechnungGeneriert, EveryDocumentOfAGeneratedChampionshipPassesTheLayoutCheck)
