@@ -50,7 +50,6 @@ namespace {
 
 using Qvutil::CRLF;
 
-const QString NichtVerfuegbarText = QStringLiteral("Noch nicht verfügbar");
 
 void info(const QString& text) { Pmsgdlg::qvMessageDlg(text, Host::mtInformation, Host::mbOK, 1); }
 
@@ -184,53 +183,47 @@ void TVorbereitungForm::KnoepfeVerbinden()
     const auto klick = &QAbstractButton::clicked;
     const auto pdf = [](QCheckBox* c) { return c->isChecked(); };
 
-    // Buttons that hand over to another job, with its selection code; a job
-    // that is not part of the module yet leaves its button disabled.
+    // Buttons that hand over to another job, with its selection code.
     const struct {
         QAbstractButton* Knopf;
-        bool Vorhanden;
         std::function<void()> Start;
     } uebergaben[] = {
-        {ui->bt_Durchgang, true, [this] { Durchgangsliste(Host::fDurchgang); }},
-        {ui->bt_Ergebnis, true, [this] { Durchgangsliste(Host::fErgEingabe); }},
-        {ui->bt_Mannschaften, true, [this] { Durchgangsliste(Host::fMannschaft); }},
-        {ui->bt_Zusammen, true, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassung, pdf(ui->cb_PdfDatei)); }},
-        {ui->bt_Kreis, true, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassungKreis, pdf(ui->cb_Zusammen)); }},
-        {ui->bt_EtikettenLaser, true, [this] { Durchgangsliste(Host::fEtikettenL); }},
-        {ui->bt_Schusszettel, true, [this] { Zusammenfassungsliste(Host::daSchusszettel, false); }},
-        {ui->bt_StartkartenH, true, [=, this] { Zusammenfassungsliste(Host::daZweiStartkarten, pdf(ui->cb_PDF)); }},
-        {ui->bt_StartkartenE, true, [=, this] { Zusammenfassungsliste(Host::daDreiStartkarten, pdf(ui->cb_PDF)); }},
-        {ui->bt_StartkartenA4, true, [=, this] { Zusammenfassungsliste(Host::daVierStartkarten, pdf(ui->cb_PDF)); }},
-        {ui->bt_EineKarte, true, [=, this] { Zusammenfassungsliste(Host::daEineStartkarte, pdf(ui->cb_PDF)); }},
-        {ui->bt_Starter, true, [this] { Starterliste(); }},
-        {ui->bt_Vollst, true, [this] { Vollstaendigkeitsliste(); }},
-        {ui->bt_TeilnehmerAnlage, true, [this] { Durchgangsliste(Host::fTeilnehmer); }},
-        {ui->bt_Scheiben, true, [this] { Scheibenbestellung(); }},
-        {ui->bt_Etiketten, true, [this] { AdressEtiketten(); }},
-        {ui->bt_Ausnahme, true, [this] { Ausnahmegenehmigungen(); }},
-        {ui->bt_Abmeldung, true, [] { Abmeldung1::Abgemeldete(false); }},
-        {ui->bt_Uebernahme, true, [] {
+        {ui->bt_Durchgang, [this] { Durchgangsliste(Host::fDurchgang); }},
+        {ui->bt_Ergebnis, [this] { Durchgangsliste(Host::fErgEingabe); }},
+        {ui->bt_Mannschaften, [this] { Durchgangsliste(Host::fMannschaft); }},
+        {ui->bt_Zusammen, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassung, pdf(ui->cb_PdfDatei)); }},
+        {ui->bt_Kreis, [=, this] { Zusammenfassungsliste(Host::daStartzusammenfassungKreis, pdf(ui->cb_Zusammen)); }},
+        {ui->bt_EtikettenLaser, [this] { Durchgangsliste(Host::fEtikettenL); }},
+        {ui->bt_Schusszettel, [this] { Zusammenfassungsliste(Host::daSchusszettel, false); }},
+        {ui->bt_StartkartenH, [=, this] { Zusammenfassungsliste(Host::daZweiStartkarten, pdf(ui->cb_PDF)); }},
+        {ui->bt_StartkartenE, [=, this] { Zusammenfassungsliste(Host::daDreiStartkarten, pdf(ui->cb_PDF)); }},
+        {ui->bt_StartkartenA4, [=, this] { Zusammenfassungsliste(Host::daVierStartkarten, pdf(ui->cb_PDF)); }},
+        {ui->bt_EineKarte, [=, this] { Zusammenfassungsliste(Host::daEineStartkarte, pdf(ui->cb_PDF)); }},
+        {ui->bt_Starter, [this] { Starterliste(); }},
+        {ui->bt_Vollst, [this] { Vollstaendigkeitsliste(); }},
+        {ui->bt_TeilnehmerAnlage, [this] { Durchgangsliste(Host::fTeilnehmer); }},
+        {ui->bt_Scheiben, [this] { Scheibenbestellung(); }},
+        {ui->bt_Etiketten, [this] { AdressEtiketten(); }},
+        {ui->bt_Ausnahme, [this] { Ausnahmegenehmigungen(); }},
+        {ui->bt_Abmeldung, [] { Abmeldung1::Abgemeldete(false); }},
+        {ui->bt_Uebernahme, [] {
              QString ergebnis;
              Vollst1::Vollstliste(4, ergebnis);
          }},
-        {ui->bt_Flinten, true, [this] { bt_FlintenClick(); }},
-        {ui->bt_ZulassMit, true, [this] { Zulassungsliste(Host::fDurchgang); }},
-        {ui->bt_ZulassOhne, true, [this] { Zulassungsliste(Host::fErgEingabe); }}, // disabled in the design
-        {ui->bt_ZulassWord, true, [this] { Zulassungsliste(Host::fEtikettenM); }},
-        {ui->bt_Mitarbeiter, true, [this] { Durchgangsliste(Host::fMitarbeiter); }},
-        {ui->bt_Auszahlung, true, [this] { Durchgangsliste(Host::fAuszahlung); }},
-        {ui->bt_MitZut, true, [this] { Durchgangsliste(Host::fMEtiketten); }},
-        {ui->bt_VereinUebersicht, true, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
-        {ui->bt_Bestaetigung, true, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
-        {ui->bt_Statistik, true, [this] { StatistikListe(); }},
-        {ui->bt_Einladung, true, [this] { Einladungsliste(); }},
+        {ui->bt_Flinten, [this] { bt_FlintenClick(); }},
+        {ui->bt_ZulassMit, [this] { Zulassungsliste(Host::fDurchgang); }},
+        {ui->bt_ZulassOhne, [this] { Zulassungsliste(Host::fErgEingabe); }}, // disabled in the design
+        {ui->bt_ZulassWord, [this] { Zulassungsliste(Host::fEtikettenM); }},
+        {ui->bt_Mitarbeiter, [this] { Durchgangsliste(Host::fMitarbeiter); }},
+        {ui->bt_Auszahlung, [this] { Durchgangsliste(Host::fAuszahlung); }},
+        {ui->bt_MitZut, [this] { Durchgangsliste(Host::fMEtiketten); }},
+        {ui->bt_VereinUebersicht, [this] { Zusammenfassungsliste(Host::daMitarbeiteruebersicht, false); }},
+        {ui->bt_Bestaetigung, [this] { Zusammenfassungsliste(Host::daMitarbeiterBestaetigung, false); }},
+        {ui->bt_Statistik, [this] { StatistikListe(); }},
+        {ui->bt_Einladung, [this] { Einladungsliste(); }},
     };
-    for (const auto& u : uebergaben) {
-        if (u.Vorhanden)
-            Host::Connect(u.Knopf, klick, this, u.Start);
-        else
-            NochNichtVerfuegbar(u.Knopf);
-    }
+    for (const auto& u : uebergaben)
+        Host::Connect(u.Knopf, klick, this, u.Start);
 
     // The centre's own lists.
     const auto bericht = [this](Report::TRvNDRWriter* w, std::function<QString()> sql, QString keine) {
@@ -269,12 +262,6 @@ void TVorbereitungForm::KnoepfeVerbinden()
     Host::Connect(ui->lx_Start, &QListWidget::itemDoubleClicked, this, &F::bt_StartClick);
     Host::Connect(ui->lx_Ziel, &QListWidget::itemDoubleClicked, this, &F::bt_ZielClick);
     Host::Connect(ui->pc_Vorbereitung, &QTabWidget::currentChanged, this, &F::pc_VorbereitungChange);
-}
-
-void TVorbereitungForm::NochNichtVerfuegbar(QAbstractButton* Knopf)
-{
-    Knopf->setEnabled(false);
-    Knopf->setToolTip(NichtVerfuegbarText);
 }
 
 void TVorbereitungForm::FormShow()

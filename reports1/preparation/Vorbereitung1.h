@@ -107,7 +107,6 @@ private:
     // The password file: the one chosen last, else asked for. Empty when
     // none is chosen.
     QString Passwortdatei(bool Fragen);
-    void NochNichtVerfuegbar(QAbstractButton* Knopf);
 
     Ui::TVorbereitungForm* ui;
     std::unique_ptr<Ado::TADOQuery> Q1;

@@ -52,7 +52,6 @@ using Report::TBaseReport;
 namespace {
 
 using Qvutil::CRLF;
-const QString NichtVerfuegbarText = QStringLiteral("Noch nicht verfügbar");
 
 QString Nr(int n) { return QString::number(n); }
 
@@ -101,7 +100,6 @@ void TErgebDruckForm::FormCreate()
     // Not created until the end: the page-change handler does nothing before.
     erstellt_ = false;
     AuswahlgruppenFuellen();
-    NichtVerfuegbareSperren();
     DatenmengenAnlegen();
     RasterAnlegen();
     OlympischAnlegen();
@@ -140,12 +138,6 @@ void TErgebDruckForm::AuswahlgruppenFuellen()
     ui->gb_PDirekt->SetItems({"Ausgabe direkt", "Ausgabe als RTF-Datei"});
     ui->gb_Internet->SetItems({"Name in Kleinbuchstaben", "Name in Großbuchstaben"});
     ui->lx_Ergebnisse->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-}
-
-void TErgebDruckForm::NichtVerfuegbareSperren()
-{
-    // Every output of the dialog is there; a button whose job is not built
-    // yet would be listed here (NichtVerfuegbar).
 }
 
 void TErgebDruckForm::DatenmengenAnlegen()
@@ -517,12 +509,6 @@ void TErgebDruckForm::FormDestroy()
     SchaltZeit->stop();
     if (Qvmain::f_Menue()->Navigator() == ui->gr_Klassen)
         Qvmain::f_Menue()->SetNavigator(nullptr);
-}
-
-void TErgebDruckForm::NichtVerfuegbar(QWidget* control)
-{
-    control->setEnabled(false);
-    control->setToolTip(NichtVerfuegbarText);
 }
 
 // --- Discipline and class grids --------------------------------------------

@@ -174,7 +174,6 @@ private:
     // FormCreate in its steps.
     void FormCreate();
     void AuswahlgruppenFuellen();
-    void NichtVerfuegbareSperren();
     void DatenmengenAnlegen();
     void RasterAnlegen();
     void AusgabenAnlegen();
@@ -192,7 +191,6 @@ private:
     void PlatzPruefen(QLineEdit* edit, const QString& fehler);
     void SerienPruefen(QCheckBox* box);
     void AllgemeinSichtbarkeit();
-    void NichtVerfuegbar(QWidget* control);
     void NichtangetreteneDrucken();
     // Hands a list to the preview; with Durchlauf and the setting
     // "DurchlaufJa" = "J" as the continuous display of "Sekunden" a page.
