@@ -55,9 +55,7 @@ TRechnungForm::TRechnungForm() : ui(new Ui::TRechnungForm)
 {
     ui->setupUi(this);
     auto schreiber = [this](const char* name, const char* titel) {
-        auto* w = new Report::TRvNDRWriter(this);
-        w->setObjectName(name);
-        w->SetTitle(titel);
+        auto* w = Druckjob::Schreiber(this, name, titel);
         w->OnPrintFooter = [this](TBaseReport& r) { FussZeile(r); };
         w->OnAfterPrint = [w](TBaseReport&) {
             if (Rechnung1::bPDFDatei)

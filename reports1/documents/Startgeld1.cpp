@@ -47,9 +47,7 @@ QString heute() { return Qvclock::DatumText(Qvclock::Now().date()); }
 TStartgeldForm::TStartgeldForm() : ui(new Ui::TStartgeldForm)
 {
     ui->setupUi(this);
-    rf_Bankeinzug = new Report::TRvNDRWriter(this);
-    rf_Bankeinzug->setObjectName("rf_Bankeinzug");
-    rf_Bankeinzug->SetTitle("Bankeinzug");
+    rf_Bankeinzug = Druckjob::Schreiber(this, "rf_Bankeinzug", "Bankeinzug");
     rf_Bankeinzug->OnPrint = [this](TBaseReport& r) { rf_BankeinzugPrint(r); };
     rf_Bankeinzug->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Bankeinzug); };
 

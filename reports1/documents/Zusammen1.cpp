@@ -115,9 +115,7 @@ Report::TRvNDRWriter* TZusammenForm::Schreiber(const char* name, const char* tit
         w = Druckjob::Listenschreiber(this, name, titel);
     } else {
         // Cards and score sheets take the page without header and footer.
-        w = new Report::TRvNDRWriter(this);
-        w->setObjectName(name);
-        w->SetTitle(titel);
+        w = Druckjob::Schreiber(this, name, titel);
     }
     w->OnBeforePrint = [this](TBaseReport&) {
         iFortschritt = 0;

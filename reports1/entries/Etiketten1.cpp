@@ -34,9 +34,7 @@ TEtikettenForm::TEtikettenForm() : ui(new Ui::TEtikettenForm)
     ui->setupUi(this);
 
     // Labels take the whole sheet: no page header or footer.
-    rf_Etiketten = new Report::TRvNDRWriter(this);
-    rf_Etiketten->setObjectName("rf_Etiketten");
-    rf_Etiketten->SetTitle("Adressetiketten");
+    rf_Etiketten = Druckjob::Schreiber(this, "rf_Etiketten", "Adressetiketten");
     rf_Etiketten->SetStatusFormat("Drucke Seite %p");
     rf_Etiketten->OnBeforePrint = [this](TBaseReport& r) { rf_EtikettenBeforePrint(r); };
     rf_Etiketten->OnPrint = [this](TBaseReport& r) { rf_EtikettenPrint(r); };

@@ -105,11 +105,17 @@ void NachDruck(Report::TRvNDRWriter& writer)
         Pmsgdlg::qvMessageDlg(fehler, Host::mtWarning, Host::mbOK, 1);
 }
 
-Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const QString& title)
+Report::TRvNDRWriter* Schreiber(QObject* owner, const QString& name, const QString& title)
 {
     auto* w = new Report::TRvNDRWriter(owner);
     w->setObjectName(name);
     w->SetTitle(title);
+    return w;
+}
+
+Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const QString& title)
+{
+    auto* w = Schreiber(owner, name, title);
     w->OnPrintHeader = [](Report::TBaseReport& r) { Kopf(r, false, 1); };
     w->OnPrintFooter = [](Report::TBaseReport& r) { Fuss(r); };
     w->OnAfterPrint = [w](Report::TBaseReport&) { NachDruck(*w); };

@@ -46,6 +46,10 @@ void Datei(Report::TReportComponent& filer, const QString& File, const QString& 
 // named to the host and archived.
 void NachDruck(Report::TRvNDRWriter& writer);
 
+// A report writer owned by owner and named as the form's component, with
+// the title of its prints; the job sets every event itself.
+Report::TRvNDRWriter* Schreiber(QObject* owner, const QString& name, const QString& title);
+
 // A report writer for a list, owned by owner and named as the form's
 // component: the standard page header and footer, and after printing the
 // writer's output named to the host and archived (NachDruck). The job sets

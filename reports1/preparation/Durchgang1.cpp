@@ -92,9 +92,7 @@ Report::TRvNDRWriter* TDurchgangForm::Schreiber(const char* name, const char* ti
         w = Druckjob::Listenschreiber(this, name, titel);
     } else {
         // Label sheets: the labels take the whole sheet.
-        w = new Report::TRvNDRWriter(this);
-        w->setObjectName(name);
-        w->SetTitle(titel);
+        w = Druckjob::Schreiber(this, name, titel);
     }
     w->OnBeforePrint = [this](TBaseReport&) {
         iZeile = 0;

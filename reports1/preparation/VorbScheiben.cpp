@@ -348,11 +348,9 @@ void ScheibenPrint(TBaseReport& Rpt, Ado::TDataSet& q, bool Blanko, int Seiten,
 
 // --- The run -----------------------------------------------------------------
 
-TScheibenBestellung::TScheibenBestellung(QObject* Owner) : rf_Scheiben(new Report::TRvNDRWriter(Owner))
+TScheibenBestellung::TScheibenBestellung(QObject* Owner) : rf_Scheiben(Druckjob::Schreiber(Owner, "rf_Scheiben", "Scheibenbestellung"))
 {
     // The form has its own head and foot instead of the lists' page header.
-    rf_Scheiben->setObjectName("rf_Scheiben");
-    rf_Scheiben->SetTitle("Scheibenbestellung");
     rf_Scheiben->SetMargins(1.25, 1.25, 1.0, 1.0);
     rf_Scheiben->OnBeforePrint = [this](TBaseReport&) {
         Druckjob::Status("Erstellen der Scheibenbestellung");

@@ -170,9 +170,7 @@ void TVorbereitungForm::SchreiberAnlegen()
     rf_Scheiben = scheiben_->rf_Scheiben;
 
     // The password sheet has neither page header nor footer.
-    rf_Passwoerter = new Report::TRvNDRWriter(this);
-    rf_Passwoerter->setObjectName("rf_Passwoerter");
-    rf_Passwoerter->SetTitle("Passwörter ausgeben");
+    rf_Passwoerter = Druckjob::Schreiber(this, "rf_Passwoerter", "Passwörter ausgeben");
     rf_Passwoerter->OnPrint = [this](TBaseReport& r) { VorbDateien::PasswortPrint(r, sPassword); };
     rf_Passwoerter->OnAfterPrint = [this](TBaseReport&) { Datamod::sDruckPfad = rf_Passwoerter->FileName(); };
 }

@@ -276,9 +276,7 @@ void TPresseJob::Anlegen(QObject* Owner)
 {
     // Paper: the list's own heading, each page ending with its number; no
     // page header or footer of the lists. The body keeps clear of the number.
-    rf_Presseliste = new Report::TRvNDRWriter(Owner);
-    rf_Presseliste->setObjectName("rf_Presseliste");
-    rf_Presseliste->SetTitle("Presseliste");
+    rf_Presseliste = Druckjob::Schreiber(Owner, "rf_Presseliste", "Presseliste");
     rf_Presseliste->SetMarginBottom(2.6);
     rf_Presseliste->OnPrint = [this](TBaseReport& r) { PresseListe(r, gruppen_, O_, false); };
     rf_Presseliste->OnPrintFooter = [](TBaseReport& r) { SeiteDrucken(r); };

@@ -254,11 +254,9 @@ void UmmeldungenPrint(TBaseReport& Report, const QVector<TMannschaft>& Mannschaf
 
 // --- The run -----------------------------------------------------------------
 
-TUmmeldungen::TUmmeldungen(QObject* Owner) : rf_Ummeldungen(new Report::TRvNDRWriter(Owner))
+TUmmeldungen::TUmmeldungen(QObject* Owner) : rf_Ummeldungen(Druckjob::Schreiber(Owner, "rf_Ummeldungen", "Mannschaftsummeldungen"))
 {
     // Sheets to fill in: no list header.
-    rf_Ummeldungen->setObjectName("rf_Ummeldungen");
-    rf_Ummeldungen->SetTitle("Mannschaftsummeldungen");
     rf_Ummeldungen->OnBeforePrint = [this](TBaseReport&) {
         Druckjob::Status("Erstellen der Mannschaftsummeldungen");
         if (!mannschaften_.isEmpty())

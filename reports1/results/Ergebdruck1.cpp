@@ -255,9 +255,7 @@ void TErgebDruckForm::AusgabenAnlegen()
 
     // Certificate paper: the text between 3.0 and 19.0058 cm, no page
     // header or footer.
-    rf_Urkunde = new Report::TRvNDRWriter(this);
-    rf_Urkunde->setObjectName("rf_Urkunde");
-    rf_Urkunde->SetTitle("Urkunden");
+    rf_Urkunde = Druckjob::Schreiber(this, "rf_Urkunde", "Urkunden");
     rf_Urkunde->SetMargins(3.0, 21.0 - 19.0058, 1.0, 1.0);
     rf_Urkunde->OnPrint = [this](TBaseReport& r) { urkunden_.Drucken(r); };
     rf_Urkunde->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Urkunde); };
@@ -270,9 +268,7 @@ void TErgebDruckForm::AusgabenAnlegen()
                                       Schtools::FileToStrings(ErgebRekorde::RekordTextDatei()));
         };
     };
-    rf_Rekorde = new Report::TRvNDRWriter(this);
-    rf_Rekorde->setObjectName("rf_Rekorde");
-    rf_Rekorde->SetTitle("Rekordliste");
+    rf_Rekorde = Druckjob::Schreiber(this, "rf_Rekorde", "Rekordliste");
     rf_Rekorde->OnPrint = rekordListe(false);
     rf_Rekorde->OnPrintFooter = [](TBaseReport& r) {
         r.GotoFooter();
@@ -301,24 +297,18 @@ void TErgebDruckForm::AusgabenAnlegen()
     rf_Mannschaften->OnPrint = [this](TBaseReport& r) { ErgebKontrolle::MannschaftenPrint(r, *Daten.q_Mannschaft); };
 
     // Deregistration forms: two to a page, no page header or footer.
-    rf_Abmeldungen = new Report::TRvNDRWriter(this);
-    rf_Abmeldungen->setObjectName("rf_Abmeldungen");
-    rf_Abmeldungen->SetTitle("Abmeldungen");
+    rf_Abmeldungen = Druckjob::Schreiber(this, "rf_Abmeldungen", "Abmeldungen");
     rf_Abmeldungen->OnBeforePrint = [](TBaseReport&) { Druckjob::Status("Erstellen Abmeldungsvordrucken"); };
     rf_Abmeldungen->OnPrint = [](TBaseReport& r) { ErgebVordrucke::AbmeldungenPrint(r); };
     rf_Abmeldungen->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Abmeldungen); };
 
     // The results confirmation: one page for one shooter, no list header.
-    rf_Bestaetigung = new Report::TRvNDRWriter(this);
-    rf_Bestaetigung->setObjectName("rf_Bestaetigung");
-    rf_Bestaetigung->SetTitle("Ergebnisbestätigung");
+    rf_Bestaetigung = Druckjob::Schreiber(this, "rf_Bestaetigung", "Ergebnisbestätigung");
     rf_Bestaetigung->OnPrint = [this](TBaseReport& r) { ErgebVordrucke::BestaetigungPrint(r, bestaetigung_); };
     rf_Bestaetigung->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Bestaetigung); };
 
     // The application for the Olympic disciplines: one page with its own head.
-    rf_Olympisch = new Report::TRvNDRWriter(this);
-    rf_Olympisch->setObjectName("rf_Olympisch");
-    rf_Olympisch->SetTitle("Antrag olympische Disziplinen");
+    rf_Olympisch = Druckjob::Schreiber(this, "rf_Olympisch", "Antrag olympische Disziplinen");
     rf_Olympisch->OnPrint = [this](TBaseReport& r) { ErgebVordrucke::OlympischPrint(r, olympisch_); };
     rf_Olympisch->OnAfterPrint = [this](TBaseReport&) { Druckjob::NachDruck(*rf_Olympisch); };
 

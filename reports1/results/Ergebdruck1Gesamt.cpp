@@ -38,9 +38,7 @@ void TErgebDruckForm::GesamtAnlegen()
     // Paper: the page header only "mit Überschrift"; every page ends through
     // SeiteDrucken, which leaves room for the page number 2.0 cm above the
     // bottom.
-    rf_Gesamtergebnis = new Report::TRvNDRWriter(this);
-    rf_Gesamtergebnis->setObjectName("rf_Gesamtergebnis");
-    rf_Gesamtergebnis->SetTitle("Gesamtergebnisliste");
+    rf_Gesamtergebnis = Druckjob::Schreiber(this, "rf_Gesamtergebnis", "Gesamtergebnisliste");
     rf_Gesamtergebnis->SetMarginBottom(2.6);
     rf_Gesamtergebnis->OnPrintHeader = [this](TBaseReport& r) {
         if (gesamtOptionen_.Ueberschrift)
