@@ -152,12 +152,15 @@ bool TFileSet::Commit(QString* error)
             return fehler(e->target, QString::fromLocal8Bit(std::strerror(grund)));
         synchron.insert(st.st_dev);
     }
-    while (!entries_.empty()) {
-        Entry& e = *entries_.front();
-        if (std::rename(QFile::encodeName(e.temp.fileName()).constData(), QFile::encodeName(e.target).constData()) != 0)
-            return fehler(e.target, QString::fromLocal8Bit(std::strerror(errno)));
-        entries_.erase(entries_.begin());
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& e = *entries_[i];
+        if (std::rename(QFile::encodeName(e.temp.fileName()).constData(), QFile::encodeName(e.target).constData()) != 0) {
+            const QString ziel = e.target, grund = QString::fromLocal8Bit(std::strerror(errno));
+            entries_.erase(entries_.begin(), entries_.begin() + std::ptrdiff_t(i)); // those are in place
+            return fehler(ziel, grund);
+        }
     }
+    entries_.clear();
     return true;
 }
 
