@@ -39,8 +39,8 @@ const std::vector<Verb>& table()
         {"message", message, "reports1 message TEXT... [--db DATEI|URL]\n    Host-Nachrichten an das Modul geben",
          {{"db"}, {}, {}}},
         {"bench", bench,
-         "reports1 bench [--starts N] [--seed S] [--repeat K] [--json]\n    Dokumente auf einer erzeugten Meisterschaft messen",
-         {{"starts", "seed", "repeat"}, {"json"}, {"starts", "seed", "repeat"}}},
+         "reports1 bench [--starts N] [--seed S] [--repeat K] [--only D1,D2] [--json]\n    Dokumente auf einer erzeugten Meisterschaft messen",
+         {{"starts", "seed", "repeat", "only"}, {"json"}, {"starts", "seed", "repeat"}}},
         {"publish", publish,
          "reports1 publish --db DATEI|URL [--ident N] --out ORDNER [--every SEKUNDEN] [--once] [--home ORDNER]\n"
          "    Gesamtergebnisliste als Webseiten (eine je Gruppe und index.html) laufend aktuell halten",

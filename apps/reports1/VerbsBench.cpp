@@ -139,7 +139,12 @@ int bench(const CliArgs& a)
         gestoppt = uhr.nsecsElapsed() / 1e9;
         gestopptCpu = prozessorZeit() - cpuStart;
     };
+    // "--only" names the documents to run, separated by commas; the others
+    // are left out (for profiling a single one).
+    const QStringList nur = a.value("only").split(',', Qt::SkipEmptyParts);
     auto messen = [&](const QString& name, const std::function<void()>& job) {
+        if (!nur.isEmpty() && !nur.contains(name, Qt::CaseInsensitive))
+            return;
         TMessung m{name, 1e9, 0, 0, 0};
         for (int i = 0; i < wiederholungen; ++i) {
             Datamod::DisziplinInfoVergessen();
