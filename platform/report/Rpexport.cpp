@@ -20,15 +20,22 @@
 #include <QMap>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <map>
+#include <span>
+#include <unordered_map>
+#include <vector>
 
 namespace Report {
 
 namespace {
 
+// A printed line: its baseline, the line tag of its first text and its
+// texts from left to right.
 struct PrintedLine {
     double y = 0;
-    int line = 0; // line tag of the first text
-    QVector<const TStreamOp*> texts;
+    int line = 0;
+    std::span<const TStreamOp* const> texts;
 };
 
 double leftEdge(const TStreamOp& op)
@@ -36,30 +43,46 @@ double leftEdge(const TStreamOp& op)
     return op.Align == 'R' ? op.X1 - op.X2 : op.Align == 'C' ? op.X1 - op.X2 / 2 : op.X1;
 }
 
-QVector<PrintedLine> printedLines(const TStreamPage& page)
-{
-    QVector<const TStreamOp*> texts;
-    for (const TStreamOp& op : page.Ops)
-        if (op.Kind == TOpKind::Text)
-            texts.append(&op);
-    std::stable_sort(texts.begin(), texts.end(), [](const TStreamOp* a, const TStreamOp* b) {
-        const long ya = std::lround(a->Y1 * 1000), yb = std::lround(b->Y1 * 1000);
-        if (ya != yb)
-            return ya < yb;
-        return leftEdge(*a) < leftEdge(*b);
-    });
-    QVector<PrintedLine> lines;
-    for (const TStreamOp* op : texts) {
-        if (lines.isEmpty() || std::lround(lines.last().y * 1000) != std::lround(op->Y1 * 1000)) {
-            PrintedLine l;
-            l.y = op->Y1;
-            l.line = op->Line;
-            lines.append(l);
+// The printed lines of one page. The buffers are kept from page to page, so
+// a long document sorts its texts without allocating for every page.
+class PageLines {
+public:
+    const std::vector<PrintedLine>& of(const TStreamPage& page)
+    {
+        keys_.clear();
+        for (const TStreamOp& op : page.Ops)
+            if (op.Kind == TOpKind::Text)
+                keys_.push_back({std::lround(op.Y1 * 1000), leftEdge(op), &op});
+        // Texts with the same baseline (to a thousandth of a centimetre) are
+        // one line, read from left to right. Pages are drawn from top to
+        // bottom, so the texts are mostly in order already.
+        const auto before = [](const Key& a, const Key& b) { return a.y != b.y ? a.y < b.y : a.left < b.left; };
+        if (!std::is_sorted(keys_.begin(), keys_.end(), before))
+            std::stable_sort(keys_.begin(), keys_.end(), before);
+        texts_.clear();
+        for (const Key& k : keys_)
+            texts_.push_back(k.op);
+        lines_.clear();
+        for (size_t i = 0; i < keys_.size();) {
+            size_t end = i + 1;
+            while (end < keys_.size() && keys_[end].y == keys_[i].y)
+                ++end;
+            lines_.push_back({texts_[i]->Y1, texts_[i]->Line, std::span(texts_).subspan(i, end - i)});
+            i = end;
         }
-        lines.last().texts.append(op);
+        return lines_;
     }
-    return lines;
-}
+
+private:
+    struct Key {
+        long y;
+        double left;
+        const TStreamOp* op;
+    };
+    std::vector<Key> keys_;
+    std::vector<const TStreamOp*> texts_;
+    std::vector<PrintedLine> lines_;
+};
 
 // --- RTF -------------------------------------------------------------------
 
@@ -173,9 +196,10 @@ QByteArray DocumentToRtf(const TReportDocument& doc)
         return dy > 0.05 ? "\\sl-" + QByteArray::number(twips(dy)) + "\\slmult0" : QByteArray();
     };
 
+    PageLines pageLines;
     for (int p = 0; p < doc.Pages.size(); ++p) {
         const TStreamPage& page = doc.Pages[p];
-        const QVector<PrintedLine> lines = printedLines(page);
+        const std::vector<PrintedLine>& lines = pageLines.of(page);
         // The shaded or framed tab cells of each line of the page.
         QHash<int, QMap<int, RtfCell>> cellsOfLine;
         for (const TStreamOp& op : page.Ops)
@@ -211,7 +235,7 @@ QByteArray DocumentToRtf(const TReportDocument& doc)
                 prevY = rules[nextRule];
             }
         };
-        if (lines.isEmpty() && rules.isEmpty()) {
+        if (lines.empty() && rules.isEmpty()) {
             out += pard() + "\\par\n";
             continue;
         }
@@ -286,7 +310,7 @@ QByteArray DocumentToRtf(const TReportDocument& doc)
             QMap<int, char> stops;
             QByteArray body;
             double prevRight = NA;
-            for (int i = 0; i < line.texts.size(); ++i) {
+            for (size_t i = 0; i < line.texts.size(); ++i) {
                 const TStreamOp& op = *line.texts[i];
                 const bool atLeft = i == 0 && op.Align == 'L' && op.X1 - s.MarginLeft < 0.05;
                 const bool continues = i > 0 && op.Align == 'L' && std::fabs(op.X1 - prevRight) < 0.01;
@@ -322,20 +346,120 @@ QString html(const QString& text) { return text.toHtmlEscaped(); }
 
 QString cm(double v) { return QString::number(v, 'f', 2) + QLatin1String("cm"); }
 
+// The page is written as UTF-8 straight into one buffer: a long list is
+// tens of megabytes of markup, made of a few hundred thousand short pieces.
+class HtmlBuffer {
+public:
+    void reserve(qsizetype n) { room(n); }
+    template <size_t N>
+    HtmlBuffer& operator<<(const char (&literal)[N])
+    {
+        put(literal, N - 1);
+        return *this;
+    }
+    HtmlBuffer& operator<<(QByteArrayView bytes)
+    {
+        put(bytes.data(), size_t(bytes.size()));
+        return *this;
+    }
+    // Markup made as a QString (already escaped where it needs to be).
+    HtmlBuffer& operator<<(const QString& markup) { return *this << QByteArrayView(markup.toUtf8()); }
+    HtmlBuffer& operator<<(char c)
+    {
+        room(1);
+        out_.data()[used_++] = c;
+        return *this;
+    }
+    // A text as page content: escaped as QString::toHtmlEscaped does it and
+    // encoded as QString::toUtf8 does it, without either's temporaries.
+    void text(QStringView text);
+    QByteArray take()
+    {
+        out_.truncate(used_);
+        return std::move(out_);
+    }
+
+private:
+    // Room for n more bytes; the buffer at least doubles when it grows.
+    void room(qsizetype n)
+    {
+        if (used_ + n > out_.size())
+            out_.resize(std::max(used_ + n, 2 * out_.size()));
+    }
+    void put(const char* s, size_t n)
+    {
+        room(qsizetype(n));
+        std::memcpy(out_.data() + used_, s, n);
+        used_ += qsizetype(n);
+    }
+    QByteArray out_; // bytes beyond used_ are room, not content
+    qsizetype used_ = 0;
+};
+
+void HtmlBuffer::text(QStringView text)
+{
+    // The longest form of a UTF-16 unit is "&quot;".
+    room(text.size() * 6);
+    char* const begin = out_.data();
+    char* d = begin + used_;
+    const char16_t* p = text.utf16();
+    const char16_t* const e = p + text.size();
+    const auto put = [&d](const char* s, size_t n) {
+        std::memcpy(d, s, n);
+        d += n;
+    };
+    while (p < e) {
+        const char16_t c = *p;
+        if (c < 0x80) {
+            switch (c) {
+            case u'<': put("&lt;", 4); break;
+            case u'>': put("&gt;", 4); break;
+            case u'&': put("&amp;", 5); break;
+            case u'"': put("&quot;", 6); break;
+            default: *d++ = char(c);
+            }
+            ++p;
+        } else if (c < 0x800) {
+            *d++ = char(0xc0 | (c >> 6));
+            *d++ = char(0x80 | (c & 0x3f));
+            ++p;
+        } else if (!QChar::isSurrogate(c)) {
+            *d++ = char(0xe0 | (c >> 12));
+            *d++ = char(0x80 | ((c >> 6) & 0x3f));
+            *d++ = char(0x80 | (c & 0x3f));
+            ++p;
+        } else {
+            // Characters beyond the first plane, and stray halves of them,
+            // as Qt's encoder writes them.
+            const char16_t* q = p;
+            while (q < e && QChar::isSurrogate(*q))
+                ++q;
+            const QByteArray u = QStringView(p, q).toUtf8();
+            put(u.constData(), size_t(u.size()));
+            p = q;
+        }
+    }
+    used_ = d - begin;
+}
+
 // The opening tag of a text's span, made once per font and colour: a long
 // list has hundreds of thousands of texts in a handful of fonts.
 class SpanTags {
 public:
     explicit SpanTags(const TReportDocument& doc) : doc_(doc) {}
-    void append(QString& out, const TStreamOp& op)
+    void append(HtmlBuffer& out, const TStreamOp& op)
     {
         const quint64 key = (quint64(quint32(op.Font)) << 32) | quint32(op.Color);
-        auto it = tags_.constFind(key);
-        if (it == tags_.constEnd())
-            it = tags_.insert(key, open(op));
-        out += *it;
-        out += html(op.Text);
-        out += QLatin1String("</span>");
+        if (!last_ || key != lastKey_) {
+            auto it = tags_.find(key);
+            if (it == tags_.end())
+                it = tags_.emplace(key, open(op).toUtf8()).first;
+            last_ = &it->second;
+            lastKey_ = key;
+        }
+        out << QByteArrayView(*last_);
+        out.text(op.Text);
+        out << "</span>";
     }
 
 private:
@@ -356,7 +480,10 @@ private:
         return QStringLiteral("<span style=\"%1\">").arg(style);
     }
     const TReportDocument& doc_;
-    QHash<quint64, QString> tags_;
+    // Node-based: the tags stay where they are while others are added.
+    std::unordered_map<quint64, QByteArray> tags_;
+    const QByteArray* last_ = nullptr;
+    quint64 lastKey_ = 0;
 };
 
 const char* alignName(char a) { return a == 'R' ? "right" : a == 'C' ? "center" : "left"; }
@@ -376,100 +503,169 @@ struct Cell {
 
 constexpr int MaxTabColumns = 256;
 
+// The cells of a table by tab number. Tabs up to MaxTabColumns are looked up
+// by position; larger numbers (a damaged stream) are kept in a map.
+class TabCells {
+public:
+    TabCells() : small_(MaxTabColumns + 1) {}
+    bool isEmpty() const { return used_.empty() && large_.empty(); }
+    const Cell* find(int tab) const
+    {
+        if (tab >= 1 && tab <= MaxTabColumns)
+            return small_[size_t(tab)].set ? &small_[size_t(tab)].cell : nullptr;
+        const auto it = large_.find(tab);
+        return it == large_.end() ? nullptr : &it->second;
+    }
+    void insert(int tab, Cell cell)
+    {
+        if (tab >= 1 && tab <= MaxTabColumns) {
+            Slot& s = small_[size_t(tab)];
+            if (!s.set) {
+                s.set = true;
+                used_.push_back(tab);
+                lastSmall_ = std::max(lastSmall_, tab);
+            }
+            s.cell = cell;
+        } else {
+            large_[tab] = cell;
+        }
+    }
+    int lastKey() const { return large_.empty() || large_.rbegin()->first < lastSmall_ ? lastSmall_ : large_.rbegin()->first; }
+    // Every tab with a cell, in order.
+    void keys(std::vector<int>& out) const
+    {
+        out.assign(used_.begin(), used_.end());
+        for (const auto& [tab, cell] : large_)
+            out.push_back(tab);
+        std::sort(out.begin(), out.end());
+    }
+    void clear()
+    {
+        for (const int tab : used_)
+            small_[size_t(tab)].set = false;
+        used_.clear();
+        large_.clear();
+        lastSmall_ = 0;
+    }
+
+private:
+    struct Slot {
+        bool set = false;
+        Cell cell;
+    };
+    std::vector<Slot> small_;
+    std::vector<int> used_;
+    std::map<int, Cell> large_;
+    int lastSmall_ = 0;
+};
+
 } // namespace
 
 QByteArray DocumentToHtml(const TReportDocument& doc)
 {
     const TPageSetup& setup = doc.Setup;
     SpanTags spans(doc);
-    QString out;
-    out.reserve(1 << 20);
-    out += QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+    HtmlBuffer out;
+    // About a hundred bytes of markup for each text.
+    qsizetype texts = 0;
+    for (const TStreamPage& page : doc.Pages)
+        texts += page.Ops.size();
+    out.reserve(8192 + texts * 100);
+    out << QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n"
                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n<title>")
-           + html(doc.Title.isEmpty() ? QStringLiteral("Bericht") : doc.Title)
-           + QLatin1String("</title>\n<style>\n"
-                           "body { font-family: Arial, 'Liberation Sans', sans-serif; font-size: 10pt; }\n"
-                           "p { margin: 0; white-space: pre-wrap; }\n"
-                           "table { border-collapse: collapse; table-layout: fixed; }\n"
-                           "td, th { padding: 0 0.08cm; vertical-align: bottom; white-space: pre-wrap; "
-                           "text-align: left; font-weight: normal; }\n"
-                           ".page + .page { break-before: page; border-top: 1px dashed #999; margin-top: 1em; }\n")
-           // On screen a page is as wide as its printable area, so centred
-           // lines stand centred over the tables.
-           + QStringLiteral(".page { width: %1; }\n")
-                 .arg(cm((doc.Pages.isEmpty() ? 21.0 : doc.Pages.first().Width) - setup.MarginLeft - setup.MarginRight))
-           // On a narrow screen the tables take the screen's width and wrap.
-           + QLatin1String("@media screen and (max-width: 40em) {\n"
-                           "  .page { width: auto; }\n"
-                           "  table { width: 100%; table-layout: auto; }\n"
-                           "  col { width: auto !important; }\n"
-                           "}\n")
-           + QLatin1String("@media print {\n")
-           + QStringLiteral("  @page { size: %1 %2; margin: %3 %4 %5 %6; }\n")
-                 .arg(QLatin1String(setup.Paper == paA5 ? "A5" : "A4"),
-                      QLatin1String(setup.Orientation == poLandscape ? "landscape" : "portrait"), cm(setup.MarginTop),
-                      cm(setup.MarginRight), cm(setup.MarginBottom), cm(setup.MarginLeft))
-           + QLatin1String("  body { margin: 0; }\n"
-                           "  .page { width: auto; }\n"
-                           "  .page + .page { border-top: none; margin-top: 0; }\n"
-                           "  thead { display: table-header-group; }\n"
-                           "  tr { break-inside: avoid; page-break-inside: avoid; }\n"
-                           "}\n"
-                           "</style>\n</head>\n<body>\n");
+               + html(doc.Title.isEmpty() ? QStringLiteral("Bericht") : doc.Title)
+               + QLatin1String("</title>\n<style>\n"
+                               "body { font-family: Arial, 'Liberation Sans', sans-serif; font-size: 10pt; }\n"
+                               "p { margin: 0; white-space: pre-wrap; }\n"
+                               "table { border-collapse: collapse; table-layout: fixed; }\n"
+                               "td, th { padding: 0 0.08cm; vertical-align: bottom; white-space: pre-wrap; "
+                               "text-align: left; font-weight: normal; }\n"
+                               ".page + .page { break-before: page; border-top: 1px dashed #999; margin-top: 1em; }\n")
+               // On screen a page is as wide as its printable area, so centred
+               // lines stand centred over the tables.
+               + QStringLiteral(".page { width: %1; }\n")
+                     .arg(cm((doc.Pages.isEmpty() ? 21.0 : doc.Pages.first().Width) - setup.MarginLeft
+                             - setup.MarginRight))
+               // On a narrow screen the tables take the screen's width and wrap.
+               + QLatin1String("@media screen and (max-width: 40em) {\n"
+                               "  .page { width: auto; }\n"
+                               "  table { width: 100%; table-layout: auto; }\n"
+                               "  col { width: auto !important; }\n"
+                               "}\n")
+               + QLatin1String("@media print {\n")
+               + QStringLiteral("  @page { size: %1 %2; margin: %3 %4 %5 %6; }\n")
+                     .arg(QLatin1String(setup.Paper == paA5 ? "A5" : "A4"),
+                          QLatin1String(setup.Orientation == poLandscape ? "landscape" : "portrait"),
+                          cm(setup.MarginTop), cm(setup.MarginRight), cm(setup.MarginBottom), cm(setup.MarginLeft))
+               + QLatin1String("  body { margin: 0; }\n"
+                               "  .page { width: auto; }\n"
+                               "  .page + .page { border-top: none; margin-top: 0; }\n"
+                               "  thead { display: table-header-group; }\n"
+                               "  tr { break-inside: avoid; page-break-inside: avoid; }\n"
+                               "}\n"
+                               "</style>\n</head>\n<body>\n");
 
     const auto allBold = [&](const PrintedLine& l) {
         return std::all_of(l.texts.begin(), l.texts.end(), [&](const TStreamOp* op) {
             return op->Font >= 0 && op->Font < doc.Fonts.size() && doc.Fonts[op->Font].Bold;
         });
     };
+    const auto tabbed = [](const PrintedLine& l) {
+        return std::any_of(l.texts.begin(), l.texts.end(), [](const TStreamOp* op) { return op->Tab > 0; });
+    };
 
+    PageLines pageLines;
+    TabCells cells;
+    std::vector<int> columns;
+    // The texts of a row by column: each text's column, and the texts in
+    // column order (stable) with where each column's texts begin.
+    std::vector<size_t> columnOf, firstOf, order;
     for (int p = 0; p < doc.Pages.size(); ++p) {
         const TStreamPage& page = doc.Pages[p];
-        const QVector<PrintedLine> lines = printedLines(page);
+        const std::vector<PrintedLine>& lines = pageLines.of(page);
         // Boxes of tabs by (line, tab).
         QMap<QPair<int, int>, const TStreamOp*> boxes;
         for (const TStreamOp& op : page.Ops)
             if (op.Kind == TOpKind::Box && op.Tab > 0)
                 boxes.insert({op.Line, op.Tab}, &op);
 
-        out += QLatin1String("<div class=\"page\">\n");
+        out << "<div class=\"page\">\n";
         double prevY = doc.Setup.MarginTop;
         bool first = true;
-        int i = 0;
+        size_t i = 0;
         while (i < lines.size()) {
             const PrintedLine& line = lines[i];
             const double lh = nominalLineHeight(doc, line);
             const double gap = line.y - prevY - (first ? 0 : lh);
             if (gap > lh * 0.5)
-                out += QStringLiteral("<div style=\"height:%1\"></div>\n").arg(cm(gap));
+                out << "<div style=\"height:" << cm(gap) << "\"></div>\n";
             first = false;
 
-            const bool tabbed = std::any_of(line.texts.begin(), line.texts.end(), [](auto* op) { return op->Tab > 0; });
-            if (!tabbed) {
-                QString style = QStringLiteral("text-align:%1").arg(QLatin1String(alignName(line.texts.first()->Align)));
-                if (line.texts.first()->Align == 'L' && line.texts.first()->X1 - doc.Setup.MarginLeft > 0.05)
-                    style += QLatin1String(";padding-left:") + cm(line.texts.first()->X1 - doc.Setup.MarginLeft);
-                out += QStringLiteral("<p style=\"%1\">").arg(style);
-                for (int k = 0; k < line.texts.size(); ++k) {
+            if (!tabbed(line)) {
+                const TStreamOp& lead = *line.texts.front();
+                out << "<p style=\"text-align:" << QByteArrayView(alignName(lead.Align));
+                if (lead.Align == 'L' && lead.X1 - doc.Setup.MarginLeft > 0.05)
+                    out << ";padding-left:" << cm(lead.X1 - doc.Setup.MarginLeft);
+                out << "\">";
+                for (size_t k = 0; k < line.texts.size(); ++k) {
                     if (k > 0)
-                        out += QLatin1String(" ");
+                        out << ' ';
                     spans.append(out, *line.texts[k]);
                 }
-                out += QLatin1String("</p>\n");
+                out << "</p>\n";
                 prevY = line.y;
                 ++i;
                 continue;
             }
 
             // A run of tabbed lines with consistent tabs and no empty line between.
-            QMap<int, Cell> cells;
+            cells.clear();
             auto fits = [&](const PrintedLine& l) {
                 for (const TStreamOp* op : l.texts) {
                     if (op->Tab <= 0)
                         continue;
-                    auto it = cells.constFind(op->Tab);
-                    if (it != cells.constEnd()
-                        && (std::fabs(it->left - op->CellLeft) > 0.001 || std::fabs(it->right - op->CellRight) > 0.001))
+                    const Cell* c = cells.find(op->Tab);
+                    if (c && (std::fabs(c->left - op->CellLeft) > 0.001 || std::fabs(c->right - op->CellRight) > 0.001))
                         return false;
                 }
                 return true;
@@ -479,14 +675,13 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
                     if (op->Tab > 0)
                         cells.insert(op->Tab, {op->CellLeft, op->CellRight});
             };
-            int end = i;
+            size_t end = i;
             add(lines[end]);
             ++end;
             while (end < lines.size()) {
                 const PrintedLine& l = lines[end];
-                const bool lt = std::any_of(l.texts.begin(), l.texts.end(), [](auto* op) { return op->Tab > 0; });
                 const double g = l.y - lines[end - 1].y - nominalLineHeight(doc, l);
-                if (!lt || g > nominalLineHeight(doc, l) * 0.5 || !fits(l))
+                if (!tabbed(l) || g > nominalLineHeight(doc, l) * 0.5 || !fits(l))
                     break;
                 add(l);
                 ++end;
@@ -494,86 +689,106 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
             // A bold first line over lines that are not heads the columns.
             bool head = false;
             if (allBold(lines[i]))
-                for (int k = i + 1; k < end && !head; ++k)
+                for (size_t k = i + 1; k < end && !head; ++k)
                     head = !allBold(lines[k]);
 
             // A column per tab up to the last one used; tabs without a text
             // in between keep their place as empty columns. Tab numbers far
             // beyond what a report sets (a damaged stream) get columns only
             // where texts are.
-            QList<int> columns;
+            const bool contiguous = cells.isEmpty() || cells.lastKey() <= MaxTabColumns;
+            columns.clear();
             if (cells.isEmpty())
-                columns << 1;
-            else if (cells.lastKey() <= MaxTabColumns)
+                columns.push_back(1);
+            else if (contiguous)
                 for (int c = 1; c <= cells.lastKey(); ++c)
-                    columns << c;
+                    columns.push_back(c);
             else
-                columns = cells.keys();
-            out += QLatin1String("<table>\n<colgroup>");
+                cells.keys(columns);
+            out << "<table>\n<colgroup>";
             for (const int c : columns) {
-                auto it = cells.constFind(c);
-                if (it != cells.constEnd())
-                    out += QStringLiteral("<col style=\"width:%1\"/>").arg(cm(it->right - it->left));
+                if (const Cell* cell = cells.find(c))
+                    out << "<col style=\"width:" << cm(cell->right - cell->left) << "\"/>";
                 else
-                    out += QLatin1String("<col/>");
+                    out << "<col/>";
             }
-            out += QLatin1String("</colgroup>\n");
-            for (int k = i; k < end; ++k) {
+            out << "</colgroup>\n";
+            for (size_t k = i; k < end; ++k) {
                 const PrintedLine& l = lines[k];
                 const bool headRow = head && k == i;
                 if (headRow)
-                    out += QLatin1String("<thead>\n");
+                    out << "<thead>\n";
                 else if (k == (head ? i + 1 : i))
-                    out += QLatin1String("<tbody>\n");
-                out += QLatin1String("<tr>");
+                    out << "<tbody>\n";
+                out << "<tr>";
                 // The texts of the row by column (the texts outside any tab
                 // go to the first one).
-                QHash<int, QVector<const TStreamOp*>> imTab;
-                for (const TStreamOp* op : l.texts)
-                    imTab[op->Tab > 0 ? op->Tab : columns.first()].append(op);
-                for (const int c : columns) {
-                    const QVector<const TStreamOp*> texte = imTab.value(c);
-                    const char align = texte.isEmpty() ? 'L' : texte.first()->Align;
-                    QString style;
-                    if (align != 'L')
-                        style += QLatin1String("text-align:") + QLatin1String(alignName(align)) + QLatin1Char(';');
-                    if (const TStreamOp* box = boxes.value({l.line, c}, nullptr)) {
-                        if (box->Shade > 0) {
-                            const int g = 255 - int(std::lround(255 * box->Shade / 100.0));
-                            style += QLatin1String("background-color:") + QColor(g, g, g).name() + QLatin1Char(';');
-                        }
-                        if (box->Borders & BorderLeft)
-                            style += QLatin1String("border-left:1px solid #000;");
-                        if (box->Borders & BorderTop)
-                            style += QLatin1String("border-top:1px solid #000;");
-                        if (box->Borders & BorderRight)
-                            style += QLatin1String("border-right:1px solid #000;");
-                        if (box->Borders & BorderBottom)
-                            style += QLatin1String("border-bottom:1px solid #000;");
-                    }
-                    out += headRow ? QLatin1String("<th scope=\"col\"") : QLatin1String("<td");
-                    if (!style.isEmpty())
-                        out += QLatin1String(" style=\"") + style + QLatin1Char('"');
-                    out += QLatin1Char('>');
-                    for (qsizetype t = 0; t < texte.size(); ++t) {
-                        if (t > 0)
-                            out += QLatin1Char(' ');
-                        spans.append(out, *texte[t]);
-                    }
-                    out += headRow ? QLatin1String("</th>") : QLatin1String("</td>");
+                const size_t n = l.texts.size();
+                columnOf.resize(n);
+                firstOf.assign(columns.size() + 1, 0);
+                for (size_t t = 0; t < n; ++t) {
+                    const int tab = l.texts[t]->Tab;
+                    const size_t c = tab <= 0 ? 0
+                                     : contiguous
+                                         ? size_t(tab - 1)
+                                         : size_t(std::lower_bound(columns.begin(), columns.end(), tab) - columns.begin());
+                    columnOf[t] = c;
+                    ++firstOf[c + 1];
                 }
-                out += QLatin1String("</tr>\n");
+                for (size_t c = 0; c < columns.size(); ++c)
+                    firstOf[c + 1] += firstOf[c];
+                order.resize(n);
+                for (size_t t = 0, c = 0; t < n; ++t) {
+                    c = columnOf[t];
+                    order[firstOf[c]++] = t;
+                }
+                // firstOf[c] is now where column c's texts end.
+                size_t from = 0;
+                for (size_t c = 0; c < columns.size(); ++c) {
+                    const size_t to = firstOf[c];
+                    const char align = to > from ? l.texts[order[from]]->Align : 'L';
+                    const TStreamOp* box = boxes.isEmpty() ? nullptr : boxes.value({l.line, columns[c]}, nullptr);
+                    const int borders = box ? box->Borders & (BorderLeft | BorderTop | BorderRight | BorderBottom) : 0;
+                    out << (headRow ? QByteArrayView("<th scope=\"col\"") : QByteArrayView("<td"));
+                    if (align != 'L' || borders || (box && box->Shade > 0)) {
+                        out << " style=\"";
+                        if (align != 'L')
+                            out << "text-align:" << QByteArrayView(alignName(align)) << ';';
+                        if (box && box->Shade > 0) {
+                            const int g = 255 - int(std::lround(255 * box->Shade / 100.0));
+                            out << "background-color:" << QColor(g, g, g).name() << ';';
+                        }
+                        if (borders & BorderLeft)
+                            out << "border-left:1px solid #000;";
+                        if (borders & BorderTop)
+                            out << "border-top:1px solid #000;";
+                        if (borders & BorderRight)
+                            out << "border-right:1px solid #000;";
+                        if (borders & BorderBottom)
+                            out << "border-bottom:1px solid #000;";
+                        out << '"';
+                    }
+                    out << '>';
+                    for (size_t t = from; t < to; ++t) {
+                        if (t > from)
+                            out << ' ';
+                        spans.append(out, *l.texts[order[t]]);
+                    }
+                    out << (headRow ? QByteArrayView("</th>") : QByteArrayView("</td>"));
+                    from = to;
+                }
+                out << "</tr>\n";
                 if (headRow)
-                    out += QLatin1String("</thead>\n");
+                    out << "</thead>\n";
             }
-            out += QLatin1String("</tbody>\n</table>\n");
+            out << "</tbody>\n</table>\n";
             prevY = lines[end - 1].y;
             i = end;
         }
-        out += QLatin1String("</div>\n");
+        out << "</div>\n";
     }
-    out += QLatin1String("</body>\n</html>\n");
-    return out.toUtf8();
+    out << "</body>\n</html>\n";
+    return out.take();
 }
 
 } // namespace Report

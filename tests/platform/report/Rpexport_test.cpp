@@ -360,3 +360,78 @@ TEST(Rpexport, TheHtmlCheckFindsWhatBreaksAPage)
                         "<td><span style=\"font-size:10pt\">Gesamt").isEmpty());
     EXPECT_FALSE(kaputt("<html lang=\"de\">", "<html>").isEmpty());                       // no language
 }
+
+TEST(Rpexport, HtmlWritesEveryCharacterAsUtf8WithTheMarkupEscaped)
+{
+    // One, two, three and four bytes of UTF-8, the four characters markup
+    // escapes, and stray halves of a surrogate pair, in paragraphs and cells.
+    const QStringList texte = {
+        QString::fromUtf16(u"Schütze \"Jäger\" & Söhne <Gau 1>"),
+        QString::fromUtf16(u"Startgeld 12,50 € – Zehner ⊙"),
+        QString::fromUtf16(u"Ziel \U0001F3AF getroffen"),
+        QString::fromUtf16(u"halb ") + QChar(0xD83C) + "x" + QChar(0xDFAF) + QChar(0xDFAF) + QChar(0xD83C),
+    };
+    const QByteArray bytes = htmlOf([&](TBaseReport& r) {
+        r.SetFont("Arial", 10);
+        for (const QString& t : texte)
+            r.Println(t);
+        r.SetTab(r.SectionLeft(), pjLeft, 12.0, 3, BOXLINENONE, 0);
+        for (const QString& t : texte)
+            r.Println("\t" + t);
+    });
+    for (const QString& t : texte)
+        EXPECT_EQ(bytes.count(">" + t.toHtmlEscaped().toUtf8() + "</span>"), 2) << t.toStdString();
+}
+
+TEST(Rpexport, HtmlPutsEachTextIntoTheColumnOfItsTab)
+{
+    // Two texts in one tab share its cell; a text outside the tabs goes to
+    // the first column; a skipped tab is an empty cell.
+    const QString html = QString::fromUtf8(htmlOf([](TBaseReport& r) {
+        r.SetFont("Arial", 10);
+        r.ClearTabs();
+        for (int i = 0; i < 4; ++i)
+            r.SetTab(NA, pjLeft, 3.0, 3, BOXLINENONE, 0);
+        r.Print("\tA1\t");
+        r.Print("B1");
+        r.Print("B2");
+        r.Print("\t\tD1");
+        r.PrintLeft("frei", 15.0);
+        r.NewLine();
+        r.Println("\tA2\tB3\tC3\tD2");
+    }));
+    const auto zellen = [](const QString& zeile) {
+        QStringList z;
+        static const QRegularExpression zelle("<td[^>]*>(.*?)</td>");
+        for (auto it = zelle.globalMatch(zeile); it.hasNext();)
+            z << it.next().captured(1).remove(QRegularExpression("<[^>]*>"));
+        return z;
+    };
+    EXPECT_EQ(zellen(html.section("<tr>", 1, 1)), (QStringList{"A1 frei", "B1 B2", "", "D1"}));
+    EXPECT_EQ(zellen(html.section("<tr>", 2, 2)), (QStringList{"A2", "B3", "C3", "D2"}));
+
+    // Tab numbers far beyond any report's (a damaged stream) get a column
+    // only where a text is, in the order of the numbers.
+    TReportDocument doc;
+    doc.Fonts << TFontSpec{"Arial", 10};
+    TStreamPage page;
+    const int tabs[] = {5000, 300, 7, -2};
+    for (int z = 1; z <= 2; ++z)
+        for (const int tab : tabs) {
+            TStreamOp t;
+            t.Y1 = 3.0 + z * 0.5;
+            t.X1 = 2.0 + (tab > 0 ? tab % 17 : 0);
+            t.Font = 0;
+            t.Line = z;
+            t.Tab = tab;
+            t.CellLeft = t.X1;
+            t.CellRight = t.X1 + 1;
+            t.Text = QString::number(tab) + "/" + QString::number(z);
+            page.Ops << t;
+        }
+    doc.Pages << page;
+    const QString damaged = QString::fromUtf8(DocumentToHtml(doc));
+    EXPECT_EQ(damaged.count("<col "), 3);
+    EXPECT_EQ(zellen(damaged.section("<tr>", 1, 1)), (QStringList{"-2/1 7/1", "300/1", "5000/1"}));
+    EXPECT_EQ(zellen(damaged.section("<tr>", 2, 2)), (QStringList{"-2/2 7/2", "300/2", "5000/2"}));
+}
