@@ -47,14 +47,19 @@ QFont makeFont(const TFontSpec& wanted, double size)
 
 double Metrics::width(const QString& text) const
 {
+    if (text.isEmpty())
+        return 0;
+    if (text == lastText)
+        return lastWidth;
     auto it = widths.constFind(TextKey{text});
-    if (it != widths.constEnd())
-        return *it;
-    if (widths.size() > 20000)
-        widths.clear();
-    const double w = fm->horizontalAdvance(text) * cmPerDot;
-    widths.insert(TextKey{text}, w);
-    return w;
+    if (it == widths.constEnd()) {
+        if (widths.size() > 20000)
+            widths.clear();
+        it = widths.insert(TextKey{text}, fm->horizontalAdvance(text) * cmPerDot);
+    }
+    lastText = text;
+    lastWidth = *it;
+    return lastWidth;
 }
 
 const Metrics& metrics(const TFontSpec& font)

@@ -35,6 +35,10 @@ struct Metrics {
     std::unique_ptr<QFontMetricsF> fm;
     double ascent = 0, descent = 0, lineSpacing = 0; // cm
     mutable QHash<TextKey, double> widths;           // cm
+    // The text measured last and its width: a text is mostly measured twice
+    // in a row, to see whether it fits and when it is printed.
+    mutable QString lastText;
+    mutable double lastWidth = 0;
     double width(const QString& text) const;
 };
 

@@ -55,6 +55,14 @@ struct TStreamOp {
     QString Modules;
 };
 
+} // namespace Report
+
+// Every member moves as its bytes (numbers and implicitly shared strings): a
+// growing page moves its operations as one block.
+Q_DECLARE_TYPEINFO(Report::TStreamOp, Q_RELOCATABLE_TYPE);
+
+namespace Report {
+
 struct TStreamPage {
     double Width = 21.0, Height = 29.7;
     QVector<TStreamOp> Ops;

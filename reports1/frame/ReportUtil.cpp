@@ -308,9 +308,13 @@ void SpaltenSetzen(TBaseReport& Report, const QVector<TSpalte>& Spalten, double 
 
 QString Druckbar(const QString& Wert)
 {
+    const auto trennt = [](QChar c) { return c == '\t' || c == '\r' || c == '\n'; };
+    // Nearly every value has none: it is passed on as it is, without a copy.
+    if (std::none_of(Wert.cbegin(), Wert.cend(), trennt))
+        return Wert;
     QString s = Wert;
     for (QChar& c : s)
-        if (c == '\t' || c == '\r' || c == '\n')
+        if (trennt(c))
             c = ' ';
     return s;
 }

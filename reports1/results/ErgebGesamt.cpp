@@ -360,6 +360,10 @@ private:
     TBaseReport& R;
     const TListe& Li;
     const TOptionen& O;
+    // The lines of a club (abbreviation and name) in the individual rows'
+    // club column. Every group's rows have the same font and columns, so a
+    // club is wrapped once for the whole list.
+    QHash<std::pair<QString, QString>, QStringList> vereinZeilen_;
 };
 
 // A new page (with two blank lines at its top) when fewer than
@@ -448,7 +452,9 @@ void TZeichner::mannschaften(const TGruppe& g)
     };
     auto felder = [&](const QString& platz, const QString& kuerzel, const QString& name, const QString& ergebnis,
                       const QString& rekord) {
-        QStringList f = {platz};
+        QStringList f;
+        f.reserve(5);
+        f << platz;
         if (mitKuerzel)
             f << kuerzel;
         return f << name << ergebnis << rekord;
@@ -489,7 +495,9 @@ void TZeichner::einzelne(const TGruppe& g)
     };
     auto felder = [&](const QString& platz, const QString& name, const QString& verein, const QString (&serien)[6],
                       const QString& ergebnis, const QString& werte, const QString& gesamt, const QString& rekord) {
-        QStringList f = {platz, name, verein};
+        QStringList f;
+        f.reserve(14);
+        f << platz << name << verein;
         for (const QString& s : serien)
             f << s;
         return f << ergebnis << werte << gesamt << rekord;
@@ -499,18 +507,15 @@ void TZeichner::einzelne(const TGruppe& g)
     spalten();
     const Report::TTab vereinSpalte = *R.GetTab(3);
     const double innen = R.XI2U(vereinSpalte.Margin);
-    // A club's lines are the same in every row: wrapped once per group.
-    QHash<QString, QStringList> umbrochen;
     auto vereinZeilen = [&](const TEinzel& e) {
-        const QString text = (e.Kuerzel + " " + e.Verein).trimmed();
-        auto it = umbrochen.constFind(text);
-        if (it != umbrochen.constEnd())
+        auto it = vereinZeilen_.constFind({e.Kuerzel, e.Verein});
+        if (it != vereinZeilen_.constEnd())
             return *it;
-        QStringList z = Reportutil::TextAufteilen(R, text, vereinSpalte.Pos + innen,
+        QStringList z = Reportutil::TextAufteilen(R, (e.Kuerzel + " " + e.Verein).trimmed(), vereinSpalte.Pos + innen,
                                                   vereinSpalte.Pos + vereinSpalte.Width - innen);
         if (z.isEmpty())
             z << QString();
-        return *umbrochen.insert(text, z);
+        return *vereinZeilen_.insert({e.Kuerzel, e.Verein}, z);
     };
     auto serienZeilen = [&](const TEinzel& e) {
         QVector<QStringList> zeilen;

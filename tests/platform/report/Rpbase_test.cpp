@@ -318,6 +318,24 @@ TEST(Rpbase, EveryFontChangeReachesTheNextMeasureAndText)
                                   "Times New Roman 14 BIU", "Courier New 9 BIU", "Arial 10"}));
 }
 
+TEST(Rpbase, ATextChangedInPlaceIsMeasuredAgain)
+{
+    // Widths are remembered per text; a string edited after it was measured
+    // is another text, whether the edit keeps its length or not.
+    TBaseReport r;
+    QString text = "iiiiii";
+    const double schmal = r.TextWidth(text);
+    text.fill(QChar(u'W'));
+    const double breit = r.TextWidth(text);
+    EXPECT_GT(breit, 3 * schmal);
+    text.truncate(3);
+    EXPECT_NEAR(r.TextWidth(text), breit / 2, 1e-6);
+    text.clear();
+    EXPECT_EQ(r.TextWidth(text), 0.0);
+    EXPECT_DOUBLE_EQ(r.TextWidth("iiiiii"), schmal);
+    EXPECT_DOUBLE_EQ(r.TextWidth("WWWWWW"), breit);
+}
+
 TEST(Rpbase, MemoWrapsAClubNameIntoTheLinesItsWidthAllows)
 {
     const QString name = "Schützengesellschaft Hubertus Niederwürzbach-Oberentersbach 1872 e.V.";
