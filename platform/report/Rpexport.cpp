@@ -20,6 +20,7 @@
 #include <QMap>
 #include <algorithm>
 #include <cmath>
+#include <charconv>
 #include <cstring>
 #include <map>
 #include <span>
@@ -84,295 +85,47 @@ private:
     std::vector<PrintedLine> lines_;
 };
 
-// --- RTF -------------------------------------------------------------------
-
-int twips(double cm) { return int(std::lround(cm * 1440.0 / 2.54)); }
-
-QByteArray rtfText(const QString& text)
-{
-    QByteArray out;
-    for (QChar c : text) {
-        const ushort u = c.unicode();
-        if (u == '\\' || u == '{' || u == '}') {
-            out += '\\';
-            out += char(u);
-        } else if (u == '\t') {
-            out += "\\tab ";
-        } else if (u == '\n') {
-            out += "\\line ";
-        } else if (u == '\r') {
-        } else if (u < 0x80) {
-            out += char(u);
-        } else {
-            out += "\\u" + QByteArray::number(qint16(u)) + '?';
-        }
-    }
-    return out;
-}
-
-} // namespace
-
-namespace {
-
-int greyOf(int shade) { return 255 - int(std::lround(255 * shade / 100.0)); }
-
-// The tab cells of one printed line that carry a shade or a frame, by tab.
-struct RtfCell {
-    double left = 0, right = 0;
-    int shade = 0;
-    int borders = 0;
-    QVector<const TStreamOp*> texts;
-};
-
-// A horizontal rule across most of the section: the rules under a page
-// header and above its footer. Other lines have no place in a text file.
-bool isRule(const TStreamOp& op, const TPageSetup& s, double pageWidth)
-{
-    const double section = pageWidth - s.MarginLeft - s.MarginRight;
-    return op.Kind == TOpKind::Line && std::fabs(op.Y1 - op.Y2) < 1e-6
-           && std::fabs(op.X2 - op.X1) >= 0.8 * section;
-}
-
-} // namespace
-
-QByteArray DocumentToRtf(const TReportDocument& doc)
-{
-    const TPageSetup& s = doc.Setup;
-    const double pw = PaperWidth(s.Paper, s.Orientation), ph = PaperHeight(s.Paper, s.Orientation);
-
-    QStringList fontNames;
-    for (const TFontSpec& f : doc.Fonts)
-        if (!fontNames.contains(f.Name))
-            fontNames << f.Name;
-    if (fontNames.isEmpty())
-        fontNames << QStringLiteral("Arial");
-    QVector<QRgb> colors;
-    for (const TStreamPage& page : doc.Pages)
-        for (const TStreamOp& op : page.Ops) {
-            if (op.Kind == TOpKind::Text && !colors.contains(op.Color))
-                colors.append(op.Color);
-            if (op.Kind == TOpKind::Box && op.Tab > 0 && op.Shade > 0) {
-                const int g = greyOf(op.Shade);
-                if (!colors.contains(qRgb(g, g, g)))
-                    colors.append(qRgb(g, g, g));
-            }
-        }
-
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
-    for (int i = 0; i < fontNames.size(); ++i)
-        out += "{\\f" + QByteArray::number(i) + "\\fswiss\\fcharset0 " + rtfText(fontNames[i]) + ";}";
-    out += "}\n{\\colortbl;";
-    for (QRgb c : colors)
-        out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) + "\\blue"
-               + QByteArray::number(qBlue(c)) + ';';
-    out += "}\n{\\info{\\title " + rtfText(doc.Title) + "}}\n";
-    out += "\\paperw" + QByteArray::number(twips(pw)) + "\\paperh" + QByteArray::number(twips(ph)) + "\\margl"
-           + QByteArray::number(twips(s.MarginLeft)) + "\\margr" + QByteArray::number(twips(s.MarginRight))
-           + "\\margt" + QByteArray::number(twips(s.MarginTop)) + "\\margb"
-           + QByteArray::number(twips(s.MarginBottom));
-    if (s.Orientation == poLandscape)
-        out += "\\landscape";
-    out += "\n\\sectd";
-    if (s.Orientation == poLandscape)
-        out += "\\lndscpsxn";
-    out += "\n";
-
-    auto run = [&](const TStreamOp& op) {
-        const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
-        QByteArray r = "{\\f" + QByteArray::number(std::max<qsizetype>(0, fontNames.indexOf(f.Name))) + "\\fs"
-                       + QByteArray::number(std::lround(f.Size * 2));
-        if (f.Bold)
-            r += "\\b";
-        if (f.Italic)
-            r += "\\i";
-        if (f.Underline)
-            r += "\\ul";
-        const qsizetype color = colors.indexOf(op.Color);
-        if (color >= 0)
-            r += "\\cf" + QByteArray::number(color + 1);
-        return r + ' ' + rtfText(op.Text) + '}';
-    };
-    auto spacing = [](double dy) {
-        return dy > 0.05 ? "\\sl-" + QByteArray::number(twips(dy)) + "\\slmult0" : QByteArray();
-    };
-
-    PageLines pageLines;
-    for (int p = 0; p < doc.Pages.size(); ++p) {
-        const TStreamPage& page = doc.Pages[p];
-        const std::vector<PrintedLine>& lines = pageLines.of(page);
-        // The shaded or framed tab cells of each line of the page.
-        QHash<int, QMap<int, RtfCell>> cellsOfLine;
-        for (const TStreamOp& op : page.Ops)
-            if (op.Kind == TOpKind::Box && op.Tab > 0 && (op.Shade > 0 || op.Borders)) {
-                RtfCell& c = cellsOfLine[op.Line][op.Tab];
-                c.left = op.CellLeft;
-                c.right = op.CellRight;
-                c.shade = op.Shade;
-                c.borders = op.Borders;
-            }
-        QVector<double> rules;
-        for (const TStreamOp& op : page.Ops)
-            if (isRule(op, s, page.Width))
-                rules.append(op.Y1);
-        std::sort(rules.begin(), rules.end());
-
-        double prevY = s.MarginTop;
-        bool first = true;
-        auto pard = [&] {
-            QByteArray b = "\\pard\\plain";
-            if (p > 0 && first)
-                b += "\\pagebb";
-            first = false;
-            return b;
-        };
-        qsizetype nextRule = 0;
-        auto rulesUpTo = [&](double y) {
-            // A rule is the bottom border of an empty paragraph that ends where it is drawn.
-            for (; nextRule < rules.size() && rules[nextRule] <= y; ++nextRule) {
-                const double dy = rules[nextRule] - prevY;
-                out += pard() + "\\sl-" + QByteArray::number(std::max(1, twips(dy))) + "\\slmult0"
-                       + "\\brdrb\\brdrs\\brdrw10 \\par\n";
-                prevY = rules[nextRule];
-            }
-        };
-        if (lines.empty() && rules.isEmpty()) {
-            out += pard() + "\\par\n";
-            continue;
-        }
-        for (const PrintedLine& line : lines) {
-            rulesUpTo(line.y);
-            const double dy = line.y - prevY;
-            auto cells = cellsOfLine.value(line.line);
-            if (!cells.isEmpty()) {
-                // A shaded or framed line is a table row: a cell per tab with
-                // its shade and frame, the texts in their cells.
-                double rowHeight = 0;
-                for (const TStreamOp& op : page.Ops)
-                    if (op.Kind == TOpKind::Box && op.Line == line.line && op.Tab > 0)
-                        rowHeight = std::max(rowHeight, op.Y2);
-                if (dy - rowHeight > 0.05)
-                    out += pard() + "\\sl-" + QByteArray::number(twips(dy - rowHeight)) + "\\slmult0\\par\n";
-                for (const TStreamOp* t : line.texts) {
-                    if (t->Tab > 0 && !cells.contains(t->Tab))
-                        cells[t->Tab] = RtfCell{t->CellLeft, t->CellRight, 0, 0, {}};
-                    (t->Tab > 0 ? cells[t->Tab] : cells.first()).texts.append(t);
-                }
-                QByteArray row = "\\trowd\\trgaph0\\trleft" + QByteArray::number(twips(cells.first().left - s.MarginLeft))
-                                 + "\\trrh-" + QByteArray::number(twips(rowHeight));
-                QByteArray body;
-                double edge = cells.first().left;
-                for (const RtfCell& c : cells) {
-                    if (c.left - edge > 0.01) { // a column between without shade or frame
-                        row += "\\cellx" + QByteArray::number(twips(c.left - s.MarginLeft));
-                        body += "\\pard\\plain\\intbl\\cell";
-                    }
-                    if (c.borders & BorderLeft)
-                        row += "\\clbrdrl\\brdrs\\brdrw10";
-                    if (c.borders & BorderTop)
-                        row += "\\clbrdrt\\brdrs\\brdrw10";
-                    if (c.borders & BorderRight)
-                        row += "\\clbrdrr\\brdrs\\brdrw10";
-                    if (c.borders & BorderBottom)
-                        row += "\\clbrdrb\\brdrs\\brdrw10";
-                    if (c.shade > 0) {
-                        const int g = greyOf(c.shade);
-                        row += "\\clcbpat" + QByteArray::number(colors.indexOf(qRgb(g, g, g)) + 1);
-                    }
-                    row += "\\clvertalb\\cellx" + QByteArray::number(twips(c.right - s.MarginLeft));
-                    edge = c.right;
-                    const char align = c.texts.isEmpty() ? 'L' : c.texts.first()->Align;
-                    body += "\\pard\\plain\\intbl";
-                    body += align == 'R' ? "\\qr" : align == 'C' ? "\\qc" : "\\ql";
-                    // The cell's text keeps the margin of the tab it was printed in.
-                    const double inset = c.texts.isEmpty() ? 0 : (align == 'R' ? c.right - c.texts.first()->X1
-                                                                               : std::max(0.0, leftEdge(*c.texts.first()) - c.left));
-                    if (align == 'R')
-                        body += "\\ri" + QByteArray::number(std::max(0, twips(inset)));
-                    else if (align == 'L')
-                        body += "\\li" + QByteArray::number(std::max(0, twips(inset)));
-                    body += ' ';
-                    for (const TStreamOp* t : c.texts)
-                        body += run(*t);
-                    body += "\\cell";
-                }
-                if (p > 0 && first) { // a page that begins with a row
-                    out += "\\pard\\plain\\pagebb\\sl-20\\slmult0\\par\n";
-                    first = false;
-                }
-                out += row + '\n' + body + "\\row\n";
-                prevY = line.y;
-                continue;
-            }
-
-            out += pard() + spacing(dy);
-            prevY = line.y;
-            // Tab stops and the order of the runs.
-            QMap<int, char> stops;
-            QByteArray body;
-            double prevRight = NA;
-            for (size_t i = 0; i < line.texts.size(); ++i) {
-                const TStreamOp& op = *line.texts[i];
-                const bool atLeft = i == 0 && op.Align == 'L' && op.X1 - s.MarginLeft < 0.05;
-                const bool continues = i > 0 && op.Align == 'L' && std::fabs(op.X1 - prevRight) < 0.01;
-                if (!atLeft && !continues) {
-                    const int pos = std::max(0, twips(op.X1 - s.MarginLeft));
-                    if (!stops.contains(pos))
-                        stops.insert(pos, op.Align);
-                    body += "\\tab";
-                }
-                prevRight = leftEdge(op) + op.X2;
-                body += run(op);
-            }
-            for (auto it = stops.cbegin(); it != stops.cend(); ++it) {
-                if (it.value() == 'R')
-                    out += "\\tqr";
-                else if (it.value() == 'C')
-                    out += "\\tqc";
-                out += "\\tx" + QByteArray::number(it.key());
-            }
-            out += ' ' + body + "\\par\n";
-        }
-        rulesUpTo(page.Height);
-    }
-    out += "}\n";
-    return out;
-}
-
-// --- HTML ------------------------------------------------------------------
-
-namespace {
-
-QString html(const QString& text) { return text.toHtmlEscaped(); }
-
-QString cm(double v) { return QString::number(v, 'f', 2) + QLatin1String("cm"); }
-
-// The page is written as UTF-8 straight into one buffer: a long list is
-// tens of megabytes of markup, made of a few hundred thousand short pieces.
-class HtmlBuffer {
+// A file's bytes, written straight into one buffer: a long list is tens of
+// megabytes of markup made of a few hundred thousand short pieces, which
+// QByteArray's operators would each copy into a temporary first.
+class TextBuffer {
 public:
     void reserve(qsizetype n) { room(n); }
     template <size_t N>
-    HtmlBuffer& operator<<(const char (&literal)[N])
+    TextBuffer& operator<<(const char (&literal)[N])
     {
         put(literal, N - 1);
         return *this;
     }
-    HtmlBuffer& operator<<(QByteArrayView bytes)
+    TextBuffer& operator<<(QByteArrayView bytes)
     {
         put(bytes.data(), size_t(bytes.size()));
         return *this;
     }
     // Markup made as a QString (already escaped where it needs to be).
-    HtmlBuffer& operator<<(const QString& markup) { return *this << QByteArrayView(markup.toUtf8()); }
-    HtmlBuffer& operator<<(char c)
+    TextBuffer& operator<<(const QString& markup) { return *this << QByteArrayView(markup.toUtf8()); }
+    TextBuffer& operator<<(char c)
     {
         room(1);
         out_.data()[used_++] = c;
         return *this;
     }
-    // A text as page content: escaped as QString::toHtmlEscaped does it and
-    // encoded as QString::toUtf8 does it, without either's temporaries.
-    void text(QStringView text);
+    // A whole number in decimal, as QByteArray::number writes it.
+    TextBuffer& num(qint64 n)
+    {
+        room(24);
+        used_ = std::to_chars(out_.data() + used_, out_.data() + out_.size(), n).ptr - out_.data();
+        return *this;
+    }
+    // A text as web page content: escaped as QString::toHtmlEscaped does it
+    // and encoded as QString::toUtf8 does it, without either's temporaries.
+    void html(QStringView text);
+    // A text as RTF content: ASCII as it is, RTF's own characters escaped,
+    // tabs and line breaks as their control words, every other UTF-16 unit
+    // as \uN? (N signed, as RTF reads it).
+    void rtf(QStringView text);
+    QByteArrayView view() const { return QByteArrayView(out_.constData(), used_); }
+    void clear() { used_ = 0; }
     QByteArray take()
     {
         out_.truncate(used_);
@@ -396,7 +149,7 @@ private:
     qsizetype used_ = 0;
 };
 
-void HtmlBuffer::text(QStringView text)
+void TextBuffer::html(QStringView text)
 {
     // The longest form of a UTF-16 unit is "&quot;".
     room(text.size() * 6);
@@ -442,12 +195,322 @@ void HtmlBuffer::text(QStringView text)
     used_ = d - begin;
 }
 
+void TextBuffer::rtf(QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'{' || u == u'}') {
+            *this << '\\' << char(u);
+        } else if (u == u'\t') {
+            *this << "\\tab ";
+        } else if (u == u'\n') {
+            *this << "\\line ";
+        } else if (u == u'\r') {
+        } else if (u < 0x80) {
+            *this << char(u);
+        } else {
+            *this << "\\u";
+            num(qint16(u)) << '?';
+        }
+    }
+}
+
+// --- RTF -------------------------------------------------------------------
+
+int twips(double cm) { return int(std::lround(cm * 1440.0 / 2.54)); }
+
+} // namespace
+
+namespace {
+
+int greyOf(int shade) { return 255 - int(std::lround(255 * shade / 100.0)); }
+
+// The tab cells of one printed line that carry a shade or a frame, by tab.
+struct RtfCell {
+    double left = 0, right = 0;
+    int shade = 0;
+    int borders = 0;
+    QVector<const TStreamOp*> texts;
+};
+
+// A horizontal rule across most of the section: the rules under a page
+// header and above its footer. Other lines have no place in a text file.
+bool isRule(const TStreamOp& op, const TPageSetup& s, double pageWidth)
+{
+    const double section = pageWidth - s.MarginLeft - s.MarginRight;
+    return op.Kind == TOpKind::Line && std::fabs(op.Y1 - op.Y2) < 1e-6
+           && std::fabs(op.X2 - op.X1) >= 0.8 * section;
+}
+
+} // namespace
+
+QByteArray DocumentToRtf(const TReportDocument& doc)
+{
+    const TPageSetup& s = doc.Setup;
+    const double pw = PaperWidth(s.Paper, s.Orientation), ph = PaperHeight(s.Paper, s.Orientation);
+
+    QStringList fontNames;
+    for (const TFontSpec& f : doc.Fonts)
+        if (!fontNames.contains(f.Name))
+            fontNames << f.Name;
+    if (fontNames.isEmpty())
+        fontNames << QStringLiteral("Arial");
+    QVector<QRgb> colors;
+    qsizetype texts = 0;
+    for (const TStreamPage& page : doc.Pages)
+        for (const TStreamOp& op : page.Ops) {
+            if (op.Kind == TOpKind::Text && !colors.contains(op.Color))
+                colors.append(op.Color);
+            if (op.Kind == TOpKind::Box && op.Tab > 0 && op.Shade > 0) {
+                const int g = greyOf(op.Shade);
+                if (!colors.contains(qRgb(g, g, g)))
+                    colors.append(qRgb(g, g, g));
+            }
+            texts += op.Kind == TOpKind::Text;
+        }
+
+    TextBuffer out;
+    // About fifty bytes for each text.
+    out.reserve(8192 + texts * 50);
+    out << "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
+    for (int i = 0; i < fontNames.size(); ++i) {
+        out << "{\\f";
+        out.num(i) << "\\fswiss\\fcharset0 ";
+        out.rtf(fontNames[i]);
+        out << ";}";
+    }
+    out << "}\n{\\colortbl;";
+    for (QRgb c : colors) {
+        out << "\\red";
+        out.num(qRed(c)) << "\\green";
+        out.num(qGreen(c)) << "\\blue";
+        out.num(qBlue(c)) << ';';
+    }
+    out << "}\n{\\info{\\title ";
+    out.rtf(doc.Title);
+    out << "}}\n";
+    out << "\\paperw";
+    out.num(twips(pw)) << "\\paperh";
+    out.num(twips(ph)) << "\\margl";
+    out.num(twips(s.MarginLeft)) << "\\margr";
+    out.num(twips(s.MarginRight)) << "\\margt";
+    out.num(twips(s.MarginTop)) << "\\margb";
+    out.num(twips(s.MarginBottom));
+    if (s.Orientation == poLandscape)
+        out << "\\landscape";
+    out << "\n\\sectd";
+    if (s.Orientation == poLandscape)
+        out << "\\lndscpsxn";
+    out << "\n";
+
+    // The opening of a text's run, made once per font and colour.
+    std::unordered_map<quint64, QByteArray> runs;
+    auto run = [&](TextBuffer& to, const TStreamOp& op) {
+        const quint64 key = (quint64(quint32(op.Font)) << 32) | quint32(op.Color);
+        auto it = runs.find(key);
+        if (it == runs.end()) {
+            const TFontSpec f = op.Font >= 0 && op.Font < doc.Fonts.size() ? doc.Fonts[op.Font] : TFontSpec();
+            TextBuffer r;
+            r << "{\\f";
+            r.num(std::max<qsizetype>(0, fontNames.indexOf(f.Name))) << "\\fs";
+            r.num(std::lround(f.Size * 2));
+            if (f.Bold)
+                r << "\\b";
+            if (f.Italic)
+                r << "\\i";
+            if (f.Underline)
+                r << "\\ul";
+            const qsizetype color = colors.indexOf(op.Color);
+            if (color >= 0) {
+                r << "\\cf";
+                r.num(color + 1);
+            }
+            r << ' ';
+            it = runs.emplace(key, r.take()).first;
+        }
+        to << QByteArrayView(it->second);
+        to.rtf(op.Text);
+        to << '}';
+    };
+
+    PageLines pageLines;
+    // A plain line's tab stops (position and alignment, the first text at a
+    // position sets it) and its runs.
+    std::vector<std::pair<int, char>> stops;
+    TextBuffer body;
+    for (int p = 0; p < doc.Pages.size(); ++p) {
+        const TStreamPage& page = doc.Pages[p];
+        const std::vector<PrintedLine>& lines = pageLines.of(page);
+        // The shaded or framed tab cells of each line of the page.
+        QHash<int, QMap<int, RtfCell>> cellsOfLine;
+        for (const TStreamOp& op : page.Ops)
+            if (op.Kind == TOpKind::Box && op.Tab > 0 && (op.Shade > 0 || op.Borders)) {
+                RtfCell& c = cellsOfLine[op.Line][op.Tab];
+                c.left = op.CellLeft;
+                c.right = op.CellRight;
+                c.shade = op.Shade;
+                c.borders = op.Borders;
+            }
+        QVector<double> rules;
+        for (const TStreamOp& op : page.Ops)
+            if (isRule(op, s, page.Width))
+                rules.append(op.Y1);
+        std::sort(rules.begin(), rules.end());
+
+        double prevY = s.MarginTop;
+        bool first = true;
+        auto pard = [&] {
+            out << "\\pard\\plain";
+            if (p > 0 && first)
+                out << "\\pagebb";
+            first = false;
+        };
+        qsizetype nextRule = 0;
+        auto rulesUpTo = [&](double y) {
+            // A rule is the bottom border of an empty paragraph that ends where it is drawn.
+            for (; nextRule < rules.size() && rules[nextRule] <= y; ++nextRule) {
+                const double dy = rules[nextRule] - prevY;
+                pard();
+                out << "\\sl-";
+                out.num(std::max(1, twips(dy))) << "\\slmult0\\brdrb\\brdrs\\brdrw10 \\par\n";
+                prevY = rules[nextRule];
+            }
+        };
+        if (lines.empty() && rules.isEmpty()) {
+            pard();
+            out << "\\par\n";
+            continue;
+        }
+        for (const PrintedLine& line : lines) {
+            rulesUpTo(line.y);
+            const double dy = line.y - prevY;
+            if (auto found = cellsOfLine.constFind(line.line); found != cellsOfLine.constEnd()) {
+                // A shaded or framed line is a table row: a cell per tab with
+                // its shade and frame, the texts in their cells.
+                QMap<int, RtfCell> cells = *found;
+                double rowHeight = 0;
+                for (const TStreamOp& op : page.Ops)
+                    if (op.Kind == TOpKind::Box && op.Line == line.line && op.Tab > 0)
+                        rowHeight = std::max(rowHeight, op.Y2);
+                if (dy - rowHeight > 0.05) {
+                    pard();
+                    out << "\\sl-";
+                    out.num(twips(dy - rowHeight)) << "\\slmult0\\par\n";
+                }
+                for (const TStreamOp* t : line.texts) {
+                    if (t->Tab > 0 && !cells.contains(t->Tab))
+                        cells[t->Tab] = RtfCell{t->CellLeft, t->CellRight, 0, 0, {}};
+                    (t->Tab > 0 ? cells[t->Tab] : cells.first()).texts.append(t);
+                }
+                TextBuffer row;
+                row << "\\trowd\\trgaph0\\trleft";
+                row.num(twips(cells.first().left - s.MarginLeft)) << "\\trrh-";
+                row.num(twips(rowHeight));
+                body.clear();
+                double edge = cells.first().left;
+                for (const RtfCell& c : cells) {
+                    if (c.left - edge > 0.01) { // a column between without shade or frame
+                        row << "\\cellx";
+                        row.num(twips(c.left - s.MarginLeft));
+                        body << "\\pard\\plain\\intbl\\cell";
+                    }
+                    if (c.borders & BorderLeft)
+                        row << "\\clbrdrl\\brdrs\\brdrw10";
+                    if (c.borders & BorderTop)
+                        row << "\\clbrdrt\\brdrs\\brdrw10";
+                    if (c.borders & BorderRight)
+                        row << "\\clbrdrr\\brdrs\\brdrw10";
+                    if (c.borders & BorderBottom)
+                        row << "\\clbrdrb\\brdrs\\brdrw10";
+                    if (c.shade > 0) {
+                        const int g = greyOf(c.shade);
+                        row << "\\clcbpat";
+                        row.num(colors.indexOf(qRgb(g, g, g)) + 1);
+                    }
+                    row << "\\clvertalb\\cellx";
+                    row.num(twips(c.right - s.MarginLeft));
+                    edge = c.right;
+                    const char align = c.texts.isEmpty() ? 'L' : c.texts.first()->Align;
+                    body << "\\pard\\plain\\intbl";
+                    body << (align == 'R' ? QByteArrayView("\\qr") : align == 'C' ? QByteArrayView("\\qc") : QByteArrayView("\\ql"));
+                    // The cell's text keeps the margin of the tab it was printed in.
+                    const double inset = c.texts.isEmpty() ? 0 : (align == 'R' ? c.right - c.texts.first()->X1
+                                                                               : std::max(0.0, leftEdge(*c.texts.first()) - c.left));
+                    if (align == 'R') {
+                        body << "\\ri";
+                        body.num(std::max(0, twips(inset)));
+                    } else if (align == 'L') {
+                        body << "\\li";
+                        body.num(std::max(0, twips(inset)));
+                    }
+                    body << ' ';
+                    for (const TStreamOp* t : c.texts)
+                        run(body, *t);
+                    body << "\\cell";
+                }
+                if (p > 0 && first) { // a page that begins with a row
+                    out << "\\pard\\plain\\pagebb\\sl-20\\slmult0\\par\n";
+                    first = false;
+                }
+                out << row.view() << '\n' << body.view() << "\\row\n";
+                prevY = line.y;
+                continue;
+            }
+
+            pard();
+            if (dy > 0.05) {
+                out << "\\sl-";
+                out.num(twips(dy)) << "\\slmult0";
+            }
+            prevY = line.y;
+            // Tab stops and the order of the runs.
+            stops.clear();
+            body.clear();
+            double prevRight = NA;
+            for (size_t i = 0; i < line.texts.size(); ++i) {
+                const TStreamOp& op = *line.texts[i];
+                const bool atLeft = i == 0 && op.Align == 'L' && op.X1 - s.MarginLeft < 0.05;
+                const bool continues = i > 0 && op.Align == 'L' && std::fabs(op.X1 - prevRight) < 0.01;
+                if (!atLeft && !continues) {
+                    const int pos = std::max(0, twips(op.X1 - s.MarginLeft));
+                    if (std::none_of(stops.begin(), stops.end(), [pos](const auto& stop) { return stop.first == pos; }))
+                        stops.emplace_back(pos, op.Align);
+                    body << "\\tab";
+                }
+                prevRight = leftEdge(op) + op.X2;
+                run(body, op);
+            }
+            std::sort(stops.begin(), stops.end());
+            for (const auto& [pos, align] : stops) {
+                if (align == 'R')
+                    out << "\\tqr";
+                else if (align == 'C')
+                    out << "\\tqc";
+                out << "\\tx";
+                out.num(pos);
+            }
+            out << ' ' << body.view() << "\\par\n";
+        }
+        rulesUpTo(page.Height);
+    }
+    out << "}\n";
+    return out.take();
+}
+
+// --- HTML ------------------------------------------------------------------
+
+namespace {
+
+QString html(const QString& text) { return text.toHtmlEscaped(); }
+
+QString cm(double v) { return QString::number(v, 'f', 2) + QLatin1String("cm"); }
+
 // The opening tag of a text's span, made once per font and colour: a long
 // list has hundreds of thousands of texts in a handful of fonts.
 class SpanTags {
 public:
     explicit SpanTags(const TReportDocument& doc) : doc_(doc) {}
-    void append(HtmlBuffer& out, const TStreamOp& op)
+    void append(TextBuffer& out, const TStreamOp& op)
     {
         const quint64 key = (quint64(quint32(op.Font)) << 32) | quint32(op.Color);
         if (!last_ || key != lastKey_) {
@@ -458,7 +521,7 @@ public:
             lastKey_ = key;
         }
         out << QByteArrayView(*last_);
-        out.text(op.Text);
+        out.html(op.Text);
         out << "</span>";
     }
 
@@ -565,7 +628,7 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
 {
     const TPageSetup& setup = doc.Setup;
     SpanTags spans(doc);
-    HtmlBuffer out;
+    TextBuffer out;
     // About a hundred bytes of markup for each text.
     qsizetype texts = 0;
     for (const TStreamPage& page : doc.Pages)

@@ -195,6 +195,31 @@ TEST(Rpexport, RtfHasAParagraphPerLineWithTabStops)
     EXPECT_TRUE(pars[5].stops.isEmpty());
 }
 
+TEST(Rpexport, RtfWritesEveryCharacterAsAWordProcessorReadsIt)
+{
+    // RTF's own characters escaped, tabs and line breaks inside a text as
+    // control words, everything beyond ASCII as a signed UTF-16 unit.
+    QTemporaryDir dir;
+    TRTFFiler rtf;
+    rtf.SetFileName(dir.filePath("ZEICHEN.RTF"));
+    rtf.OnPrint = [](TBaseReport& r) {
+        r.PrintLeft("{Verein} C:\\Daten", 2.0);
+        r.NewLine();
+        r.PrintLeft(QString::fromUtf16(u"12,50 € 鷹 \U0001F3AF"), 2.0);
+        r.NewLine();
+        r.PrintLeft("A\tB Zeile\r\nzwei", 2.0);
+        r.NewLine();
+    };
+    ASSERT_TRUE(rtf.Execute()) << rtf.ErrorString().toStdString();
+    QFile f(rtf.FileName());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.contains(" \\{Verein\\} C:\\\\Daten}")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains(" 12,50 \\u8364? \\u-25095? \\u-10180?\\u-8273?}"));
+    EXPECT_TRUE(bytes.contains(" A\\tab B Zeile\\line zwei}"));
+    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }));
+}
+
 TEST(Rpexport, RtfKeepsFramesAndTheRulesOfTheLayout)
 {
     QTemporaryDir dir;
