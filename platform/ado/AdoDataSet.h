@@ -145,7 +145,6 @@ private:
     bool active_ = false;
     TDataSetState state_ = dsInactive;
     std::vector<std::unique_ptr<TField>> fields_;
-    QHash<QString, int> fieldIndex_; // lower-case name -> first field of that name
     QHash<QString, int> spelledIndex_; // a name as asked for -> its field, -1 when none
     QVector<Row> rows_;
     QVector<int> visible_;

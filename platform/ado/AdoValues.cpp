@@ -113,10 +113,32 @@ TFieldType MergeTypes(TFieldType a, TFieldType b)
     return ftString;
 }
 
+namespace {
+
+// The number of the count digits at pos, -1 when one of them is no digit.
+int digitsAt(QStringView s, qsizetype pos, int count)
+{
+    if (pos + count > s.size())
+        return -1;
+    int n = 0;
+    for (int i = 0; i < count; ++i) {
+        const QChar c = s[pos + i];
+        if (c < '0' || c > '9')
+            return -1;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+
+} // namespace
+
 QDate ParseIsoDate(const QString& s)
 {
-    QDate d = QDate::fromString(s.left(10), "yyyy-MM-dd");
-    return d;
+    // Dates as the database stores them are read without the general parser.
+    const int y = digitsAt(s, 0, 4), m = digitsAt(s, 5, 2), d = digitsAt(s, 8, 2);
+    if (y >= 0 && m >= 0 && d >= 0 && s[4] == '-' && s[7] == '-')
+        return QDate(y, m, d);
+    return QDate::fromString(s.left(10), "yyyy-MM-dd");
 }
 
 QTime ParseTime(const QString& s)
@@ -125,6 +147,16 @@ QTime ParseTime(const QString& s)
     // "1899-12-30 08:00:00" and ISO date-times carry the time after the date.
     if (t.size() > 10 && (t[10] == ' ' || t[10] == 'T') && t[4] == '-')
         t = t.mid(11);
+    // "HH:mm:ss" and "HH:mm", as the database stores times, without the
+    // general parser.
+    const int h = digitsAt(t, 0, 2), mi = digitsAt(t, 3, 2);
+    if (h >= 0 && mi >= 0 && t[2] == ':') {
+        if (t.size() == 5)
+            return QTime(h, mi);
+        const int sec = digitsAt(t, 6, 2);
+        if (t.size() == 8 && t[5] == ':' && sec >= 0)
+            return QTime(h, mi, sec);
+    }
     for (const char* f : {"HH:mm:ss.zzz", "HH:mm:ss", "HH:mm", "H:mm:ss", "H:mm"}) {
         QTime r = QTime::fromString(t, f);
         if (r.isValid())

@@ -222,8 +222,10 @@ bool TADOConnection::Open(const QString& fileOrUrl, QString* error, bool create)
 
 bool TADOConnection::RegisterFunctions(QString* error)
 {
-    if (engine_ == engSQLite)
+    if (engine_ == engSQLite) {
+        sqlite_ = std::make_unique<detail::TSqliteStatements>(Database().driver()->handle());
         return detail::RegisterSqliteFunctions(Database().driver()->handle(), error);
+    }
     QSqlQuery q(Database());
     if (q.exec("SELECT count(*) FROM pg_proc WHERE proname IN ('mid', 'datevalue')") && q.next()
         && q.value(0).toInt() >= 3)
@@ -241,6 +243,8 @@ bool TADOConnection::RegisterFunctions(QString* error)
 void TADOConnection::Close()
 {
     keyCache_.clear();
+    // Kept statements go before the connection they belong to.
+    sqlite_.reset();
     transDepth_ = 0;
     if (!QSqlDatabase::contains(connectionName_))
         return;

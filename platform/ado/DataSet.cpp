@@ -179,10 +179,7 @@ void TDataSet::SetFieldsFromDefs(const std::vector<FieldDef>& defs)
             fields_[i]->baseColumn_ = defs[i].baseColumn;
         }
     }
-    fieldIndex_.clear();
     spelledIndex_.clear();
-    for (size_t i = fields_.size(); i-- > 0;)
-        fieldIndex_.insert(fields_[i]->name_.toLower(), int(i));
 }
 
 void TDataSet::Open()
@@ -300,8 +297,12 @@ TField* TDataSet::FindField(const QString& name)
     // code: those are found without folding the case each time.
     auto s = spelledIndex_.constFind(name);
     if (s == spelledIndex_.constEnd()) {
-        auto it = fieldIndex_.constFind(name.toLower());
-        s = spelledIndex_.insert(name, it == fieldIndex_.constEnd() ? -1 : *it);
+        // The first field of that name, whatever its case.
+        int found = -1;
+        for (size_t i = 0; i < fields_.size() && found < 0; ++i)
+            if (fields_[i]->name_.compare(name, Qt::CaseInsensitive) == 0)
+                found = int(i);
+        s = spelledIndex_.insert(name, found);
     }
     return *s < 0 ? nullptr : fields_[size_t(*s)].get();
 }

@@ -46,12 +46,23 @@ QString singleTableOf(const QString& sql)
 // Runs the statement and reads every row into memory. With a prepared query
 // given, the statement is prepared into it only when its text is not the one
 // it already holds: a dataset reopened for group after group with new
-// parameter values parses its statement once.
+// parameter values parses its statement once. SQLite connections keep their
+// statements themselves and are read straight from SQLite.
 void loadRows(TADOConnection* conn, const QString& text, const QVariantList& values,
               std::vector<TDataSet::FieldDef>& defs, QVector<QVector<QVariant>>& rows,
               const QString& originalSql, bool keepRows = true, QSqlQuery* prepared = nullptr,
               QString* preparedText = nullptr)
 {
+    if (conn->Engine() == engSQLite) {
+        QVariantList bound;
+        bound.reserve(values.size());
+        for (const QVariant& v : values)
+            bound << conn->BindValue(v);
+        QString error;
+        if (!conn->SqliteStatements()->Load(text, bound, defs, keepRows ? &rows : nullptr, &error))
+            throw conn->Fehler("Datenbankfehler", error, originalSql);
+        return;
+    }
     std::optional<QSqlQuery> own;
     QSqlQuery* qp = prepared;
     if (!qp) {
@@ -92,16 +103,11 @@ void loadRows(TADOConnection* conn, const QString& text, const QVariantList& val
     const int n = rec.count();
     defs.assign(size_t(n), {});
     std::vector<bool> declared(size_t(n), false);
-    const QString fallbackTable = conn->Engine() == engSQLite ? QString() : singleTableOf(text);
+    const QString fallbackTable = singleTableOf(text);
     for (int i = 0; i < n; ++i) {
         TDataSet::FieldDef& d = defs[size_t(i)];
         d.name = rec.fieldName(i);
-        ColumnInfo info;
-        if (conn->Engine() == engSQLite && SqliteColumnInfo(q.result()->handle(), i, &info)) {
-            d.type = TypeFromDeclared(info.declared);
-            d.baseTable = info.table;
-            d.baseColumn = info.column;
-        } else {
+        {
             const QSqlField f = rec.field(i);
             switch (f.metaType().id()) {
             case QMetaType::Int: case QMetaType::LongLong: case QMetaType::UInt: case QMetaType::ULongLong:
@@ -154,6 +160,11 @@ void TADOQuery::DoOpen(std::vector<FieldDef>& defs, QVector<Row>& rows)
     TADOConnection* conn = connected(connection_);
     QVariantList values;
     const QString text = BoundText(values);
+    if (conn->Engine() == engSQLite) {
+        loadRows(conn, text, values, defs, rows, SQL());
+        FindUpdateTable(defs);
+        return;
+    }
     if (!prepared_ || preparedConnection_ != conn) {
         prepared_ = std::make_unique<QSqlQuery>(conn->Database());
         preparedConnection_ = conn;

@@ -9,7 +9,7 @@ namespace Qvanwendung {
 
 class TAnwendung : public QApplication {
 public:
-    TAnwendung(int& argc, char** argv) : QApplication(argc, argv) {}
+    TAnwendung(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

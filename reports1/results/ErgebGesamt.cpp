@@ -49,14 +49,10 @@ public:
 
 private:
     void mannschaften(TGruppe& g, int anzWertung);
-    // The members of every team of competition Ident, best result first,
-    // by discipline, class, club and team number ("d|k|v|n").
-    struct TRoh {
-        QString Name, Klasse;
-        double Ergebnis = 0;
-    };
-    const QHash<QString, QVector<TRoh>>& mitglieder(int Ident);
-    QHash<int, QHash<QString, QVector<TRoh>>> mitglieder_;
+    // The members of the current team of q whose results count, best first,
+    // at most anzWertung (every one when it is 0).
+    void mitglieder(Ado::TDataSet& q, int Ident, int anzWertung, const Datamod::TDisziplinInfo& info,
+                    TMannschaft& m);
     void einzelne(TGruppe& g);
     // The section "Gesamtstand": every group over the listed competitions.
     void gesamtstand(TListe& liste, bool disqualifikation);
@@ -254,40 +250,29 @@ void TSammler::mannschaften(TGruppe& g, int anzWertung)
             m.Mitgliederzeilen = TMannschaft::MitErgebnis;
         else if (!O.RestEinzeilig)
             m.Mitgliederzeilen = TMannschaft::NurNamen;
-        if (m.Mitgliederzeilen != TMannschaft::KeineMitglieder) {
-            const QVector<TRoh> roh = mitglieder(g.Ident).value(g.Disziplin + "|" + g.Klasse + "|" + Feld(q, "VereinNr")
-                                                                + "|" + Feld(q, "MannschNr"));
-            for (const TRoh& r : roh) {
-                if (anzWertung > 0 && m.Mitglieder.size() >= anzWertung)
-                    break;
-                m.Mitglieder << TMitglied{r.Name, Datamod::ErgebnisStr2(r.Ergebnis, info), r.Klasse};
-            }
-        }
+        if (m.Mitgliederzeilen != TMannschaft::KeineMitglieder)
+            mitglieder(q, g.Ident, anzWertung, info, m);
         g.Mannschaften << m;
     }
 }
 
-const QHash<QString, QVector<TSammler::TRoh>>& TSammler::mitglieder(int Ident)
+void TSammler::mitglieder(Ado::TDataSet& q, int Ident, int anzWertung, const Datamod::TDisziplinInfo& info,
+                          TMannschaft& m)
 {
-    // One statement for the competition instead of one per team: each
-    // team's members in the order of the team statement.
-    auto it = mitglieder_.find(Ident);
-    if (it != mitglieder_.end())
-        return *it;
-    QHash<QString, QVector<TRoh>>& teams = mitglieder_[Ident];
-    auto q = abfrage("SELECT E.MDisziplin,E.MKlasse,E.MVereinNr,E.MannschNr,E.Ergebnis,E.EKlasse,\r\n"
-                     "       M.Name,M.Vorname,M.Titel\r\n"
-                     "FROM ERGEBNIS E LEFT JOIN EMITGLIED M ON M.MitglNr = E.MitglNr\r\n"
-                     "WHERE E.Ident = " + QString::number(Ident) + CRLF + "  AND E.MVereinNr <> ''" + CRLF
-                     + "ORDER BY E.MDisziplin,E.MKlasse,E.MVereinNr,E.MannschNr,E.Ergebnis DESC,E.Serien DESC");
-    auto f = [&q](const char* name) { return q->FieldByName(name); };
-    Ado::TField *dis = f("MDisziplin"), *kla = f("MKlasse"), *verein = f("MVereinNr"), *nr = f("MannschNr"),
-                *ergebnis = f("Ergebnis"), *klasse = f("EKlasse"), *name = f("Name"), *vorname = f("Vorname"),
-                *titel = f("Titel");
-    for (q->First(); !q->Eof(); q->Next())
-        teams[dis->AsString() + "|" + kla->AsString() + "|" + verein->AsString() + "|" + nr->AsString()].append(
-            {ErgebAuswahl::NamenTeile({titel->AsString(), vorname->AsString(), name->AsString()}), klasse->AsString(), ergebnis->AsFloat()});
-    return teams;
+    auto e = abfrage("SELECT *\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(Ident) + CRLF
+                     + "  AND MVereinNr = " + Ado::QuotedStr(Feld(q, "VereinNr")) + CRLF
+                     + "  AND MDisziplin = " + Ado::QuotedStr(Feld(q, "Disziplin")) + CRLF
+                     + "  AND MKlasse = " + Ado::QuotedStr(Feld(q, "MKlasse")) + CRLF
+                     + "  AND MannschNr = " + Ado::QuotedStr(Feld(q, "MannschNr")) + CRLF
+                     + "ORDER BY Ergebnis DESC,Serien DESC");
+    for (e->First(); !e->Eof() && (anzWertung <= 0 || m.Mitglieder.size() < anzWertung); e->Next()) {
+        auto n = abfrage("SELECT Name,Vorname,Titel\r\nFROM EMITGLIED\r\nWHERE MitglNr = "
+                         + Ado::QuotedStr(Feld(*e, "MitglNr")));
+        const QString name = n->IsEmpty()
+            ? QString()
+            : ErgebAuswahl::NamenTeile({Feld(*n, "Titel"), Feld(*n, "Vorname"), Feld(*n, "Name")});
+        m.Mitglieder << TMitglied{name, Datamod::ErgebnisStr2(zahl(*e, "Ergebnis"), info), Feld(*e, "EKlasse")};
+    }
 }
 
 void TSammler::einzelne(TGruppe& g)
@@ -606,7 +591,14 @@ void GruppenMarkieren(const QVector<int>& Wettkaempfe, bool AlleStarter,
 
 TListe Sammeln(ErgebRangfolge::TErgebDaten& Daten, const TOptionen& Optionen)
 {
-    return TSammler(Daten, Optionen).Sammeln();
+    // One transaction: on SQLite the rows then come from one state of the
+    // database (a result saved meanwhile on another workstation shows in the
+    // next list, not in half of this one), and the file is locked once
+    // instead of for each of the many member statements.
+    Ado::TTransaction t(*Datamod::DataModule1()->Connection());
+    TListe liste = TSammler(Daten, Optionen).Sammeln();
+    t.Commit();
+    return liste;
 }
 
 void GesamtergebnisListe(TBaseReport& Report, const TListe& Liste, const TOptionen& Optionen)
