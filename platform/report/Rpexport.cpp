@@ -629,11 +629,11 @@ QByteArray DocumentToHtml(const TReportDocument& doc)
     const TPageSetup& setup = doc.Setup;
     SpanTags spans(doc);
     TextBuffer out;
-    // About a hundred bytes of markup for each text.
-    qsizetype texts = 0;
+    // About a hundred bytes of markup for each drawing operation.
+    qsizetype ops = 0;
     for (const TStreamPage& page : doc.Pages)
-        texts += page.Ops.size();
-    out.reserve(8192 + texts * 100);
+        ops += page.Ops.size();
+    out.reserve(8192 + ops * 100);
     out << QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n"
                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n<title>")
                + html(doc.Title.isEmpty() ? QStringLiteral("Bericht") : doc.Title)
