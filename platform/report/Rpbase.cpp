@@ -281,25 +281,30 @@ void TBaseReport::emitText(const QString& text, double x, char align, double wid
 {
     if (text.isEmpty() || aborted_)
         return;
-    TStreamOp op;
-    op.Kind = TOpKind::Text;
-    op.X1 = x;
-    op.Y1 = y_;
-    op.X2 = width;
-    op.Align = align;
     if (fontIndex_ < 0)
         fontIndex_ = doc_.FontIndex(font_);
-    op.Font = fontIndex_;
-    op.Color = color_;
-    op.Line = lineNum_;
+    // What the text carries is taken before page(), which may begin the
+    // first page and run its header.
+    const double y = y_;
+    const int font = fontIndex_, line = lineNum_;
+    const QRgb color = color_;
+    const TTab* t = tabIndex_ >= 1 && tabIndex_ <= int(tabs_.size()) ? &tabs_[size_t(tabIndex_ - 1)] : nullptr;
+    const int tab = t ? tabIndex_ : 0;
+    const double cellLeft = t ? t->Pos : 0, cellRight = t ? t->Pos + t->Width : 0;
+    // Made in its place on the page: a long list has hundreds of thousands.
+    TStreamOp& op = page().Ops.emplace_back();
+    op.Kind = TOpKind::Text;
+    op.X1 = x;
+    op.Y1 = y;
+    op.X2 = width;
+    op.Align = align;
+    op.Font = font;
+    op.Color = color;
+    op.Line = line;
     op.Text = text;
-    if (tabIndex_ >= 1 && tabIndex_ <= int(tabs_.size())) {
-        const TTab& t = tabs_[size_t(tabIndex_ - 1)];
-        op.Tab = tabIndex_;
-        op.CellLeft = t.Pos;
-        op.CellRight = t.Pos + t.Width;
-    }
-    page().Ops.append(std::move(op));
+    op.Tab = tab;
+    op.CellLeft = cellLeft;
+    op.CellRight = cellRight;
 }
 
 void TBaseReport::printSegment(const QString& text)
@@ -353,6 +358,10 @@ void TBaseReport::Print(const QString& text)
 {
     if (aborted_)
         return;
+    if (!text.contains(QLatin1Char('\t'))) {
+        printSegment(text);
+        return;
+    }
     qsizetype start = 0;
     for (;;) {
         const qsizetype tab = text.indexOf(QLatin1Char('\t'), start);
