@@ -4,6 +4,8 @@
 
 #include <QScopeGuard>
 #include <sqlite3.h>
+#include <string>
+#include <string_view>
 
 namespace Ado::detail {
 
@@ -489,6 +491,11 @@ bool TSqliteStatements::run(Entry& e, const QVariantList& values, std::vector<TD
         return true;
     int n = int(e.defs.size());
     std::vector<TFieldType> seen(size_t(n), ftUnknown);
+    // The text of each column in the row before: a value repeated down the
+    // rows (a club, a discipline, a class) is shared, not made again.
+    std::vector<std::string> lastText(static_cast<size_t>(n));
+    std::vector<QVariant> lastValue(static_cast<size_t>(n));
+    std::vector<bool> hasLast(size_t(n), false);
     for (bool first = true;; first = false) {
         const int rc = sqlite3_step(stmt);
         // SQLite compiles a kept statement anew when a table it reads has
@@ -498,6 +505,9 @@ bool TSqliteStatements::run(Entry& e, const QVariantList& values, std::vector<TD
             defs = e.defs;
             n = int(defs.size());
             seen.assign(size_t(n), ftUnknown);
+            lastText.assign(size_t(n), {});
+            lastValue.assign(size_t(n), {});
+            hasLast.assign(size_t(n), false);
         }
         if (rc == SQLITE_DONE)
             break;
@@ -508,6 +518,7 @@ bool TSqliteStatements::run(Entry& e, const QVariantList& values, std::vector<TD
         }
         QVector<QVariant> row(n);
         for (int i = 0; i < n; ++i) {
+            const size_t k = size_t(i);
             QVariant v;
             switch (sqlite3_column_type(stmt, i)) {
             case SQLITE_NULL:
@@ -525,13 +536,24 @@ bool TSqliteStatements::run(Entry& e, const QVariantList& values, std::vector<TD
             default: {
                 const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
                 const int bytes = sqlite3_column_bytes(stmt, i);
+                const std::string_view utf8(bytes > 0 ? text : "", size_t(std::max(bytes, 0)));
+                if (hasLast[k] && lastText[k] == utf8) {
+                    row[i] = lastValue[k];
+                    continue;
+                }
                 v = QVariant(bytes > 0 ? QString::fromUtf8(text, bytes) : QString(QLatin1String("")));
-                break;
+                if (!e.declared[k])
+                    seen[k] = MergeTypes(seen[k], TypeOfValue(v));
+                row[i] = FromDatabase(v, defs[k].type);
+                lastText[k].assign(utf8);
+                lastValue[k] = row[i];
+                hasLast[k] = true;
+                continue;
             }
             }
-            if (!e.declared[size_t(i)])
-                seen[size_t(i)] = MergeTypes(seen[size_t(i)], TypeOfValue(v));
-            row[i] = FromDatabase(v, defs[size_t(i)].type);
+            if (!e.declared[k])
+                seen[k] = MergeTypes(seen[k], TypeOfValue(v));
+            row[i] = FromDatabase(v, defs[k].type);
         }
         rows->append(std::move(row));
     }
