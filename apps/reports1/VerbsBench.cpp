@@ -75,6 +75,16 @@ public:
         if (ausgabe->Write(r.file, &fehler))
             seiten = ausgabe->LastPages();
     }
+    // Nothing goes to the output but the measurements (--json is read by
+    // programs): a document's closing message is passed over, a warning or
+    // an error makes the measurement fail, questions are answered "Ja".
+    int messageDlg(const QString& text, int type, int buttons) override
+    {
+        if (type == Host::mtError || type == Host::mtWarning)
+            fehler = text;
+        return (buttons & (Host::mbYes | Host::mbNo)) ? Host::mrYes : Host::mrOk;
+    }
+    void showError(const QString& text, const QString&) override { fehler = text; }
 };
 
 } // namespace
@@ -269,6 +279,10 @@ int bench(const CliArgs& a)
     Host::setUi(nullptr);
     ui.ausgabe.reset();
 
+    for (const QString& name : nur)
+        if (std::none_of(messungen.begin(), messungen.end(),
+                         [&](const TMessung& m) { return m.dokument.compare(name, Qt::CaseInsensitive) == 0; }))
+            fehler = "Unbekanntes Dokument: " + name;
     if (fehler.isEmpty())
         fehler = ui.fehler;
     if (!fehler.isEmpty()) {

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -189,6 +192,45 @@ TEST(Reports1Cli, DrivesThePreparationCentreAndTheDialogsItsButtonsOpen)
 #include "platform/report/Rpstream.h"
 
 namespace {
+
+TEST(Reports1Cli, BenchPrintsOnlyItsMeasurementsAndRefusesAnUnknownDocument)
+{
+    // The generated championship is kept in the temporary folder: one of
+    // this test's own.
+    QTemporaryDir tmp;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TMPDIR", tmp.path());
+    p.setProcessEnvironment(env);
+    const auto bench = [&](const QStringList& args) {
+        p.start(QString(REPORTS1_BIN_DIR) + "/reports1", QStringList{"bench", "--starts", "150"} + args);
+        EXPECT_TRUE(p.waitForFinished(120000));
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    // Every document's closing message stays out of the JSON.
+    const QString json = bench({"--json"});
+    EXPECT_EQ(p.exitCode(), 0) << json.toStdString();
+    QJsonParseError fehler;
+    const QJsonDocument d = QJsonDocument::fromJson(json.toUtf8(), &fehler);
+    ASSERT_EQ(fehler.error, QJsonParseError::NoError) << json.toStdString();
+    QStringList dokumente;
+    for (const QJsonValue& v : d.object().value("documents").toArray()) {
+        dokumente << v.toObject().value("document").toString();
+        EXPECT_GT(v.toObject().value("seconds").toDouble(), 0.0);
+    }
+    for (const char* name : {"Ergebnisliste", "Gesamtliste", "Gesamtliste RTF", "Gesamtliste HTML"})
+        EXPECT_TRUE(dokumente.contains(name)) << name << " in " << dokumente.join(", ").toStdString();
+
+    const QString einer = bench({"--only", "gesamtliste html"});
+    EXPECT_EQ(p.exitCode(), 0) << einer.toStdString();
+    EXPECT_TRUE(einer.contains("Gesamtliste HTML")) << einer.toStdString();
+    EXPECT_FALSE(einer.contains("Ergebnisliste")) << einer.toStdString();
+
+    const QString falsch = bench({"--only", "Gesamtlist"});
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_TRUE(falsch.contains("FEHLER: Unbekanntes Dokument: Gesamtlist")) << falsch.toStdString();
+}
 
 TEST(Reports1Cli, CheckReportsFindingsOfAStreamAndOfAJobRun)
 {
