@@ -107,21 +107,19 @@ void loadRows(TADOConnection* conn, const QString& text, const QVariantList& val
     for (int i = 0; i < n; ++i) {
         TDataSet::FieldDef& d = defs[size_t(i)];
         d.name = rec.fieldName(i);
-        {
-            const QSqlField f = rec.field(i);
-            switch (f.metaType().id()) {
-            case QMetaType::Int: case QMetaType::LongLong: case QMetaType::UInt: case QMetaType::ULongLong:
-                d.type = ftInteger; break;
-            case QMetaType::Double: d.type = ftFloat; break;
-            case QMetaType::QDate: d.type = ftDate; break;
-            case QMetaType::QTime: d.type = ftTime; break;
-            case QMetaType::QDateTime: d.type = ftDateTime; break;
-            case QMetaType::QString: d.type = ftString; break;
-            default: d.type = ftUnknown; break;
-            }
-            d.baseTable = f.tableName().isEmpty() ? fallbackTable : f.tableName();
-            d.baseColumn = d.baseTable.isEmpty() ? QString() : d.name;
+        const QSqlField f = rec.field(i);
+        switch (f.metaType().id()) {
+        case QMetaType::Int: case QMetaType::LongLong: case QMetaType::UInt: case QMetaType::ULongLong:
+            d.type = ftInteger; break;
+        case QMetaType::Double: d.type = ftFloat; break;
+        case QMetaType::QDate: d.type = ftDate; break;
+        case QMetaType::QTime: d.type = ftTime; break;
+        case QMetaType::QDateTime: d.type = ftDateTime; break;
+        case QMetaType::QString: d.type = ftString; break;
+        default: d.type = ftUnknown; break;
         }
+        d.baseTable = f.tableName().isEmpty() ? fallbackTable : f.tableName();
+        d.baseColumn = d.baseTable.isEmpty() ? QString() : d.name;
         declared[size_t(i)] = d.type != ftUnknown;
     }
     if (!keepRows)
