@@ -12,6 +12,7 @@
 #include "reports1/frame/ReportUtil.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 namespace Druckjob {
@@ -51,6 +52,14 @@ bool ErsetzenErlaubt(const QString& Ordner, int vorhanden, const QString& Was)
                                             .arg(vorhanden)
                                             .arg(Was)
                                         + "\r\nSollen sie ersetzt werden?",
+                                    Host::mtConfirmation, Host::mbYesNo, 1)
+                  == Host::mrYes;
+}
+
+bool UeberschreibenErlaubt(const QString& Datei)
+{
+    return !QFileInfo::exists(Datei)
+           || Pmsgdlg::qvMessageDlg("Die angegebene Datei ist schon vorhanden.\r\nSoll die Datei überschieben werden?",
                                     Host::mtConfirmation, Host::mbYesNo, 1)
                   == Host::mrYes;
 }

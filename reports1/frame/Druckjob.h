@@ -60,6 +60,10 @@ Report::TRvNDRWriter* Listenschreiber(QObject* owner, const QString& name, const
 // Ordner already: asked, when there are any, as "Im Ordner … gibt es schon
 // n dieser <Was>. Sollen sie ersetzt werden?".
 bool ErsetzenErlaubt(const QString& Ordner, int vorhanden, const QString& Was);
+// Whether the file the user named may be written: true when it is not there
+// yet or the user answers "Ja" to "Die angegebene Datei ist schon
+// vorhanden. Soll die Datei überschieben werden?".
+bool UeberschreibenErlaubt(const QString& Datei);
 
 // One PDF file per run of the writer (a file per club): before run i,
 // Vorbereiten(i) sets what the run prints and returns false to leave

@@ -480,10 +480,7 @@ void TZulassForm::htm_ZulassungHochPrint()
     QLineEdit* feld = htmFeld();
     const QString name = (feld ? feld->text() : QStringLiteral("zulassung.htm")).toLower();
     const QString datei = QDir(Qvpaths::InternetFolder()).filePath(name);
-    if (QFileInfo::exists(datei)
-        && Pmsgdlg::qvMessageDlg("Die angegebene Datei ist schon vorhanden.\r\nSoll die Datei überschieben werden?",
-                                 Host::mtConfirmation, Host::mbYes | Host::mbNo, 1)
-               != Host::mrYes) {
+    if (!Druckjob::UeberschreibenErlaubt(datei)) {
         if (feld)
             feld->setFocus();
         throw Eingabefehler("Die Verarbeitung wird abgebrochen.");

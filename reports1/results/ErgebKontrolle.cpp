@@ -25,7 +25,7 @@ using Reportutil::Zeile;
 constexpr auto L = Report::pjLeft;
 constexpr auto R_ = Report::pjRight;
 
-QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
+using Reportutil::Feld;
 
 // Title in "Arial" 12 and the line under it in "Arial" 11, both centred;
 // the body starts two lines below the page header.
@@ -92,7 +92,7 @@ QVector<TFehlend> FehlendeErmitteln(int Ident, const QString& Teilm)
     {
         auto q = oeffnen(AnzahlOhneErgebnisSQL());
         for (q->First(); !q->Eof(); q->Next())
-            ohne.insert({feld(*q, "Disziplin"), feld(*q, "EKlasse")}, q->FieldByName("Anzahl")->AsInteger());
+            ohne.insert({Feld(*q, "Disziplin"), Feld(*q, "EKlasse")}, q->FieldByName("Anzahl")->AsInteger());
     }
     QHash<QString, QString> disziplinen, klassen;
     {
@@ -100,17 +100,17 @@ QVector<TFehlend> FehlendeErmitteln(int Ident, const QString& Teilm)
                                                       + QString::number(Ident),
                                                   Ado::clUseServer, Ado::ltReadOnly);
         for (d->First(); !d->Eof(); d->Next())
-            disziplinen.insert(feld(*d, "Disziplin"), feld(*d, "Name"));
+            disziplinen.insert(Feld(*d, "Disziplin"), Feld(*d, "Name"));
         auto k = Datamod::DataModule1()->DynQuery("SELECT Klasse,Name\r\nFROM PKLASSE\r\nWHERE Ident = "
                                                       + QString::number(Ident),
                                                   Ado::clUseServer, Ado::ltReadOnly);
         for (k->First(); !k->Eof(); k->Next())
-            klassen.insert(feld(*k, "Klasse"), feld(*k, "Name"));
+            klassen.insert(Feld(*k, "Klasse"), Feld(*k, "Name"));
     }
     QVector<TFehlend> fehlende;
     auto q = oeffnen(AnzahlSQL());
     for (q->First(); !q->Eof(); q->Next()) {
-        TFehlend f{feld(*q, "Disziplin"), feld(*q, "EKlasse"), {}, {}, q->FieldByName("Anzahl")->AsInteger()};
+        TFehlend f{Feld(*q, "Disziplin"), Feld(*q, "EKlasse"), {}, {}, q->FieldByName("Anzahl")->AsInteger()};
         const auto it = ohne.constFind({f.Disziplin, f.Klasse});
         if (it == ohne.constEnd() || it.value() != f.Anzahl)
             continue;
@@ -165,35 +165,35 @@ void MannschaftenPrint(TBaseReport& R, Ado::TDataSet& q)
     QString gruppe, kopf;
     int n = 0;
     for (q.First(); !q.Eof(); q.Next()) {
-        const bool zehntel = feld(q, "Zehntel") == "J";
+        const bool zehntel = Feld(q, "Zehntel") == "J";
         QVector<TMitglied> mitglieder;
         {
             auto m = Datamod::DataModule1()->DynQuery(MitgliederSQL(q.FieldByName("Ident")->AsInteger(),
-                                                                    feld(q, "VereinNr"), feld(q, "Disziplin"),
-                                                                    feld(q, "MKlasse"), feld(q, "MannschNr")),
+                                                                    Feld(q, "VereinNr"), Feld(q, "Disziplin"),
+                                                                    Feld(q, "MKlasse"), Feld(q, "MannschNr")),
                                                       Ado::clUseServer, Ado::ltReadOnly);
             for (m->First(); !m->Eof(); m->Next()) {
-                QString name = feld(*m, "Name") + ",";
+                QString name = Feld(*m, "Name") + ",";
                 for (const char* teil : {"Titel", "Vorname"})
-                    if (!feld(*m, teil).trimmed().isEmpty())
-                        name += " " + feld(*m, teil).trimmed();
-                mitglieder << TMitglied{feld(*m, "StartNr"), name,
+                    if (!Feld(*m, teil).trimmed().isEmpty())
+                        name += " " + Feld(*m, teil).trimmed();
+                mitglieder << TMitglied{Feld(*m, "StartNr"), name,
                                         Schtools::ErgebnisStr(m->FieldByName("Ergebnis")->AsFloat(), zehntel)};
             }
         }
         // A team goes to the next page with its members; a discipline and
         // class heading with its first team. A group continued on a new page
         // repeats its heading.
-        const QString neueGruppe = feld(q, "Disziplin") + "|" + feld(q, "MKlasse");
+        const QString neueGruppe = Feld(q, "Disziplin") + "|" + Feld(q, "MKlasse");
         const bool gruppenwechsel = neueGruppe != gruppe;
         const int zeilen = 1 + int(mitglieder.size()) + (gruppenwechsel ? 3 : 0);
         const bool neueSeite = PlatzFuer(R, zeilen);
         if (gruppenwechsel) {
             gruppe = neueGruppe;
             QString kennziffer;
-            kopf = Reportutil::KennzZahlHolen(q.FieldByName("Ident")->AsInteger(), "M", "", feld(q, "Disziplin"),
-                                              feld(q, "MKlasse"), kennziffer, true)
-                   + "  " + feld(q, "DisName") + "   " + feld(q, "KlaName");
+            kopf = Reportutil::KennzZahlHolen(q.FieldByName("Ident")->AsInteger(), "M", "", Feld(q, "Disziplin"),
+                                              Feld(q, "MKlasse"), kennziffer, true)
+                   + "  " + Feld(q, "DisName") + "   " + Feld(q, "KlaName");
             if (n > 0 && !neueSeite)
                 R.NewLine();
         }
@@ -207,10 +207,10 @@ void MannschaftenPrint(TBaseReport& R, Ado::TDataSet& q)
         }
         Reportutil::SpaltenSetzen(R, {{14.0, L}, {3.5, R_}});
         R.SetFont("Arial", 10);
-        QString team = feld(q, "VereinNr") + " ";
-        if (!feld(q, "Abkuerzung").trimmed().isEmpty())
-            team += feld(q, "Abkuerzung").trimmed() + " ";
-        team += feld(q, "VerName") + " " + feld(q, "MannschNr");
+        QString team = Feld(q, "VereinNr") + " ";
+        if (!Feld(q, "Abkuerzung").trimmed().isEmpty())
+            team += Feld(q, "Abkuerzung").trimmed() + " ";
+        team += Feld(q, "VerName") + " " + Feld(q, "MannschNr");
         Zeile(R, {team, Schtools::ErgebnisStr(q.FieldByName("Ergebnis")->AsFloat(), zehntel)});
         Reportutil::SpaltenSetzen(R, {{0.5, L}, {1.0, R_}, {0.5, L}, {8.0, L}, {3.0, R_}, {Rest, L}});
         for (const TMitglied& m : mitglieder)

@@ -42,7 +42,7 @@ struct TEinstellungen {
     }
 };
 
-QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
+using Reportutil::Feld;
 double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
 
 using Reportutil::Rest;
@@ -157,8 +157,8 @@ void TListe::Drucken()
     while (weiter) {
         Ado::TDataSet& g = *D.q_Gruppen;
         const QString name = D.q_Einzel->IsEmpty()
-            ? feld(*D.q_Mannschaft, "DisName") + " " + feld(*D.q_Mannschaft, "KlaName")
-            : feld(*D.q_Einzel, "DisName") + " " + feld(*D.q_Einzel, "KlaName");
+            ? Feld(*D.q_Mannschaft, "DisName") + " " + Feld(*D.q_Mannschaft, "KlaName")
+            : Feld(*D.q_Einzel, "DisName") + " " + Feld(*D.q_Einzel, "KlaName");
         Qvmain::f_Menue()->SetStatus("Erstellen der Zwischenergebnisliste " + name);
         Qvmain::f_Menue()->StartProgress(0, D.q_Einzel->RecordCount());
         if (!erste) {
@@ -198,8 +198,8 @@ bool TListe::hatteDisqualifikation(Ado::TDataSet& g)
 {
     auto q = Datamod::DataModule1()->DynQuery(
         "SELECT Disqualifikation\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(g.FieldByName("Ident")->AsInteger())
-            + CRLF + "  AND Disziplin = " + Ado::QuotedStr(feld(g, "Disziplin")) + CRLF
-            + "  AND EKlasse = " + Ado::QuotedStr(feld(g, "Klasse")) + CRLF + "  AND Disqualifikation > 0",
+            + CRLF + "  AND Disziplin = " + Ado::QuotedStr(Feld(g, "Disziplin")) + CRLF
+            + "  AND EKlasse = " + Ado::QuotedStr(Feld(g, "Klasse")) + CRLF + "  AND Disqualifikation > 0",
         Ado::clUseServer, Ado::ltReadOnly);
     return !q->IsEmpty();
 }
@@ -215,19 +215,19 @@ void TListe::gruppenKopf(Ado::TDataSet& q, bool mannschaft, int ersteZeile)
     R.SetBold(true);
     R.SetTabShade(0);
 
-    const QString disziplin = feld(q, "Disziplin");
-    const QString klasse = mannschaft ? feld(q, "MKlasse") : feld(q, "EKlasse");
+    const QString disziplin = Feld(q, "Disziplin");
+    const QString klasse = mannschaft ? Feld(q, "MKlasse") : Feld(q, "EKlasse");
     QString kennziffer;
     const QString kennzahl = mannschaft
         ? Reportutil::KennzZahlHolen(q.FieldByName("Ident")->AsInteger(), "M", "M", disziplin, klasse, kennziffer, true)
         : Reportutil::KennzZahlHolen(q.FieldByName("Ident")->AsInteger(), "E", "", disziplin, klasse, kennziffer, true);
-    QString titel = feld(q, "DisName");
+    QString titel = Feld(q, "DisName");
     if (!E.VBWettkampf) {
-        titel += " - " + feld(q, "KlaName");
+        titel += " - " + Feld(q, "KlaName");
         if (!mannschaft)
-            titel += " " + feld(q, "KlaZusatz");
-        else if (!feld(q, "OlDisziGrp").isEmpty())
-            titel += " " + feld(q, "Zusatz");
+            titel += " " + Feld(q, "KlaZusatz");
+        else if (!Feld(q, "OlDisziGrp").isEmpty())
+            titel += " " + Feld(q, "Zusatz");
     }
     Zeile(R, {kennzahl, titel, mannschaft ? QStringLiteral("Mannschaftsergebnisse") : QStringLiteral("Einzelergebnisse ")});
     R.NewLine();
@@ -252,29 +252,29 @@ void TListe::mannschaften()
     q.First();
     gruppenKopf(q, true, 1);
     ErgebRangfolge::TMannschaftPlatz platz;
-    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
     for (q.First(); !q.Eof(); q.Next()) {
         platzFuer(1);
         R.SetFont("Arial", 10);
         R.SetBold(false);
-        const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
+        const bool mitKuerzel = !Feld(q, "Abkuerzung").isEmpty();
         mannschaftSpalten(mitKuerzel);
         Schtools::TabShadeSetzen(R, E.MitTab, E.Tabellier);
 
-        const int p = platz.Naechster(feld(q, "Qual"));
+        const int p = platz.Naechster(Feld(q, "Qual"));
         auto serie = [&](const char* f) {
             const QString s = Datamod::ErgebnisStr2(zahl(q, f), info);
             return s == "0" ? QString() : s;
         };
-        const QString abmeldung = feld(q, "Abmeldung") == "N" ? QString() : feld(q, "Abmeldung");
+        const QString abmeldung = Feld(q, "Abmeldung") == "N" ? QString() : Feld(q, "Abmeldung");
         QString rekord;
         if (E.Rekorde)
-            rekorde_.MannschaftsRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, feld(q, "VereinNr"),
-                                                  feld(q, "MannschNr"), feld(q, "MKlasse"), feld(q, "Disziplin"), rekord);
+            rekorde_.MannschaftsRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, Feld(q, "VereinNr"),
+                                                  Feld(q, "MannschNr"), Feld(q, "MKlasse"), Feld(q, "Disziplin"), rekord);
         QStringList f = {p > 0 ? QString::number(p) + "." : QString()};
         if (mitKuerzel)
-            f << feld(q, "Abkuerzung");
-        f << ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr")) << QString() << abmeldung
+            f << Feld(q, "Abkuerzung");
+        f << ErgebRangfolge::MannschaftName(Feld(q, "VerName"), Feld(q, "MannschNr")) << QString() << abmeldung
           << serie("Serie1") << serie("Serie2") << serie("Serie3") << Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info)
           << rekord;
         Zeile(R, f);
@@ -327,20 +327,20 @@ TEinzelZeile TListe::einzelDaten(Ado::TDataSet& q, bool mitPlatz, int platz)
 {
     R.SetFont("Arial", 9);
     R.SetBold(false);
-    const bool mitKuerzel = !feld(q, "Abkuerzung").isEmpty();
+    const bool mitKuerzel = !Feld(q, "Abkuerzung").isEmpty();
     einzelSpalten(mitKuerzel);
 
     TEinzelZeile z;
-    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
     z.VereinsSpalte = mitKuerzel ? 4 : 3;
     const Report::TTab* vt = R.GetTab(z.VereinsSpalte + 1);
     const double innen = R.XI2U(vt->Margin);
-    QStringList verein = Reportutil::TextAufteilen(R, feld(q, "VerName"), vt->Pos + innen, vt->Pos + vt->Width - innen);
+    QStringList verein = Reportutil::TextAufteilen(R, Feld(q, "VerName"), vt->Pos + innen, vt->Pos + vt->Width - innen);
     if (verein.isEmpty())
         verein << QString();
 
     // Series: six columns on the row, or all of them on lines below.
-    const QStringList serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(feld(q, "Serien")), "|");
+    const QStringList serien = Schtools::SerienToStrings(Schtools::FromSerienFormat(Feld(q, "Serien")), "|");
     QString reihe[6];
     if (!O.AlleSerien) {
         for (int i = 0; i < 6 && i < serien.size(); ++i)
@@ -365,10 +365,10 @@ TEinzelZeile TListe::einzelDaten(Ado::TDataSet& q, bool mitPlatz, int platz)
     // The remark: the disqualification, else the record mark.
     QString bemerkung;
     if (q.FieldByName("Disqualifikation")->AsInteger() > 0)
-        bemerkung = "*" + feld(q, "Disqualifikation");
+        bemerkung = "*" + Feld(q, "Disqualifikation");
     else if (E.Rekorde)
-        rekorde_.EinzelRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, feld(q, "MitglNr"),
-                                         feld(q, "EKlasse"), feld(q, "Disziplin"), bemerkung);
+        rekorde_.EinzelRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, Feld(q, "MitglNr"),
+                                         Feld(q, "EKlasse"), Feld(q, "Disziplin"), bemerkung);
     auto zeile = [&](const QString& platzText, const QString& startNr, const QString& name, const QString& kuerzel,
                      const QString& verein, const QString (&spalten)[6], const QString& ergebnis, const QString& rest) {
         QStringList f = {platzText, startNr, name};
@@ -380,8 +380,8 @@ TEinzelZeile TListe::einzelDaten(Ado::TDataSet& q, bool mitPlatz, int platz)
         f << ergebnis << rest;
         return f;
     };
-    z.Felder = zeile(mitPlatz ? QString::number(platz) + "." : QString(), feld(q, "StartNr"),
-                     feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname"), feld(q, "Abkuerzung"),
+    z.Felder = zeile(mitPlatz ? QString::number(platz) + "." : QString(), Feld(q, "StartNr"),
+                     Feld(q, "Name") + ", " + Feld(q, "Titel") + " " + Feld(q, "Vorname"), Feld(q, "Abkuerzung"),
                      verein.first(), reihe, ErgebnisText(q, info), bemerkung);
     z.Verein = verein.mid(1);
     if (n > frei.size()) {
@@ -473,7 +473,7 @@ void TListe::legende()
         platzFuer(1);
         R.SetFont("Arial", 10);
         R.SetBold(false);
-        Zeile(R, {feld(*regeln_, "Nummer") + ". ", "Verstoss gegen die Regel-Nr.: " + feld(*regeln_, "Regel")});
+        Zeile(R, {Feld(*regeln_, "Nummer") + ". ", "Verstoss gegen die Regel-Nr.: " + Feld(*regeln_, "Regel")});
     }
 }
 
@@ -544,8 +544,8 @@ void NichtangetretenPrint(TBaseReport& R, Ado::TDataSet& q)
             R.NewLine();
             kopf();
         }
-        Zeile(R, {feld(q, "StartNr"), feld(q, "Name") + ", " + feld(q, "Vorname"),
-                  feld(q, "Abkuerzung") + " " + feld(q, "VerName"), feld(q, "DisName"), feld(q, "KlaName")});
+        Zeile(R, {Feld(q, "StartNr"), Feld(q, "Name") + ", " + Feld(q, "Vorname"),
+                  Feld(q, "Abkuerzung") + " " + Feld(q, "VerName"), Feld(q, "DisName"), Feld(q, "KlaName")});
     }
 }
 
@@ -555,14 +555,14 @@ TBildschirm ErgebnisseEinzelAusgabe(ErgebRangfolge::TErgebDaten& Daten, const QS
     bildschirmOeffnen(Daten, &ErgebRangfolge::TErgebDaten::q_Einzel, Disziplin, Klasse);
     Ado::TADOQuery& q = *Daten.q_Einzel;
     if (!q.IsEmpty()) {
-        b.Ueberschrift = feld(q, "DisName") + " " + feld(q, "KlaName") + " " + feld(q, "KlaZusatz");
+        b.Ueberschrift = Feld(q, "DisName") + " " + Feld(q, "KlaName") + " " + Feld(q, "KlaZusatz");
     }
     ErgebRangfolge::TEinzelPlatz platz(true);
     for (q.First(); !q.Eof(); q.Next()) {
-        const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+        const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
         QString z = ErgebRangfolge::BildschirmPlatz(platz.Naechster(q));
-        z += festeBreite(feld(q, "Name") + ", " + feld(q, "Titel") + " " + feld(q, "Vorname"), 22);
-        z += feld(q, "Abkuerzung").leftJustified(5) + feld(q, "VerName").left(20).leftJustified(20);
+        z += festeBreite(Feld(q, "Name") + ", " + Feld(q, "Titel") + " " + Feld(q, "Vorname"), 22);
+        z += Feld(q, "Abkuerzung").leftJustified(5) + Feld(q, "VerName").left(20).leftJustified(20);
         for (const QString& b : Bemerkungen(q))
             z += " " + b;
         z += ErgebnisText(q, info).rightJustified(zahl(q, "Finale") > 0 ? 7 : 6);
@@ -578,18 +578,18 @@ TBildschirm ErgebnisseMannschaftAusgabe(ErgebRangfolge::TErgebDaten& Daten, cons
     bildschirmOeffnen(Daten, &ErgebRangfolge::TErgebDaten::q_Mannschaft, Disziplin, Klasse);
     Ado::TADOQuery& q = *Daten.q_Mannschaft;
     if (!q.IsEmpty()) {
-        b.Ueberschrift = feld(q, "DisName") + " " + feld(q, "KlaName");
+        b.Ueberschrift = Feld(q, "DisName") + " " + Feld(q, "KlaName");
     }
     ErgebRangfolge::TMannschaftPlatz platz;
     for (q.First(); !q.Eof(); q.Next()) {
-        const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
-        const int p = platz.Naechster(feld(q, "Qual"));
+        const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+        const int p = platz.Naechster(Feld(q, "Qual"));
         QString z = p > 0 ? QString::number(p) + ". " : QStringLiteral("     ");
         // 27 characters: a long club name is shortened, never the team number.
-        const QString nr = feld(q, "MannschNr");
+        const QString nr = Feld(q, "MannschNr");
         const QString zusatz = ErgebRangfolge::MannschaftName(QString(), nr);
-        z += festeBreite(feld(q, "VerName").left(27 - zusatz.size()) + zusatz, 27);
-        z += feld(q, "Abkuerzung").leftJustified(5);
+        z += festeBreite(Feld(q, "VerName").left(27 - zusatz.size()) + zusatz, 27);
+        z += Feld(q, "Abkuerzung").leftJustified(5);
         for (const char* s : {"Serie1", "Serie2", "Serie3"})
             z += Datamod::ErgebnisStr2(zahl(q, s), info).rightJustified(6);
         z += Datamod::ErgebnisStr2(zahl(q, "Ergebnis"), info).rightJustified(7);

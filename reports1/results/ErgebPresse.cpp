@@ -30,7 +30,7 @@ namespace {
 constexpr auto L = Report::pjLeft;
 constexpr auto R_ = Report::pjRight;
 
-QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
+using Reportutil::Feld;
 
 // A count typed into an edit: a whole number (a negative one counts 0);
 // anything else is refused with Meldung and the focus on the edit.
@@ -86,26 +86,26 @@ void einzelLesen(Ado::TDataSet& q, const TOptionen& O, const TEinstellungen& E, 
     int gelistet = 0;        // rows listed
     int gelistetPlatz = -1;  // the place of the last listed row
     for (q.First(); !q.Eof(); q.Next()) {
-        if (feld(q, "Qual") != "N")
+        if (Feld(q, "Qual") != "N")
             continue; // out of competition: no place, not for the press
         const auto p = platz.Naechster(q);
         const int nummer = p.Gedruckt ? p.Nummer : gedruckt;
         gedruckt = nummer;
-        if (!InUntergliederung(O.Untergliederung, feld(q, "VereinNr"), feld(q, "Kreis"), E.Veranstaltungsart))
+        if (!InUntergliederung(O.Untergliederung, Feld(q, "VereinNr"), Feld(q, "Kreis"), E.Veranstaltungsart))
             continue;
         if (gelistet >= O.Einzel && nummer != gelistetPlatz)
             break;
         const Datamod::TDisziplinInfo info =
-            Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+            Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
         TZeile z;
         z.Platz = platzText(nummer, p.Gedruckt, gelistetPlatz);
-        const QString vorname = ErgebAuswahl::NamenTeile({feld(q, "Titel"), feld(q, "Vorname")});
-        z.Name = vorname.isEmpty() ? feld(q, "Name") : feld(q, "Name") + ", " + vorname;
-        z.Verein = feld(q, "VerName");
+        const QString vorname = ErgebAuswahl::NamenTeile({Feld(q, "Titel"), Feld(q, "Vorname")});
+        z.Name = vorname.isEmpty() ? Feld(q, "Name") : Feld(q, "Name") + ", " + vorname;
+        z.Verein = Feld(q, "VerName");
         z.Ergebnis = ErgebListe::ErgebnisText(q, info).trimmed();
         if (E.Rekorde)
-            rekorde.EinzelRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, feld(q, "MitglNr"),
-                                            feld(q, "EKlasse"), feld(q, "Disziplin"), z.Rekord);
+            rekorde.EinzelRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, Feld(q, "MitglNr"),
+                                            Feld(q, "EKlasse"), Feld(q, "Disziplin"), z.Rekord);
         zeilen << z;
         ++gelistet;
         gelistetPlatz = nummer;
@@ -117,20 +117,20 @@ void mannschaftenLesen(Ado::TDataSet& q, const TOptionen& O, const TEinstellunge
 {
     ErgebRangfolge::TMannschaftPlatz platz;
     for (q.First(); !q.Eof() && zeilen.size() < O.Mannschaft; q.Next()) {
-        const int p = platz.Naechster(feld(q, "Qual"));
+        const int p = platz.Naechster(Feld(q, "Qual"));
         if (p == 0)
             continue;
-        if (!InUntergliederung(O.Untergliederung, feld(q, "VereinNr"), feld(q, "Kreis"), E.Veranstaltungsart))
+        if (!InUntergliederung(O.Untergliederung, Feld(q, "VereinNr"), Feld(q, "Kreis"), E.Veranstaltungsart))
             continue;
         const Datamod::TDisziplinInfo info =
-            Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+            Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
         TZeile z;
         z.Platz = QString::number(p) + ".";
-        z.Name = ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr"));
+        z.Name = ErgebRangfolge::MannschaftName(Feld(q, "VerName"), Feld(q, "MannschNr"));
         z.Ergebnis = Datamod::ErgebnisStr2(q.FieldByName("Ergebnis")->AsFloat(), info);
         if (E.Rekorde)
-            rekorde.MannschaftsRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, feld(q, "VereinNr"),
-                                                 feld(q, "MannschNr"), feld(q, "MKlasse"), feld(q, "Disziplin"),
+            rekorde.MannschaftsRekordFeststellen(q.FieldByName("Ident")->AsInteger(), E.Sportjahr, Feld(q, "VereinNr"),
+                                                 Feld(q, "MannschNr"), Feld(q, "MKlasse"), Feld(q, "Disziplin"),
                                                  z.Rekord);
         zeilen << z;
     }
@@ -183,7 +183,7 @@ QVector<TGruppe> PresseDaten(ErgebRangfolge::TErgebDaten& D, const TOptionen& O)
         Ado::TDataSet& e = *D.q_Einzel;
         Ado::TDataSet& erste = e.IsEmpty() ? m : e;
         erste.First();
-        Druckjob::Status("Erstellen der Presseliste " + feld(erste, "DisName") + " " + feld(erste, "KlaName"));
+        Druckjob::Status("Erstellen der Presseliste " + Feld(erste, "DisName") + " " + Feld(erste, "KlaName"));
         TGruppe g;
         if (!m.IsEmpty()) {
             m.First();
@@ -314,10 +314,7 @@ bool TPresseJob::Ausgeben(ErgebRangfolge::TErgebDaten& Daten, const TOptionen& O
     Laufwerk = ordner;
     Schtools::RTFAuswahl(*rtf_Presse, "PRESSE.RTF", "Daten ausgeben", Laufwerk);
     const QString datei = rtf_Presse->FileName();
-    if (QFileInfo::exists(datei)
-        && Pmsgdlg::qvMessageDlg("Die angegebene Datei ist schon vorhanden.\r\nSoll die Datei überschieben werden?",
-                                 Host::mtConfirmation, Host::mbYesNo, 1)
-               != Host::mrYes)
+    if (!Druckjob::UeberschreibenErlaubt(datei))
         return false;
     Druckjob::Datei(*rtf_Presse, datei,
                     "Die Presseliste ist als   PRESSE.RTF  im\r\nOrdner  " + QDir::toNativeSeparators(Laufwerk)

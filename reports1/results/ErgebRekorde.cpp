@@ -28,7 +28,7 @@ using Reportutil::Zeile;
 constexpr auto L = Report::pjLeft;
 constexpr auto R_ = Report::pjRight;
 
-QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
+using Reportutil::Feld;
 
 std::unique_ptr<Ado::TADOQuery> abfrage(const QString& sql)
 {
@@ -65,8 +65,8 @@ void TRekordSuche::feststellen(bool Mannschaft, int Ident, int Sportjahr, const 
                          + "  AND Disziplin = " + Ado::QuotedStr(Disziplin) + CRLF
                          + "  AND Klasse = " + Ado::QuotedStr(Klasse));
         for (q->First(); !q->Eof(); q->Next())
-            rekorde.append({feld(*q, "Disziplin"), feld(*q, "Klasse"), feld(*q, Mannschaft ? "VereinNr" : "MitglNr"),
-                            Mannschaft ? feld(*q, "MannschNr") : QString(), q->FieldByName("Jahr")->AsInteger(),
+            rekorde.append({Feld(*q, "Disziplin"), Feld(*q, "Klasse"), Feld(*q, Mannschaft ? "VereinNr" : "MitglNr"),
+                            Mannschaft ? Feld(*q, "MannschNr") : QString(), q->FieldByName("Jahr")->AsInteger(),
                             q->FieldByName("Nummer")->AsInteger(), q->FieldByName("Ergebnis")->AsFloat()});
         it = gruppen_.insert(schluessel, rekorde);
     }
@@ -142,7 +142,7 @@ QStringList disziplinenMitRekorden(const QString& tabelle, int Ident)
     auto q = abfrage("SELECT DISTINCT Disziplin\r\nFROM " + tabelle + "\r\nWHERE Ident = " + QString::number(Ident)
                      + CRLF + "ORDER BY Disziplin");
     for (q->First(); !q->Eof(); q->Next())
-        l << feld(*q, "Disziplin");
+        l << Feld(*q, "Disziplin");
     return l;
 }
 
@@ -157,7 +157,7 @@ QStringList RekordDisziplinen(int Ident, const TRekordSQL& Sql)
     markiert->Open();
     QStringList l;
     for (markiert->First(); !markiert->Eof(); markiert->Next()) {
-        const QString d = feld(*markiert, "Disziplin");
+        const QString d = Feld(*markiert, "Disziplin");
         if (!mitRekorden.contains(d))
             continue;
         if (!rekorde(Sql.Mannschaft, Ident, d, Sql.Komplett)->IsEmpty() || !rekorde(Sql.Einzel, Ident, d, Sql.Komplett)->IsEmpty())
@@ -299,16 +299,16 @@ void TListe::block(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info, bool m
     R.SetFont("Arial", 11);
     platzFuer(3 + q.RecordCount());
     q.First();
-    blockKopf(info.Disziplin, mannschaft, feld(q, "DisziplinName"));
+    blockKopf(info.Disziplin, mannschaft, Feld(q, "DisziplinName"));
     for (; !q.Eof(); q.Next()) {
         R.SetFont("Arial", 10);
         const double ergebnis = q.FieldByName("Ergebnis")->AsFloat();
         if (mannschaft) {
             // Class, class name, abbreviation, club, event, year and result: 17.5 cm.
             Reportutil::SpaltenSetzen(R, {{0.7, L}, {4.6, L}, {1.3, L}, {5.6, L}, {2.2, L}, {1.0, L}, {Rest, R_}});
-            zeile({feld(q, "Klasse"), feld(q, "KlasseName"), feld(q, "Abkuerzung"),
-                   ErgebRangfolge::MannschaftName(feld(q, "Name"), feld(q, "MannschNr")), feld(q, "Veranst"),
-                   feld(q, "Jahr"), Datamod::ErgebnisStr2(ergebnis, info)},
+            zeile({Feld(q, "Klasse"), Feld(q, "KlasseName"), Feld(q, "Abkuerzung"),
+                   ErgebRangfolge::MannschaftName(Feld(q, "Name"), Feld(q, "MannschNr")), Feld(q, "Veranst"),
+                   Feld(q, "Jahr"), Datamod::ErgebnisStr2(ergebnis, info)},
                   3);
             continue;
         }
@@ -318,9 +318,9 @@ void TListe::block(Ado::TDataSet& q, const Datamod::TDisziplinInfo& info, bool m
                                       {1.0, R_}, {1.0, R_}, {Rest, R_}});
         const QString zahl = info.Zehntelwertung ? Schtools::Format31(ergebnis)
                                                  : QString::number(qint64(std::llround(ergebnis)));
-        const QString vorname = (feld(q, "Titel").trimmed() + " " + feld(q, "Vorname").trimmed()).trimmed();
-        zeile({feld(q, "Klasse"), feld(q, "KlasseKurz"), feld(q, "Name").trimmed() + ", " + vorname,
-               feld(q, "Abkuerzung"), feld(q, "VerName"), feld(q, "Veranst"), feld(q, "Jahr"),
+        const QString vorname = (Feld(q, "Titel").trimmed() + " " + Feld(q, "Vorname").trimmed()).trimmed();
+        zeile({Feld(q, "Klasse"), Feld(q, "KlasseKurz"), Feld(q, "Name").trimmed() + ", " + vorname,
+               Feld(q, "Abkuerzung"), Feld(q, "VerName"), Feld(q, "Veranst"), Feld(q, "Jahr"),
                Schtools::Format31(q.FieldByName("Finale")->AsFloat() / 10), zahl, Datamod::ErgebnisStr2(ergebnis, info)},
               4);
     }

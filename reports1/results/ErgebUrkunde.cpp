@@ -53,7 +53,7 @@ namespace {
 
 using Qvutil::CRLF;
 
-QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
+using Reportutil::Feld;
 double zahl(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsFloat(); }
 
 // The parts that are not empty, joined by a blank.
@@ -96,8 +96,8 @@ private:
 
 QString tieSchluessel(Ado::TDataSet& q)
 {
-    return feld(q, "Ergebnis") + feld(q, "Serien") + feld(q, "MessErg") + feld(q, "Zusatz") + '|' + feld(q, "Finale")
-           + '|' + feld(q, "StechErg");
+    return Feld(q, "Ergebnis") + Feld(q, "Serien") + Feld(q, "MessErg") + Feld(q, "Zusatz") + '|' + Feld(q, "Finale")
+           + '|' + Feld(q, "StechErg");
 }
 
 class TAuswahlLauf {
@@ -152,7 +152,7 @@ QVector<TUrkunde> TAuswahlLauf::Auswaehlen(const QString& Status)
     for (bool weiter = D.ErsteGruppe(auswahl, false); weiter; weiter = D.SucheMannschaftOderEinzel(auswahl, false)) {
         Ado::TDataSet& g = *D.q_Gruppen;
         if (A.Gesamt) {
-            const QString gruppe = feld(g, "Disziplin") + '|' + feld(g, "Klasse");
+            const QString gruppe = Feld(g, "Disziplin") + '|' + Feld(g, "Klasse");
             if (gesehen.contains(gruppe))
                 continue;
             gesehen.insert(gruppe);
@@ -160,7 +160,7 @@ QVector<TUrkunde> TAuswahlLauf::Auswaehlen(const QString& Status)
         Ado::TDataSet& q = A.Mannschaft ? static_cast<Ado::TDataSet&>(*D.q_Mannschaft) : *D.q_Einzel;
         q.First();
         Druckjob::Status((A.Mannschaft ? "Erstellen der Urkunden Mannschaft " : "Erstellen der Urkunden Einzel ")
-                         + feld(q, "DisName") + " " + feld(q, "KlaName"));
+                         + Feld(q, "DisName") + " " + Feld(q, "KlaName"));
         inGruppe_ = 0;
         if (A.Mannschaft)
             A.Gesamt ? mannschaftenGesamt(g) : mannschaften();
@@ -174,32 +174,32 @@ QVector<TUrkunde> TAuswahlLauf::Auswaehlen(const QString& Status)
 TUrkunde TAuswahlLauf::urkunde(Ado::TDataSet& q, bool mannschaft, double ergebnis, int platz) const
 {
     TUrkunde u;
-    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+    const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
     u.Platz = platz;
-    u.Disziplin = feld(q, "Disziplin");
-    u.Klasse = feld(q, mannschaft ? "MKlasse" : "EKlasse");
-    u.DisziplinName = feld(q, "DisName").trimmed();
-    u.KlasseName = E.UrkZusatz ? verbinden({feld(q, "KlaName"), feld(q, mannschaft ? "Zusatz" : "KlaZusatz")})
-                               : feld(q, "KlaName").trimmed();
-    u.VereinNr = feld(q, "VereinNr");
-    u.Verein = feld(q, "VerName");
-    u.VerTitel = feld(q, "VerTitel");
-    u.Abkuerzung = E.Verband == 3 ? QString() : feld(q, "Abkuerzung");
+    u.Disziplin = Feld(q, "Disziplin");
+    u.Klasse = Feld(q, mannschaft ? "MKlasse" : "EKlasse");
+    u.DisziplinName = Feld(q, "DisName").trimmed();
+    u.KlasseName = E.UrkZusatz ? verbinden({Feld(q, "KlaName"), Feld(q, mannschaft ? "Zusatz" : "KlaZusatz")})
+                               : Feld(q, "KlaName").trimmed();
+    u.VereinNr = Feld(q, "VereinNr");
+    u.Verein = Feld(q, "VerName");
+    u.VerTitel = Feld(q, "VerTitel");
+    u.Abkuerzung = E.Verband == 3 ? QString() : Feld(q, "Abkuerzung");
     u.Ergebnis = Schtools::ErgebnisStr(ergebnis, info.Zehntelwertung);
-    u.Ausgabe = feld(q, "Ausgabe");
+    u.Ausgabe = Feld(q, "Ausgabe");
     return u;
 }
 
 TUrkunde TAuswahlLauf::einzel(Ado::TDataSet& p, double ergebnis, int platz)
 {
     TUrkunde u = urkunde(p, false, ergebnis, platz);
-    u.Titel = feld(p, "Titel").trimmed();
-    u.Vorname = feld(p, "Vorname").trimmed();
-    u.Nachname = feld(p, "Name").trimmed();
+    u.Titel = Feld(p, "Titel").trimmed();
+    u.Vorname = Feld(p, "Vorname").trimmed();
+    u.Nachname = Feld(p, "Name").trimmed();
     u.Name = verbinden({u.Titel, u.Vorname, u.Nachname});
     if (E.Rekorde)
         rekorde_.EinzelRekordFeststellen(A.Gesamt ? Datamod::iIdent : p.FieldByName("Ident")->AsInteger(), E.Sportjahr,
-                                         feld(p, "MitglNr"), u.Klasse, u.Disziplin, u.Rekord);
+                                         Feld(p, "MitglNr"), u.Klasse, u.Disziplin, u.Rekord);
     return u;
 }
 
@@ -208,7 +208,7 @@ void TAuswahlLauf::einzelne()
     Ado::TDataSet& q = *D.q_Einzel;
     TPlatzierung platzierung;
     for (q.First(); !q.Eof(); q.Next()) {
-        if (feld(q, "Qual") != "N")
+        if (Feld(q, "Qual") != "N")
             continue;
         const int platz = platzierung.Naechster(q.FieldByName("Zusatz")->AsInteger(), tieSchluessel(q));
         bool ende = false;
@@ -224,12 +224,12 @@ void TAuswahlLauf::einzelneGesamt(Ado::TDataSet& g)
     // The combined results in their order; the shooter's name, club and
     // discipline from the rows of the single competitions.
     Ado::TDataSet& c = *D.cds_Einzel;
-    c.SetFilter("Disziplin = " + Ado::QuotedStr(feld(g, "Disziplin")) + " AND EKlasse = "
-                + Ado::QuotedStr(feld(g, "Klasse")) + " AND Disqualifikation = 0");
+    c.SetFilter("Disziplin = " + Ado::QuotedStr(Feld(g, "Disziplin")) + " AND EKlasse = "
+                + Ado::QuotedStr(Feld(g, "Klasse")) + " AND Disqualifikation = 0");
     c.SetFiltered(true);
     TPlatzierung platzierung;
     for (c.First(); !c.Eof(); c.Next()) {
-        if (feld(c, "Qual") != "N" || !D.q_Einzel->Locate("MitglNr", {feld(c, "MitglNr")}))
+        if (Feld(c, "Qual") != "N" || !D.q_Einzel->Locate("MitglNr", {Feld(c, "MitglNr")}))
             continue;
         const int platz = platzierung.Naechster(c.FieldByName("Zusatz")->AsInteger(), tieSchluessel(c));
         bool ende = false;
@@ -244,7 +244,7 @@ void TAuswahlLauf::einzelneGesamt(Ado::TDataSet& g)
 TUrkunde TAuswahlLauf::mannschaft(Ado::TDataSet& t, double ergebnis, int platz)
 {
     TUrkunde u = urkunde(t, true, ergebnis, platz);
-    u.MannschNr = feld(t, "MannschNr");
+    u.MannschNr = Feld(t, "MannschNr");
     u.Name = ErgebRangfolge::MannschaftName(u.Verein, u.MannschNr);
     if (E.Rekorde)
         rekorde_.MannschaftsRekordFeststellen(A.Gesamt ? Datamod::iIdent : t.FieldByName("Ident")->AsInteger(),
@@ -264,7 +264,7 @@ TUrkunde TAuswahlLauf::mannschaft(Ado::TDataSet& t, double ergebnis, int platz)
             + "GROUP BY E.MitglNr, M.Vorname, M.Name\r\nORDER BY SUM(E.Ergebnis) DESC, M.Name, M.Vorname",
         Ado::clUseServer, Ado::ltReadOnly);
     for (m->First(); !m->Eof() && (anzahl <= 0 || u.Mitglieder.size() < anzahl); m->Next())
-        u.Mitglieder << verbinden({feld(*m, "Vorname"), feld(*m, "Name")});
+        u.Mitglieder << verbinden({Feld(*m, "Vorname"), Feld(*m, "Name")});
     return u;
 }
 
@@ -273,7 +273,7 @@ void TAuswahlLauf::mannschaften()
     Ado::TDataSet& q = *D.q_Mannschaft;
     int zaehler = 0;
     for (q.First(); !q.Eof(); q.Next()) {
-        if (feld(q, "Qual") != "N")
+        if (Feld(q, "Qual") != "N")
             continue;
         bool ende = false;
         if (nehmen(++zaehler, ende))
@@ -294,8 +294,8 @@ void TAuswahlLauf::mannschaftenGesamt(Ado::TDataSet& g)
     auto s = Datamod::DataModule1()->DynQuery(ErgebRangfolge::MannschaftSummenSQL(D.Wettkaempfe), Ado::clUseServer,
                                               Ado::ltReadOnly);
     for (s->First(); !s->Eof(); s->Next())
-        if (feld(*s, "Disziplin") == feld(g, "Disziplin") && feld(*s, "MKlasse") == feld(g, "Klasse"))
-            summen.append({feld(*s, "VereinNr"), feld(*s, "MannschNr"), zahl(*s, "Summe"), zahl(*s, "Serie1"),
+        if (Feld(*s, "Disziplin") == Feld(g, "Disziplin") && Feld(*s, "MKlasse") == Feld(g, "Klasse"))
+            summen.append({Feld(*s, "VereinNr"), Feld(*s, "MannschNr"), zahl(*s, "Summe"), zahl(*s, "Serie1"),
                            zahl(*s, "Serie2"), zahl(*s, "Serie3")});
     std::stable_sort(summen.begin(), summen.end(), [](const TSumme& a, const TSumme& b) {
         return std::tie(b.Summe, b.S1, b.S2, b.S3) < std::tie(a.Summe, a.S1, a.S2, a.S3);
@@ -303,7 +303,7 @@ void TAuswahlLauf::mannschaftenGesamt(Ado::TDataSet& g)
     Ado::TDataSet& q = *D.q_Mannschaft;
     int zaehler = 0;
     for (const TSumme& t : summen) {
-        if (!q.Locate("VereinNr;MannschNr", {t.VereinNr, t.MannschNr}) || feld(q, "Qual") != "N")
+        if (!q.Locate("VereinNr;MannschNr", {t.VereinNr, t.MannschNr}) || Feld(q, "Qual") != "N")
             continue;
         bool ende = false;
         if (nehmen(++zaehler, ende))

@@ -29,8 +29,8 @@ using Reportutil::Zeile;
 constexpr auto L = Report::pjLeft;
 constexpr auto R_ = Report::pjRight;
 
-QString feld(Ado::TDataSet& q, const char* name) { return q.FieldByName(name)->AsString(); }
-QString abmeldung(Ado::TDataSet& q) { return feld(q, "Abmeldung") == "N" ? QString() : feld(q, "Abmeldung"); }
+using Reportutil::Feld;
+QString abmeldung(Ado::TDataSet& q) { return Feld(q, "Abmeldung") == "N" ? QString() : Feld(q, "Abmeldung"); }
 
 // Steps the marked groups of the wanted dataset (0 individuals, 1 teams)
 // and hands each group to lesen, which fills its rows; groups left without
@@ -44,8 +44,8 @@ QVector<TGruppe> gruppenLesen(ErgebRangfolge::TErgebDaten& D, int Auswahl,
     for (bool weiter = D.ErsteGruppe(Auswahl, true); weiter; weiter = D.SucheMannschaftOderEinzel(Auswahl, true)) {
         Ado::TDataSet& q = mannschaft ? *D.q_Mannschaft : *D.q_Einzel;
         q.First();
-        Druckjob::Status("Erstellen der Gesamtweitergabe an nächsten Veranstalter " + feld(q, "DisName") + " "
-                         + feld(q, "KlaName"));
+        Druckjob::Status("Erstellen der Gesamtweitergabe an nächsten Veranstalter " + Feld(q, "DisName") + " "
+                         + Feld(q, "KlaName"));
         const ErgebAuswahl::TGruppenKopf k = ErgebAuswahl::GruppenKopf(q, mannschaft);
         TGruppe g{k.Kennzahl, k.Titel, {}, {}};
         lesen(q, *D.q_Gruppen, g);
@@ -153,18 +153,18 @@ QVector<TGruppe> EinzelDaten(ErgebRangfolge::TErgebDaten& D)
         int platz = 0;
         for (q.First(); !q.Eof(); q.Next()) {
             const Datamod::TDisziplinInfo info =
-                Datamod::DisziplinInfo(feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
+                Datamod::DisziplinInfo(Feld(q, "Disziplin"), q.FieldByName("Ident")->AsInteger());
             TEinzel e;
             e.Disqualifiziert = q.FieldByName("Disqualifikation")->AsInteger() > 0;
-            if (!e.Disqualifiziert && feld(q, "Qual") == "N")
+            if (!e.Disqualifiziert && Feld(q, "Qual") == "N")
                 e.Platz = QString::number(++platz) + ".";
-            const QString vorname = ErgebAuswahl::NamenTeile({feld(q, "Titel"), feld(q, "Vorname")});
-            e.Name = vorname.isEmpty() ? feld(q, "Name") : feld(q, "Name") + ", " + vorname;
-            e.VereinNr = feld(q, "VereinNr");
-            e.Verein = feld(q, "VerName");
+            const QString vorname = ErgebAuswahl::NamenTeile({Feld(q, "Titel"), Feld(q, "Vorname")});
+            e.Name = vorname.isEmpty() ? Feld(q, "Name") : Feld(q, "Name") + ", " + vorname;
+            e.VereinNr = Feld(q, "VereinNr");
+            e.Verein = Feld(q, "VerName");
             e.Ergebnis = ErgebListe::ErgebnisText(q, info).trimmed();
-            e.Geburtsdatum = ErgebAuswahl::Geburtsdatum(feld(q, "Tag"), feld(q, "Monat"), feld(q, "Jahrgang"));
-            e.OrgMitglNr = feld(q, "OrgMitglNr");
+            e.Geburtsdatum = ErgebAuswahl::Geburtsdatum(Feld(q, "Tag"), Feld(q, "Monat"), Feld(q, "Jahrgang"));
+            e.OrgMitglNr = Feld(q, "OrgMitglNr");
             e.Abmeldung = abmeldung(q);
             g.Einzel << e;
         }
@@ -180,32 +180,32 @@ QVector<TGruppe> MannschaftDaten(ErgebRangfolge::TErgebDaten& D)
         ErgebRangfolge::TMannschaftPlatz platz;
         for (q.First(); !q.Eof(); q.Next()) {
             const int ident = q.FieldByName("Ident")->AsInteger();
-            const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(feld(q, "Disziplin"), ident);
+            const Datamod::TDisziplinInfo info = Datamod::DisziplinInfo(Feld(q, "Disziplin"), ident);
             TMannschaft m;
-            const int p = platz.Naechster(feld(q, "Qual"));
+            const int p = platz.Naechster(Feld(q, "Qual"));
             m.Platz = p > 0 ? QString::number(p) + "." : QString();
-            m.VereinNr = feld(q, "VereinNr");
-            m.Name = ErgebRangfolge::MannschaftName(feld(q, "VerName"), feld(q, "MannschNr"));
+            m.VereinNr = Feld(q, "VereinNr");
+            m.Name = ErgebRangfolge::MannschaftName(Feld(q, "VerName"), Feld(q, "MannschNr"));
             m.Ergebnis = Datamod::ErgebnisStr2(q.FieldByName("Ergebnis")->AsFloat(), info);
             // The members whose results count, best first, at most AnzWertung.
             const QString mitgliederSql = "SELECT *\r\nFROM ERGEBNIS\r\nWHERE Ident = " + QString::number(ident) + CRLF
                                           + "  AND MVereinNr = " + Ado::QuotedStr(m.VereinNr) + CRLF
-                                          + "  AND MDisziplin = " + Ado::QuotedStr(feld(q, "Disziplin")) + CRLF
-                                          + "  AND MKlasse = " + Ado::QuotedStr(feld(q, "MKlasse")) + CRLF
-                                          + "  AND MannschNr = " + Ado::QuotedStr(feld(q, "MannschNr")) + CRLF
+                                          + "  AND MDisziplin = " + Ado::QuotedStr(Feld(q, "Disziplin")) + CRLF
+                                          + "  AND MKlasse = " + Ado::QuotedStr(Feld(q, "MKlasse")) + CRLF
+                                          + "  AND MannschNr = " + Ado::QuotedStr(Feld(q, "MannschNr")) + CRLF
                                           + "ORDER BY Ergebnis DESC,Serien DESC";
             Ado::TDataSet& e = oeffnen(mitglieder, mitgliederSql);
             for (e.First(); !e.Eof() && (wertung <= 0 || m.Mitglieder.size() < wertung); e.Next()) {
                 Ado::TDataSet& n = oeffnen(mitglied, "SELECT Name,Vorname,Titel,Tag,Monat,Jahrgang\r\nFROM EMITGLIED\r\n"
                                                      "WHERE MitglNr = "
-                                                         + Ado::QuotedStr(feld(e, "MitglNr")));
+                                                         + Ado::QuotedStr(Feld(e, "MitglNr")));
                 TMitglied t;
                 if (!n.IsEmpty()) {
                     n.First();
-                    t.Name = ErgebAuswahl::NamenTeile({feld(n, "Titel"), feld(n, "Vorname"), feld(n, "Name")});
-                    t.Geburtsdatum = ErgebAuswahl::Geburtsdatum(feld(n, "Tag"), feld(n, "Monat"), feld(n, "Jahrgang"));
+                    t.Name = ErgebAuswahl::NamenTeile({Feld(n, "Titel"), Feld(n, "Vorname"), Feld(n, "Name")});
+                    t.Geburtsdatum = ErgebAuswahl::Geburtsdatum(Feld(n, "Tag"), Feld(n, "Monat"), Feld(n, "Jahrgang"));
                 }
-                t.VereinNr = feld(e, "VereinNr");
+                t.VereinNr = Feld(e, "VereinNr");
                 t.Ergebnis = Datamod::ErgebnisStr2(e.FieldByName("Ergebnis")->AsFloat(), info);
                 t.Abmeldung = abmeldung(e);
                 m.Mitglieder << t;

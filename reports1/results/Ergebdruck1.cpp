@@ -1085,10 +1085,7 @@ void TErgebDruckForm::bt_RekordeRTFClick()
     sLaufwerk = ordner;
     Schtools::RTFAuswahl(*rtf_Rekorde, "REKORDE.RTF", "Daten ausgeben", sLaufwerk);
     sRekordDatei = rtf_Rekorde->FileName();
-    if (QFileInfo::exists(sRekordDatei)
-        && Pmsgdlg::qvMessageDlg("Die angegebene Datei ist schon vorhanden.\r\nSoll die Datei überschieben werden?",
-                                 Host::mtConfirmation, Host::mbYesNo, 1)
-               != Host::mrYes)
+    if (!Druckjob::UeberschreibenErlaubt(sRekordDatei))
         return;
     const bool geschrieben = rtf_Rekorde->Execute();
     Druckjob::Ende();

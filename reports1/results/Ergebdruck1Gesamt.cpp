@@ -28,9 +28,6 @@ namespace {
 
 int Zahl(const QLineEdit* edit) { return edit->text().trimmed().toInt(); }
 
-const QString UeberschreibenFrage =
-    QStringLiteral("Die angegebene Datei ist schon vorhanden.\r\nSoll die Datei überschieben werden?");
-
 } // namespace
 
 void TErgebDruckForm::GesamtAnlegen()
@@ -147,8 +144,7 @@ void TErgebDruckForm::GesamtAusgeben(const QVector<int>& Wettkaempfe, int Ausgab
         Schtools::RTFAuswahl(*rtf_Gesamt, "ERGLISTE.RTF", "Daten ausgeben", sLaufwerk);
         datei = rtf_Gesamt->FileName();
     }
-    if (!datei.isEmpty() && QFileInfo::exists(datei)
-        && Pmsgdlg::qvMessageDlg(UeberschreibenFrage, Host::mtConfirmation, Host::mbYesNo, 1) != Host::mrYes) {
+    if (!datei.isEmpty() && !Druckjob::UeberschreibenErlaubt(datei)) {
         (Ausgabe == AusgabeInternet ? ui->ed_Ziel : static_cast<QWidget*>(ui->bt_GesOK))->setFocus();
         throw Eingabefehler("Die Verarbeitung wird abgebrochen.");
     }
